@@ -1,0 +1,50 @@
+# make run   installs what is missing, builds Release and starts Vexlo
+# make test  the same set-up, then the whole test suite
+# make test-asan  the suite again with AddressSanitizer + UndefinedBehaviorSanitizer
+BUILD     ?= build
+ASANBUILD ?= build-asan
+JOBS      ?= $(shell nproc)
+CTEST_ARGS ?=
+WERROR    := $(if $(filter true 1 yes,$(CI)),ON,OFF)
+
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
+.PHONY: all deps configure build run test test-asan bench fuzz clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXLO_WERROR=$(WERROR)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/vexlo
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+test-asan: deps
+	cmake -S . -B $(ASANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DVEXLO_SANITIZE=ON -DVEXLO_WERROR=$(WERROR)
+	cmake --build $(ASANBUILD) -j $(JOBS)
+	cd $(ASANBUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+bench: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXLO_BUILD_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVEXLO_BUILD_FUZZ=ON -DVEXLO_BUILD_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASANBUILD) build-fuzz

@@ -1,0 +1,11 @@
+#include <QApplication>
+
+#include "app/cli_commands.h"
+
+int main(int argc, char** argv)
+{
+    if (argc > 1)
+        return runCommandLine(argc, argv);
+    QApplication app(argc, argv);
+    return 0;
+}

@@ -1,0 +1,1 @@
+# editor/: files are added here by the area's owner (core files to vexlo_core, windows to vexlo_ui).

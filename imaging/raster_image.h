@@ -1,0 +1,220 @@
+#pragma once
+// The one in-memory picture type: frames, inserted pictures, watermarks, filter
+// lookup tables, masks and thumbnails are all RasterImages.
+//
+// Storage: rows are kept top-down and contiguous.
+//  - 24-bit images: 3 bytes per pixel in the order B, G, R; stride = width * 3.
+//  - palette images (depth 1, 4 or 8): one byte per pixel holding the palette
+//    index, whatever the depth; stride = width. The depth only decides the
+//    palette size (2, 16 or 256 entries) and the encoders' output depth.
+//  - optional alpha plane: one byte per pixel, top-down, stride = width.
+// Colours in settings and controls are COLORREF-like ints (red in the low byte);
+// image colours are RgbQuad (blue, green, red, reserved).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QPainter;
+class QImage;
+class QRect;
+
+struct RgbQuad {
+    uint8_t blue = 0;
+    uint8_t green = 0;
+    uint8_t red = 0;
+    uint8_t reserved = 0;  // alpha where an operation asks for it
+    bool operator==(const RgbQuad& o) const
+    {
+        return blue == o.blue && green == o.green && red == o.red && reserved == o.reserved;
+    }
+    bool operator!=(const RgbQuad& o) const { return !(*this == o); }
+};
+
+// Colour value with red in the low byte, green, then blue (as stored in settings).
+using ColorRef = uint32_t;
+inline constexpr ColorRef makeColorRef(int r, int g, int b)
+{
+    return ColorRef(uint32_t(r & 0xFF) | (uint32_t(g & 0xFF) << 8) | (uint32_t(b & 0xFF) << 16));
+}
+inline constexpr int colorRefRed(ColorRef c) { return int(c & 0xFF); }
+inline constexpr int colorRefGreen(ColorRef c) { return int((c >> 8) & 0xFF); }
+inline constexpr int colorRefBlue(ColorRef c) { return int((c >> 16) & 0xFF); }
+inline RgbQuad rgbQuadFromColorRef(ColorRef c, uint8_t reserved = 0)
+{
+    return RgbQuad{uint8_t(colorRefBlue(c)), uint8_t(colorRefGreen(c)), uint8_t(colorRefRed(c)), reserved};
+}
+inline ColorRef colorRefFromRgbQuad(const RgbQuad& q) { return makeColorRef(q.red, q.green, q.blue); }
+
+// File type codes; the extension table maps the first three letters of a file's
+// extension (case-insensitive) onto them.
+enum ImageType : int {
+    ImageTypeUnknown = 0,  // detect from the content
+    ImageTypeBmp = 1,
+    ImageTypeGif = 2,
+    ImageTypeJpg = 3,
+    ImageTypePng = 4,
+    ImageTypeIco = 5,
+    ImageTypeTif = 6,
+    ImageTypeTga = 7,
+    ImageTypePcx = 8,
+    ImageTypeWbmp = 9,
+    ImageTypeWmf = 10,
+    ImageTypeJp2 = 11,
+    ImageTypeJpc = 12,
+    ImageTypePgx = 13,
+    ImageTypePnm = 14,
+    ImageTypeRas = 15,
+    ImageTypeMng = 17,
+    ImageTypeSka = 18,
+    ImageTypeRaw = 19,
+};
+
+// Type code for a path (everything after the last dot; first three letters).
+ImageType imageTypeFromPath(const std::string& path);
+
+// Hard limits for every decoder: a side above kMaxImageSide, or decoded frames
+// adding up to more than kMaxDecodedBytes, is refused before allocating.
+inline constexpr int kMaxImageSide = 32768;
+inline constexpr uint64_t kMaxDecodedBytes = uint64_t(2) << 30;  // 2 GiB
+
+class RasterImage {
+public:
+    RasterImage();
+    ~RasterImage();
+    RasterImage(const RasterImage& other);  // deep copy, all attributes
+    RasterImage& operator=(const RasterImage& other);
+    RasterImage(RasterImage&&) noexcept;
+    RasterImage& operator=(RasterImage&&) noexcept;
+
+    // Creation: fails (returns false, image invalid) for w or h <= 0 or when
+    // w * h * depth bits >= 2 147 483 656 or overflows 32 bits. Depth is rounded up
+    // to 1, 4, 8 or 24. Palette entries start all zero; pixels are undefined.
+    bool create(int width, int height, int depth);
+    static std::unique_ptr<RasterImage> make(int width, int height, int depth);  // null on failure
+
+    bool isValid() const;
+    int width() const;
+    int height() const;
+    int depth() const;           // 1, 4, 8 or 24
+    bool isPalette() const { return depth() <= 8; }
+    void destroy();              // back to invalid
+
+    // Raw access (see storage comment above).
+    uint8_t* row(int y);
+    const uint8_t* row(int y) const;
+    uint8_t* bits();
+    const uint8_t* bits() const;
+    size_t stride() const;       // bytes per row: width * 3 or width
+
+    // Palette (palette images only; 2, 16 or 256 entries).
+    int paletteSize() const;
+    RgbQuad* palette();
+    const RgbQuad* palette() const;
+    void setPaletteEntry(int index, RgbQuad colour);
+
+    // Alpha plane.
+    bool hasAlpha() const;
+    void createAlpha();          // all 255
+    void deleteAlpha();
+    uint8_t* alphaRow(int y);
+    const uint8_t* alphaRow(int y) const;
+    int alphaMultiplier() const; // 255 unless changed
+    void setAlphaMultiplier(int m);
+
+    // Transparency: index (palette images; -1 none) and, for 24-bit images
+    // converted from a palette image with a transparent index, the colour.
+    int transparentIndex() const;
+    void setTransparentIndex(int index);
+    bool hasTransparentColor() const;
+    RgbQuad transparentColor() const;
+    void setTransparentColor(RgbQuad colour);
+    void clearTransparency();    // transparent index -1 (and no transparent colour)
+
+    uint32_t flags() const;
+    void setFlags(uint32_t flags);
+
+    // Pixel access with the outside-the-image rules.
+    RgbQuad getColor(int x, int y, bool withAlpha = false) const;
+    void setColor(int x, int y, RgbQuad colour, bool withAlpha = false);
+    uint8_t getPixelIndex(int x, int y) const;  // palette images; 0 outside
+    void setPixelIndex(int x, int y, uint8_t index);
+    // Nearest palette entry: first smallest squared distance wins, a 0 distance
+    // stops the scan; the last question and answer are remembered.
+    int nearestIndex(RgbQuad colour) const;
+
+    bool increaseTo24Bits();     // "to 24 bits"
+
+    // Decoding; the image is invalid when it fails (lastError() says why).
+    bool decodeFile(const std::string& path, int typeCode);
+    bool decodeMemory(const uint8_t* data, size_t size, int typeCode);
+    const std::string& lastError() const;
+    int typeCode() const;        // type of the decoded file
+    // Animated GIF interface.
+    void setRetrieveAllFrames(bool on);
+    bool retrieveAllFrames() const;
+    void setFrameIndex(int index);
+    int frameIndex() const;
+    int numFrames() const;       // frames in the decoded file
+    RasterImage* frame(int i);   // retrieved frame i (i < 0: the last); null if none
+    const RasterImage* frame(int i) const;
+    int retrievedFrameCount() const;
+    int frameDelay() const;      // hundredths of a second
+    void setFrameDelay(int delay);
+
+    // Encoding: BMP, JPEG (quality 90) and PNG files; memory encoding returns the bytes.
+    bool encodeFile(const std::string& path, int typeCode) const;
+    bool encodeMemory(int typeCode, std::vector<uint8_t>& out) const;
+    int jpegQuality() const;
+    void setJpegQuality(int q);
+
+    // From the rows of a screen grab: B,G,R,X, 4 bytes per pixel, top-down.
+    bool fromScreenBits(const uint8_t* bgrx, int width, int height, size_t strideBytes);
+
+    // Conversions for windows and tests.
+    QImage toQImage() const;  // ARGB32 (alpha plane / transparency applied)
+    static RasterImage fromQImage(const QImage& image);  // 24-bit (+alpha when the image has it)
+
+    // Put the image on a window: nearest-neighbour scaled to w x h (-1: own size),
+    // clipped, transparent colour and alpha 0 left out, other alpha blended.
+    void draw(QPainter& painter, int x, int y, int w = -1, int h = -1, const QRect* clip = nullptr,
+              bool smooth = false) const;
+    // Scaled copy to the rectangle ignoring transparency and alpha.
+    void stretch(QPainter& painter, int x, int y, int w, int h) const;
+
+    // Operations.
+    bool resampleNearest(int newWidth, int newHeight);
+    bool resampleSmooth(int newWidth, int newHeight);
+    bool rotateLeft();
+    bool rotateRight();
+    bool flip();    // top to bottom
+    bool mirror();  // left to right
+    bool crop(int left, int top, int right, int bottom);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+enum class BlendMode { AlphaBlend, CopyUnlessTransparent };
+// Put src with its top-left pixel at (x, y) of dst.
+void blendImage(RasterImage& dst, const RasterImage& src, int x, int y, BlendMode mode);
+
+struct StampFont {
+    std::string face;    // at most 31 characters are used
+    int height = 0;      // negative: character height in pixels
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+};
+// Text rendered white on black, every pixel with blue != 0 set to colour; box's
+// left column on x and bottom row on row y. Plain stamping widens the box by bh.
+bool stampText(RasterImage& image, int x, int y, const std::string& utf8Text, ColorRef colour,
+               const StampFont& font);
+bool stampBoxedText(RasterImage& image, int x, int y, const std::string& utf8Text, ColorRef colour,
+                    const StampFont& font, ColorRef background);
+// Measure as the stamp does: box width and height of the text (without the plain
+// stamp's italic widening).
+bool measureStampText(const std::string& utf8Text, const StampFont& font, int& boxWidth, int& boxHeight);
