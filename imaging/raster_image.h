@@ -163,6 +163,12 @@ public:
     int retrievedFrameCount() const;
     int frameDelay() const;      // hundredths of a second
     void setFrameDelay(int delay);
+    // Used by the decoders to fill the animated-GIF interface.
+    void setTypeCode(int typeCode);
+    void setNumFrames(int count);
+    void addRetrievedFrame(std::unique_ptr<RasterImage> frame);
+    void clearRetrievedFrames();
+    void setLastError(const std::string& reason);
 
     // Encoding: BMP, JPEG (quality 90) and PNG files; memory encoding returns the bytes.
     bool encodeFile(const std::string& path, int typeCode) const;
