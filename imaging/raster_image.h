@@ -146,6 +146,10 @@ public:
     int nearestIndex(RgbQuad colour) const;
 
     bool increaseTo24Bits();     // "to 24 bits"
+    // Takes other's picture (size, depth, pixels, palette, alpha plane and
+    // multiplier, transparency); keeps this image's flags, delay and decode
+    // attributes. `other` is left invalid.
+    void replacePicture(RasterImage&& other);
 
     // Decoding; the image is invalid when it fails (lastError() says why).
     bool decodeFile(const std::string& path, int typeCode);

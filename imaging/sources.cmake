@@ -1,4 +1,16 @@
 # vexlo_imaging: RasterImage, codecs, resampling, transforms, text stamping, octree.
 target_sources(vexlo_imaging PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/raster_image.h
-  ${CMAKE_CURRENT_LIST_DIR}/image_type.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/image_type.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/raster_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/image_codecs.h
+  ${CMAKE_CURRENT_LIST_DIR}/image_codecs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/raster_transform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/raster_blend.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/raster_qt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/raster_resample.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_stamp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/png_codec.h
+  ${CMAKE_CURRENT_LIST_DIR}/png_codec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/jpeg_codec.h
+  ${CMAKE_CURRENT_LIST_DIR}/jpeg_codec.cpp)

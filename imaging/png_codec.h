@@ -1,0 +1,17 @@
+#pragma once
+// PNG coding through libpng.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class RasterImage;
+
+// Decodes a PNG: palette files become palette images (tRNS: the first fully
+// transparent entry is the transparent index, partial alpha becomes an alpha
+// plane); grey and colour files become 24-bit images, with an alpha plane when the
+// file has alpha. Refuses sizes above the hard limits before allocating.
+bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string& error);
+// Encodes a palette image as an indexed PNG (tRNS for the transparent index) and a
+// 24-bit image as RGB, or RGBA when it has an alpha plane.
+bool encodePng(const RasterImage& image, std::vector<uint8_t>& out);
