@@ -14,3 +14,9 @@ target_sources(vexlo_imaging PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/png_codec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_codec.h
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_codec.cpp)
+# Colour reduction.
+target_sources(vexlo_imaging PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/palette_lookup.h
+  ${CMAKE_CURRENT_LIST_DIR}/palette_lookup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/octree_quantizer.h
+  ${CMAKE_CURRENT_LIST_DIR}/octree_quantizer.cpp)

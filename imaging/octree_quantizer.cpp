@@ -1,0 +1,358 @@
+#include "imaging/octree_quantizer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+
+#include "imaging/palette_lookup.h"
+
+OctreeQuantizer::OctreeQuantizer(int maxColors, int colorBits)
+    : maxColors_(std::max(maxColors, 16)), colorBits_(std::clamp(colorBits, 1, 8))
+{
+    std::fill(std::begin(reducible_), std::end(reducible_), -1);
+    nodes_.reserve(size_t(maxColors_) * 4 + 64);
+}
+
+OctreeQuantizer::~OctreeQuantizer() = default;
+
+void OctreeQuantizer::clear()
+{
+    nodes_.clear();
+    freeNodes_.clear();
+    root_ = -1;
+    leafCount_ = 0;
+    std::fill(std::begin(reducible_), std::end(reducible_), -1);
+}
+
+int32_t OctreeQuantizer::newNode(int level)
+{
+    int32_t index;
+    if (!freeNodes_.empty()) {
+        index = freeNodes_.back();
+        freeNodes_.pop_back();
+    } else {
+        index = int32_t(nodes_.size());
+        nodes_.emplace_back();
+    }
+    Node& n = nodes_[size_t(index)];
+    n.count = 0;
+    std::fill(std::begin(n.sum), std::end(n.sum), 0);
+    std::fill(std::begin(n.child), std::end(n.child), -1);
+    n.next = -1;
+    n.leaf = level == colorBits_;
+    if (n.leaf) {
+        ++leafCount_;
+    } else {
+        n.next = reducible_[level];
+        reducible_[level] = index;
+    }
+    return index;
+}
+
+void OctreeQuantizer::freeNode(int32_t index)
+{
+    freeNodes_.push_back(index);
+}
+
+void OctreeQuantizer::addToTree(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha, uint64_t count)
+{
+    if (root_ < 0)
+        root_ = newNode(0);
+    int32_t index = root_;
+    int level = 0;
+    for (;;) {
+        Node& n = nodes_[size_t(index)];
+        if (n.leaf) {
+            n.count += count;
+            n.sum[0] += uint64_t(red) * count;
+            n.sum[1] += uint64_t(green) * count;
+            n.sum[2] += uint64_t(blue) * count;
+            n.sum[3] += uint64_t(alpha) * count;
+            return;
+        }
+        const int shift = 7 - level;
+        const int c = (((red >> shift) & 1) << 2) | (((green >> shift) & 1) << 1) | ((blue >> shift) & 1);
+        int32_t next = n.child[c];
+        ++level;
+        if (next < 0) {
+            next = newNode(level);  // may move nodes_: do not use n after this
+            nodes_[size_t(index)].child[c] = next;
+        }
+        index = next;
+    }
+}
+
+bool OctreeQuantizer::reduceTree()
+{
+    int level = colorBits_ - 1;
+    while (level > 0 && reducible_[level] < 0)
+        --level;
+    const int32_t index = reducible_[level];
+    if (index < 0)
+        return false;  // the root is already a leaf
+    Node& n = nodes_[size_t(index)];
+    reducible_[level] = n.next;
+    n.next = -1;
+    int children = 0;
+    for (int32_t& c : n.child) {
+        if (c < 0)
+            continue;
+        const Node& child = nodes_[size_t(c)];
+        n.count += child.count;
+        for (int k = 0; k < 4; ++k)
+            n.sum[k] += child.sum[k];
+        freeNode(c);
+        c = -1;
+        ++children;
+    }
+    n.leaf = true;
+    leafCount_ -= children - 1;
+    return true;
+}
+
+void OctreeQuantizer::reduceWhileOver()
+{
+    while (leafCount_ > maxColors_ && reduceTree()) {
+    }
+}
+
+void OctreeQuantizer::addColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha)
+{
+    addToTree(red, green, blue, alpha, 1);
+    reduceWhileOver();
+}
+
+void OctreeQuantizer::addColorRun(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha, uint64_t count)
+{
+    if (count == 0)
+        return;
+    addColor(red, green, blue, alpha);
+    if (count > 1) {
+        // The colour's path now ends in an existing leaf: nothing is created.
+        [[maybe_unused]] const int leaves = leafCount_;
+        addToTree(red, green, blue, alpha, count - 1);
+        assert(leafCount_ == leaves);
+    }
+}
+
+void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, size_t stride)
+{
+    if (rows == nullptr || width <= 0 || height <= 0)
+        return;
+    bool pending = false;
+    uint8_t r = 0, g = 0, b = 0;
+    uint64_t run = 0;
+    for (int y = height - 1; y >= 0; --y) {
+        const uint8_t* p = rows + size_t(y) * stride;
+        const uint8_t* end = p + size_t(width) * 3;
+        for (; p < end; p += 3) {
+            if (pending && p[0] == b && p[1] == g && p[2] == r) {
+                ++run;
+                continue;
+            }
+            if (pending)
+                addColorRun(r, g, b, 0, run);
+            b = p[0];
+            g = p[1];
+            r = p[2];
+            run = 1;
+            pending = true;
+        }
+    }
+    if (pending)
+        addColorRun(r, g, b, 0, run);
+}
+
+bool OctreeQuantizer::feed(const RasterImage& image)
+{
+    if (!image.isValid())
+        return false;
+    const int w = image.width();
+    const int h = image.height();
+    if (image.depth() == 24) {
+        feedBgrRows(image.row(0), w, h, image.stride());
+        return true;
+    }
+    if (!image.isPalette())
+        return false;
+    const RgbQuad* palette = image.palette();
+    const int entries = image.paletteSize();
+    bool pending = false;
+    int last = -1;
+    uint64_t run = 0;
+    auto flush = [&] {
+        // An index beyond the palette (a damaged picture) counts as entry 0.
+        const RgbQuad c = last < entries ? palette[last] : palette[0];
+        addColorRun(c.red, c.green, c.blue, c.reserved, run);
+    };
+    for (int y = h - 1; y >= 0; --y) {
+        const uint8_t* p = image.row(y);
+        for (int x = 0; x < w; ++x) {
+            if (pending && p[x] == last) {
+                ++run;
+                continue;
+            }
+            if (pending)
+                flush();
+            last = p[x];
+            run = 1;
+            pending = true;
+        }
+    }
+    if (pending)
+        flush();
+    return true;
+}
+
+int OctreeQuantizer::colorTable(RgbQuad* table, int capacity) const
+{
+    int written = 0;
+    int leaves = 0;
+    if (root_ < 0)
+        return 0;
+    // Depth-first walk, children in index order.
+    int32_t stack[8 * 9 + 1];
+    int top = 0;
+    stack[top++] = root_;
+    while (top > 0) {
+        const Node& n = nodes_[size_t(stack[--top])];
+        if (n.leaf) {
+            ++leaves;
+            if (written < capacity && table != nullptr && n.count > 0) {
+                table[written++] = RgbQuad{uint8_t(n.sum[2] / n.count), uint8_t(n.sum[1] / n.count),
+                                           uint8_t(n.sum[0] / n.count), uint8_t(n.sum[3] / n.count)};
+            } else if (written < capacity && table != nullptr) {
+                table[written++] = RgbQuad{};
+            }
+            continue;
+        }
+        for (int c = 7; c >= 0; --c) {
+            if (n.child[c] >= 0)
+                stack[top++] = n.child[c];
+        }
+    }
+    return leaves;
+}
+
+std::vector<RgbQuad> OctreeQuantizer::colorTable() const
+{
+    std::vector<RgbQuad> table(static_cast<size_t>(leafCount_));
+    const int n = colorTable(table.data(), int(table.size()));
+    table.resize(size_t(std::min(n, leafCount_)));
+    return table;
+}
+
+int OctreeQuantizer::nearestIndex(const RgbQuad* palette, int count, RgbQuad colour)
+{
+    return PaletteLookup::scan(palette, count, colour.red, colour.green, colour.blue);
+}
+
+namespace {
+inline void spread(uint8_t* pixel, int er, int eg, int eb, int weight)
+{
+    // B, G, R; each part truncated toward zero, the sum clamped to 0..255.
+    const int b = pixel[0] + eb * weight / 16;
+    const int g = pixel[1] + eg * weight / 16;
+    const int r = pixel[2] + er * weight / 16;
+    pixel[0] = uint8_t(std::clamp(b, 0, 255));
+    pixel[1] = uint8_t(std::clamp(g, 0, 255));
+    pixel[2] = uint8_t(std::clamp(r, 0, 255));
+}
+}  // namespace
+
+bool OctreeQuantizer::reduceToIndices(RasterImage& image, const PaletteLookup& palette, bool diffusion,
+                                      uint8_t* const* rowPointers)
+{
+    if (!image.isValid() || image.depth() != 24 || rowPointers == nullptr)
+        return false;
+    const int w = image.width();
+    const int h = image.height();
+    // Answers for recently seen colours (key: colour + 1 << 24, 0 = empty slot).
+    constexpr int kCacheBits = 14;
+    std::vector<uint32_t> cacheKey(size_t(1) << kCacheBits, 0);
+    std::vector<uint8_t> cacheIndex(size_t(1) << kCacheBits, 0);
+    uint32_t lastColour = 0xFFFFFFFFu;
+    int lastIndex = 0;
+    for (int y = h - 1; y >= 0; --y) {
+        uint8_t* p = image.row(y);
+        uint8_t* above = y > 0 ? image.row(y - 1) : nullptr;
+        uint8_t* out = rowPointers[y];
+        for (int x = 0; x < w; ++x) {
+            uint8_t* px = p + size_t(x) * 3;
+            const uint32_t colour = uint32_t(px[0]) | (uint32_t(px[1]) << 8) | (uint32_t(px[2]) << 16);
+            if (colour != lastColour) {
+                const uint32_t key = colour | (1u << 24);
+                const size_t slot = (colour ^ (colour >> 10) ^ (colour >> 17)) & ((1u << kCacheBits) - 1);
+                if (cacheKey[slot] == key) {
+                    lastIndex = cacheIndex[slot];
+                } else {
+                    lastIndex = palette.nearest(px[2], px[1], px[0]);
+                    cacheKey[slot] = key;
+                    cacheIndex[slot] = uint8_t(lastIndex);
+                }
+                lastColour = colour;
+            }
+            out[x] = uint8_t(lastIndex);
+            if (!diffusion)
+                continue;
+            const RgbQuad& chosen = palette.entry(lastIndex);
+            const int er = int(px[2]) - chosen.red;
+            const int eg = int(px[1]) - chosen.green;
+            const int eb = int(px[0]) - chosen.blue;
+            if ((er | eg | eb) == 0)
+                continue;
+            if (x + 1 < w)
+                spread(px + 3, er, eg, eb, 7);
+            if (above != nullptr) {
+                uint8_t* a = above + size_t(x) * 3;
+                if (x > 0)
+                    spread(a - 3, er, eg, eb, 2);
+                spread(a, er, eg, eb, 4);
+                if (x + 1 < w)
+                    spread(a + 3, er, eg, eb, 1);
+            }
+        }
+    }
+    return true;
+}
+
+bool OctreeQuantizer::reduce(RasterImage& image, const PaletteLookup& palette, bool diffusion)
+{
+    if (!image.isValid())
+        return false;
+    if (image.depth() != 24 && !image.increaseTo24Bits())
+        return false;
+    const int w = image.width();
+    const int h = image.height();
+    RasterImage result;
+    if (!result.create(w, h, 8))
+        return false;
+    for (int i = 0; i < 256; ++i)
+        result.setPaletteEntry(i, i < palette.size() ? palette.entry(i) : palette.entry(0));
+    std::vector<uint8_t*> rows(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        rows[size_t(y)] = result.row(y);
+    if (!reduceToIndices(image, palette, diffusion, rows.data()))
+        return false;
+    if (image.hasAlpha()) {
+        result.createAlpha();
+        for (int y = 0; y < h; ++y)
+            std::memcpy(result.alphaRow(y), image.alphaRow(y), size_t(w));
+        result.setAlphaMultiplier(image.alphaMultiplier());
+    }
+    result.setTransparentIndex(image.transparentIndex());
+    if (image.hasTransparentColor())
+        result.setTransparentColor(image.transparentColor());
+    result.setFlags(image.flags());
+    result.setFrameDelay(image.frameDelay());
+    image = std::move(result);
+    return true;
+}
+
+bool OctreeQuantizer::reduce(RasterImage& image, const RgbQuad* table256, bool diffusion)
+{
+    if (table256 == nullptr)
+        return false;
+    const PaletteLookup palette(table256, 256);
+    return reduce(image, palette, diffusion);
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Nearest palette entry for a colour, answering exactly what a plain scan answers:
+// entries are compared by the squared distance dr² + dg² + db², the first entry
+// with the smallest distance wins and a distance of 0 ends the scan.
+//
+// The colour space is cut into 32 × 32 × 32 cells of 8 × 8 × 8 colours. For a
+// cell, only the entries whose smallest possible distance to the cell does not
+// exceed the best worst-case distance of any entry can be the nearest one for a
+// colour inside it; these candidates are kept in index order, so scanning them
+// gives the same answer (ties included) as scanning the whole palette. A cell's
+// list is built the first time a colour of that cell is asked for.
+//
+// nearest() is safe to call from several threads at once on one object.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "imaging/raster_image.h"
+
+class PaletteLookup {
+public:
+    // The first `count` entries (1 to 256) of `palette` take part.
+    PaletteLookup(const RgbQuad* palette, int count);
+    ~PaletteLookup();
+    PaletteLookup(const PaletteLookup&) = delete;
+    PaletteLookup& operator=(const PaletteLookup&) = delete;
+
+    int size() const { return count_; }
+    const RgbQuad& entry(int index) const { return palette_[size_t(index)]; }
+    const RgbQuad* entries() const { return palette_.data(); }
+
+    int nearest(uint8_t red, uint8_t green, uint8_t blue) const;
+    int nearest(const RgbQuad& colour) const { return nearest(colour.red, colour.green, colour.blue); }
+
+    // The plain scan over `count` entries, for reference.
+    static int scan(const RgbQuad* palette, int count, uint8_t red, uint8_t green, uint8_t blue);
+
+private:
+    static constexpr int kCellBits = 5;
+    static constexpr int kCells = 1 << (3 * kCellBits);
+    const uint8_t* cell(int cellIndex) const;
+    const uint8_t* buildCell(int cellIndex) const;
+
+    std::array<RgbQuad, 256> palette_{};
+    int count_ = 0;
+    // Per cell: null until built, then [n, i1, ..., in] (n as two bytes, little end first).
+    std::unique_ptr<std::atomic<const uint8_t*>[]> cells_;
+};
