@@ -1,1 +1,8 @@
 # editor/: files are added here by the area's owner (core files to vexlo_core, windows to vexlo_ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/caption_font.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_font.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_item.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_item.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_list.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_list.cpp)

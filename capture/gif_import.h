@@ -1,0 +1,41 @@
+#pragma once
+// Opening an existing animated GIF as the frame sequence, and decoding one into
+// fitted frames for insertion.
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+#include "share/modal_progress.h"
+
+class FrameSequence;
+struct FrameRecord;
+class CaptionList;
+struct AppSettings;
+
+// Replaces the whole sequence by the frames of the GIF file at `path`.
+// Refused (false, and sequence, captions and settings untouched) when the
+// extension is not "gif" (any case), the file cannot be decoded, holds a single
+// frame, or its decoded frames would exceed the decoder's memory budget.
+// On success: every caption is deleted, the output scale is 1.0 and the filter
+// number 0, each frame is a 24-bit composed image of the GIF's size with include
+// mark 1 and the frame's delay (below 1 -> 5), the frame rectangle is
+// (0, 0, GIF width, GIF height) with mouse-track mode 0, and *frameCount (when
+// given) receives the number of frames for the capture window's counter.
+// The progress window is made by `makeProgress` (may be empty) with the range
+// 0 .. n + 1 and the text "Loading...", advanced once before the frames and
+// once per frame; its answer is ignored (the import cannot be cancelled).
+bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions,
+                   AppSettings& settings, const ModalProgressFactory& makeProgress,
+                   int* frameCount = nullptr);
+
+// Decodes every frame of a multi-frame GIF, composes it on the logical screen
+// (canvas starting in the menu-background colour, disposal 2 filling with the
+// button-face colour, disposal 3 restoring), fits it into width x height on
+// black and appends one record per frame to `target` (include mark 1, the
+// frame's own delay, 0 included). `progress` (may be null) is advanced once
+// per frame. Returns the number of records appended: 0 for a file that does
+// not start with "GIF", cannot be decoded, holds a single frame or would
+// exceed the memory budget; `target` is then unchanged.
+int AppendGifFramesFitted(const QString& path, int width, int height, ModalProgress* progress,
+                          std::vector<std::unique_ptr<FrameRecord>>& target);
