@@ -1,5 +1,8 @@
 #pragma once
-// The string table: texts by their numeric id.
+// The string table: texts by their numeric id (the IDS_ constants of
+// res/resource.h).
+#include <QList>
 #include <QString>
 
 QString loadString(int id);  // empty when the id is unknown
+QList<int> stringTableIds();  // every id of the table, ascending
