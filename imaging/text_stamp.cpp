@@ -1,5 +1,158 @@
-// Text stamping (pending).
+// Stamping text into a RasterImage: the text is rendered white on black into a
+// box-sized picture with Qt, then every box pixel whose blue is not 0 takes the
+// full text colour (so anti-aliased glyph edges are solid).
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QtGlobal>
+
+#include <algorithm>
+
 #include "imaging/raster_image.h"
-bool stampText(RasterImage&, int, int, const std::string&, ColorRef, const StampFont&) { return true; }
-bool stampBoxedText(RasterImage&, int, int, const std::string&, ColorRef, const StampFont&, ColorRef) { return true; }
-bool measureStampText(const std::string&, const StampFont&, int& w, int& h) { w = h = 0; return false; }
+
+namespace {
+
+const int kTextFlags = Qt::TextShowMnemonic | Qt::AlignLeft | Qt::AlignTop;
+
+bool haveGuiApplication()
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return true;
+    qWarning("text stamping needs a QGuiApplication");
+    return false;
+}
+
+// The face (first 31 characters), height (negative: character height in pixels),
+// weight, italic and underline; the default interface font when the face is not
+// available.
+QFont makeFont(const StampFont& spec)
+{
+    QFont font = QGuiApplication::font();
+    const QString face = QString::fromStdString(spec.face).left(31);
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face))
+        font.setFamily(face);
+    if (spec.height != 0) {
+        const int px = spec.height < 0 ? -spec.height : spec.height;
+        font.setPixelSize(std::clamp(px, 1, 4096));
+    }
+    if (spec.weight > 0)
+        font.setWeight(QFont::Weight(std::clamp(spec.weight, 1, 1000)));
+    else
+        font.setWeight(QFont::Normal);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    return font;
+}
+
+QSize measure(const QString& text, const QFont& font)
+{
+    const QFontMetrics fm(font);
+    return fm.size(Qt::TextShowMnemonic, text);
+}
+
+// Renders `text` white on black into a w x h picture.
+QImage renderBox(const QString& text, const QFont& font, int w, int h)
+{
+    QImage box(w, h, QImage::Format_RGB32);
+    if (box.isNull())
+        return box;
+    box.fill(Qt::black);
+    QPainter p(&box);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, w, h), kTextFlags, text);
+    p.end();
+    return box;
+}
+
+// Box row r (from the top) lands on image row y - (h - 1 - r); column c on x + c.
+template <typename Fn>
+void forEachBoxPixel(const RasterImage& image, int x, int y, int w, int h, Fn fn)
+{
+    for (int r = 0; r < h; ++r) {
+        const int64_t iy = int64_t(y) - (h - 1 - r);
+        if (iy < 0 || iy >= image.height())
+            continue;
+        for (int c = 0; c < w; ++c) {
+            const int64_t ix = int64_t(x) + c;
+            if (ix < 0 || ix >= image.width())
+                continue;
+            fn(c, r, int(ix), int(iy));
+        }
+    }
+}
+
+void putColour(RasterImage& image, int x, int y, const RgbQuad& colour)
+{
+    if (image.isPalette()) {
+        image.setColor(x, y, colour);
+        return;
+    }
+    uint8_t* p = image.row(y) + size_t(x) * 3;
+    p[0] = colour.blue;
+    p[1] = colour.green;
+    p[2] = colour.red;
+}
+
+bool stamp(RasterImage& image, int x, int y, const std::string& utf8Text, ColorRef colour,
+           const StampFont& fontSpec, bool boxed, ColorRef background)
+{
+    if (!image.isValid())
+        return true;
+    if (!haveGuiApplication())
+        return false;
+    const QString text = QString::fromUtf8(utf8Text.data(), int(utf8Text.size()));
+    const QFont font = makeFont(fontSpec);
+    const QSize size = measure(text, font);
+    int w = size.width();
+    const int h = size.height();
+    if (!boxed)
+        w += h;  // room for italic overhang
+    if (w <= 0 || h <= 0)
+        return true;
+    if (w > kMaxImageSide || h > kMaxImageSide)
+        return false;
+    const QImage box = renderBox(text, font, w, h);
+    if (box.isNull())
+        return false;
+    if (boxed) {
+        const RgbQuad bg = rgbQuadFromColorRef(background);
+        forEachBoxPixel(image, x, y, w, h, [&](int, int, int ix, int iy) { putColour(image, ix, iy, bg); });
+    }
+    const RgbQuad fg = rgbQuadFromColorRef(colour);
+    forEachBoxPixel(image, x, y, w, h, [&](int c, int r, int ix, int iy) {
+        const QRgb px = reinterpret_cast<const QRgb*>(box.constScanLine(r))[c];
+        if (qBlue(px) != 0)
+            putColour(image, ix, iy, fg);
+    });
+    return true;
+}
+
+}  // namespace
+
+bool stampText(RasterImage& image, int x, int y, const std::string& utf8Text, ColorRef colour,
+               const StampFont& font)
+{
+    return stamp(image, x, y, utf8Text, colour, font, false, 0);
+}
+
+bool stampBoxedText(RasterImage& image, int x, int y, const std::string& utf8Text, ColorRef colour,
+                    const StampFont& font, ColorRef background)
+{
+    return stamp(image, x, y, utf8Text, colour, font, true, background);
+}
+
+bool measureStampText(const std::string& utf8Text, const StampFont& font, int& boxWidth, int& boxHeight)
+{
+    boxWidth = boxHeight = 0;
+    if (!haveGuiApplication())
+        return false;
+    const QSize size = measure(QString::fromUtf8(utf8Text.data(), int(utf8Text.size())), makeFont(font));
+    boxWidth = size.width();
+    boxHeight = size.height();
+    return true;
+}
