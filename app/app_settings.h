@@ -99,6 +99,10 @@ bool saveSettingsToFile(const AppSettings& settings, const QString& path);
 ColorRef parseColorText(const QString& text);
 QString formatColorText(ColorRef colour);
 
+// Step 3 of the capture window's close sequence, before SaveSettings(): its
+// screen position and the capture rectangle's size.
+void storeCaptureGeometry(AppSettings& settings, const QPoint& windowPos, int captureWidth, int captureHeight);
+
 // Where the capture window goes at start: (100, 100) when WndPosLeft is outside
 // 0..1000 or WndPosTop outside 0..700, else (WndPosLeft, WndPosTop).
 QPoint initialWindowPosition(const AppSettings& settings);

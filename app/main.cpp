@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/capture_app.h"
 #include "app/cli_commands.h"
 
 int main(int argc, char** argv)
@@ -7,5 +8,6 @@ int main(int argc, char** argv)
     if (argc > 1)
         return runCommandLine(argc, argv);
     QApplication app(argc, argv);
-    return 0;
+    CCaptureApp captureApp;
+    return captureApp.run();
 }

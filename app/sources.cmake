@@ -1,3 +1,17 @@
+# app/: settings and start-up probes (core), the application object and the
+# text scale dialog (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/app_settings.h
+  ${CMAKE_CURRENT_LIST_DIR}/app_settings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui_scale.h
+  ${CMAKE_CURRENT_LIST_DIR}/ui_scale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/startup_sequence.h
+  ${CMAKE_CURRENT_LIST_DIR}/startup_sequence.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/capture_app.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture_app.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_scale_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/text_scale_dlg.cpp)
 # The program: command line and start-up.
 target_sources(vexlo PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp

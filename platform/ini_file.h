@@ -57,9 +57,10 @@ public:
     static int parseInt(const QString& text, int def);
 
 private:
+    enum class Eol { None, Lf, CrLf };
     struct Line {
         QByteArray text;  // without the line break
-        bool crlf = false;
+        Eol eol = Eol::None;  // None: the file's last line had no break, or a new line
     };
     // Parsed view of a line.
     enum class Kind { Other, Section, Key };
@@ -76,6 +77,5 @@ private:
 
     std::vector<Line> lines_;
     bool bom_ = false;
-    bool crlf_ = false;          // line break for new lines
-    bool finalNewline_ = true;   // the last line ended with a line break
+    bool crlf_ = false;  // line break for new lines: "\r\n" when the file used it
 };

@@ -1,5 +1,20 @@
 # platform/: the small layer standing where Windows interfaces were.
 # Core (no QtWidgets) files go to vexlo_core, windowed ones to vexlo_ui.
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/window_message.h
+  ${CMAKE_CURRENT_LIST_DIR}/window_message.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/message_thread.h
+  ${CMAKE_CURRENT_LIST_DIR}/message_thread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ini_file.h
+  ${CMAKE_CURRENT_LIST_DIR}/ini_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/app_paths.h
+  ${CMAKE_CURRENT_LIST_DIR}/app_paths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sys_colors.h
+  ${CMAKE_CURRENT_LIST_DIR}/sys_colors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialog_units.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialog_units.cpp)
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/control_id.h
-  ${CMAKE_CURRENT_LIST_DIR}/control_id.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/control_id.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.h
+  ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp)

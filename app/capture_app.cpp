@@ -1,0 +1,46 @@
+#include "app/capture_app.h"
+
+#include <QApplication>
+#include <QDialog>
+
+#include "app/app_settings.h"
+#include "app/startup_sequence.h"
+#include "res/resource.h"
+#include "res/string_table.h"
+
+CCaptureApp::CCaptureApp()
+{
+    // The profile store (progress window position, About box line) is QSettings
+    // under these names.
+    QCoreApplication::setOrganizationName(QStringLiteral("Vexlo"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vexlo"));
+    const QString title = loadString(IDS_APP_TITLE);
+    QGuiApplication::setApplicationDisplayName(title.isEmpty() ? QStringLiteral("Vexlo") : title);
+}
+
+CCaptureApp::~CCaptureApp() = default;
+
+std::unique_ptr<QDialog> CCaptureApp::createMainWindow()
+{
+    // The capture window plugs in here:
+    //     return std::make_unique<CCaptureDlg>();
+    // It loads the settings while it initialises and saves them when it closes
+    // (app/startup_sequence.h).
+    return nullptr;
+}
+
+int CCaptureApp::run()
+{
+    // DPI awareness, common controls and control hosting are Qt's own business.
+    std::unique_ptr<QDialog> mainWindow = createMainWindow();
+    if (mainWindow) {
+        mainWindow->exec();
+        return 0;
+    }
+    // No capture window yet: what its initialisation and close do with the settings.
+    AppSettings& settings = appSettings();
+    initialiseCaptureSettings(settings);
+    const QPoint pos = initialWindowPosition(settings);
+    closeCaptureSettings(settings, pos, settings.wndPosEmptyWidth, settings.wndPosEmptyHeight);
+    return 0;
+}

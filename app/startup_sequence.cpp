@@ -1,0 +1,15 @@
+#include "app/startup_sequence.h"
+
+#include "app/ui_scale.h"
+
+void initialiseCaptureSettings(AppSettings& settings)
+{
+    LoadSettings(settings);
+    applyStartupScales(settings);
+}
+
+bool closeCaptureSettings(AppSettings& settings, const QPoint& windowPos, int captureWidth, int captureHeight)
+{
+    storeCaptureGeometry(settings, windowPos, captureWidth, captureHeight);
+    return SaveSettings(settings);
+}

@@ -1,0 +1,302 @@
+#include "platform/ui_prompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "res/resource.h"
+#include "res/string_table.h"
+
+namespace {
+QString productName()
+{
+    const QString name = loadString(IDS_APP_TITLE);
+    return name.isEmpty() ? QStringLiteral("Vexlo") : name;
+}
+
+// The real dialogs.
+class QtPrompts : public UiPrompts {
+public:
+    int messageBox(QWidget* parent, const QString& text, const QString& caption, unsigned type) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(caption);
+        box.setText(text);
+        switch (type & MB_ICONMASK) {
+        case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+        case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+        default: break;
+        }
+        switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            break;
+        case MB_YESNOCANCEL:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            break;
+        case MB_YESNO:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            break;
+        default:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Ok: return AnswerOk;
+        case QMessageBox::Yes: return AnswerYes;
+        case QMessageBox::No: return AnswerNo;
+        case QMessageBox::Cancel: return AnswerCancel;
+        default:
+            // Closed with Esc or the close box.
+            if ((type & MB_TYPEMASK) == MB_OK)
+                return AnswerOk;
+            if ((type & MB_TYPEMASK) == MB_YESNO)
+                return AnswerNo;
+            return AnswerCancel;
+        }
+    }
+
+    QString openFile(QWidget* parent, const FileDialogOptions& o) override
+    {
+        QFileDialog dialog(parent, o.caption, o.initialPath, qtFileFilter(o.filter));
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    }
+
+    QString saveFile(QWidget* parent, const FileDialogOptions& o) override
+    {
+        QFileDialog dialog(parent, o.caption, o.initialPath, qtFileFilter(o.filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!o.confirmOverwrite)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        QString ext = o.defaultExt;
+        if (ext.startsWith(QLatin1String("*.")))
+            ext = ext.mid(2);
+        if (!ext.contains(QLatin1Char('*')))
+            dialog.setDefaultSuffix(ext);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return withDefaultExtension(dialog.selectedFiles().first(), o.defaultExt);
+    }
+
+    std::optional<ColorRef> chooseColor(QWidget* parent, ColorRef initial) override
+    {
+        const QColor start(colorRefRed(initial), colorRefGreen(initial), colorRefBlue(initial));
+        const QColor chosen = QColorDialog::getColor(start, parent);
+        if (!chosen.isValid())
+            return std::nullopt;
+        return makeColorRef(chosen.red(), chosen.green(), chosen.blue());
+    }
+};
+
+UiPrompts* g_installed = nullptr;  // test replacement; null: the real dialogs
+
+QString captionOrProduct(const QString& caption)
+{
+    return caption.isEmpty() ? productName() : caption;
+}
+}  // namespace
+
+UiPrompts::~UiPrompts() = default;
+
+UiPrompts& UiPrompts::current()
+{
+    static QtPrompts real;
+    return g_installed ? *g_installed : real;
+}
+
+void UiPrompts::install(UiPrompts* prompts)
+{
+    g_installed = prompts;
+}
+
+int promptMessageBox(QWidget* parent, const QString& text, const QString& caption, unsigned type)
+{
+    return UiPrompts::current().messageBox(parent, text, captionOrProduct(caption), type);
+}
+
+QString promptOpenFile(QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialPath)
+{
+    FileDialogOptions o;
+    o.filter = filter;
+    o.defaultExt = defaultExt;
+    o.initialPath = initialPath;
+    return promptOpenFile(parent, o);
+}
+
+QString promptOpenFile(QWidget* parent, const FileDialogOptions& options)
+{
+    return UiPrompts::current().openFile(parent, options);
+}
+
+QString promptSaveFile(QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialPath)
+{
+    FileDialogOptions o;
+    o.filter = filter;
+    o.defaultExt = defaultExt;
+    o.initialPath = initialPath;
+    return promptSaveFile(parent, o);
+}
+
+QString promptSaveFile(QWidget* parent, const FileDialogOptions& options)
+{
+    return UiPrompts::current().saveFile(parent, options);
+}
+
+std::optional<ColorRef> promptColor(QWidget* parent, ColorRef initial)
+{
+    return UiPrompts::current().chooseColor(parent, initial);
+}
+
+QString qtFileFilter(const QString& windowsFilter)
+{
+    QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    while (!parts.isEmpty() && parts.back().isEmpty())
+        parts.removeLast();
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        // A description that already shows its patterns: keep only the name.
+        if (description.endsWith(QLatin1Char(')'))) {
+            const int open = description.lastIndexOf(QLatin1Char('('));
+            if (open > 0)
+                description = description.left(open).trimmed();
+        }
+        // Patterns in both cases: Windows matches names without regard to case.
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            for (const QString& v : {p.trimmed(), p.trimmed().toLower(), p.trimmed().toUpper()})
+                if (!v.isEmpty() && !patterns.contains(v))
+                    patterns << v;
+        }
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString withDefaultExtension(const QString& path, const QString& defaultExt)
+{
+    QString ext = defaultExt;
+    if (ext.startsWith(QLatin1String("*.")))
+        ext = ext.mid(2);
+    else if (ext.startsWith(QLatin1Char('.')))
+        ext = ext.mid(1);
+    if (path.isEmpty() || ext.isEmpty() || ext.contains(QLatin1Char('*')))
+        return path;
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + ext;
+}
+
+// ---- ScriptedPrompts
+
+ScriptedPrompts::ScriptedPrompts() : previous_(g_installed)
+{
+    UiPrompts::install(this);
+}
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    UiPrompts::install(previous_);
+}
+
+void ScriptedPrompts::answerMessageBox(int button)
+{
+    boxes_.push_back(button);
+}
+
+void ScriptedPrompts::answerOpenFile(const QString& path)
+{
+    opens_.push_back(path);
+}
+
+void ScriptedPrompts::answerSaveFile(const QString& path)
+{
+    saves_.push_back(path);
+}
+
+void ScriptedPrompts::answerColor(std::optional<ColorRef> colour)
+{
+    colors_.push_back(colour);
+}
+
+int ScriptedPrompts::unansweredCount() const
+{
+    int n = 0;
+    for (const Asked& a : asked_)
+        if (!a.answered)
+            ++n;
+    return n;
+}
+
+bool ScriptedPrompts::allAnswersUsed() const
+{
+    return boxes_.empty() && opens_.empty() && saves_.empty() && colors_.empty();
+}
+
+void ScriptedPrompts::clear()
+{
+    boxes_.clear();
+    opens_.clear();
+    saves_.clear();
+    colors_.clear();
+    asked_.clear();
+}
+
+int ScriptedPrompts::messageBox(QWidget*, const QString& text, const QString& caption, unsigned type)
+{
+    Asked a{Kind::MessageBox, text, caption, type, {}, 0, !boxes_.empty()};
+    asked_.push_back(a);
+    if (!boxes_.empty()) {
+        const int answer = boxes_.front();
+        boxes_.pop_front();
+        return answer;
+    }
+    switch (type & MB_TYPEMASK) {
+    case MB_OK: return AnswerOk;
+    case MB_YESNO: return AnswerNo;
+    default: return AnswerCancel;
+    }
+}
+
+QString ScriptedPrompts::openFile(QWidget*, const FileDialogOptions& options)
+{
+    asked_.push_back(Asked{Kind::OpenFile, options.filter, options.caption, 0, options, 0, !opens_.empty()});
+    if (opens_.empty())
+        return QString();
+    const QString path = opens_.front();
+    opens_.pop_front();
+    return path;
+}
+
+QString ScriptedPrompts::saveFile(QWidget*, const FileDialogOptions& options)
+{
+    asked_.push_back(Asked{Kind::SaveFile, options.filter, options.caption, 0, options, 0, !saves_.empty()});
+    if (saves_.empty())
+        return QString();
+    const QString path = saves_.front();
+    saves_.pop_front();
+    // What the real dialog does with a name typed without an extension.
+    return withDefaultExtension(path, options.defaultExt);
+}
+
+std::optional<ColorRef> ScriptedPrompts::chooseColor(QWidget*, ColorRef initial)
+{
+    asked_.push_back(Asked{Kind::Color, QString(), QString(), 0, {}, initial, !colors_.empty()});
+    if (colors_.empty())
+        return std::nullopt;
+    const std::optional<ColorRef> c = colors_.front();
+    colors_.pop_front();
+    return c;
+}
