@@ -130,7 +130,6 @@ TEST(Resources, StringsHaveTheirTexts)
     // Real line breaks, full-width punctuation kept as written.
     EXPECT_EQ(loadString(IDS_CONFIRM_REMOVE_FRAMES).count(QLatin1Char('\n')), 3);
     EXPECT_TRUE(loadString(IDS_GENERATING_WAIT).contains(QChar(0xFF0C)));  // "，"
-    EXPECT_EQ(loadString(IDS_INSERT_BEFORE).arg(0).isEmpty(), false);
     EXPECT_EQ(QString::asprintf(loadString(IDS_INSERT_AFTER).toUtf8().constData(), 3),
               QString::fromUtf8("在第 3 帧之后插入"));
 }
