@@ -1,22 +1,22 @@
 // Binds the format entry points to the BMP and GIF codecs.
 #include "imaging/image_codecs.h"
 
+#include "imaging/bmp_codec.h"
+#include "imaging/gif_decoder.h"
 #include "imaging/raster_image.h"
 
 namespace imaging_codecs {
 
-bool decodeBmpImage(const uint8_t*, size_t, RasterImage&, std::string& error)
+bool decodeBmpImage(const uint8_t* data, size_t size, RasterImage& image, std::string& error)
 {
-    error = "BMP decoding is not available";
-    return false;
+    return decodeBmp(data, size, image, error);
 }
 
-bool decodeGifImage(const uint8_t*, size_t, RasterImage&, std::string& error)
+bool decodeGifImage(const uint8_t* data, size_t size, RasterImage& image, std::string& error)
 {
-    error = "GIF decoding is not available";
-    return false;
+    return decodeGif(data, size, image, error);
 }
 
-bool encodeBmpImage(const RasterImage&, std::vector<uint8_t>&) { return false; }
+bool encodeBmpImage(const RasterImage& image, std::vector<uint8_t>& out) { return encodeBmp(image, out); }
 
 }  // namespace imaging_codecs

@@ -20,3 +20,12 @@ target_sources(vexlo_imaging PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/palette_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/octree_quantizer.h
   ${CMAKE_CURRENT_LIST_DIR}/octree_quantizer.cpp)
+# Our own GIF decoder and BMP codec.
+target_sources(vexlo_imaging PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/byte_reader.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_decoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_decoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_canvas.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bmp_codec.h
+  ${CMAKE_CURRENT_LIST_DIR}/bmp_codec.cpp)
