@@ -6,3 +6,6 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/caption_item.cpp
   ${CMAKE_CURRENT_LIST_DIR}/caption_list.h
   ${CMAKE_CURRENT_LIST_DIR}/caption_list.cpp)
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/caption_renderer.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_renderer.cpp)

@@ -1,1 +1,14 @@
-# gif/: files are added here by the area's owner (core files to vexlo_core, windows to vexlo_ui).
+# gif/: the generation pipeline (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/gd_handles.h
+  ${CMAKE_CURRENT_LIST_DIR}/ordered_parallel.h
+  ${CMAKE_CURRENT_LIST_DIR}/generation_source.h
+  ${CMAKE_CURRENT_LIST_DIR}/frame_sequence_source.h
+  ${CMAKE_CURRENT_LIST_DIR}/frame_sequence_source.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_files_source.h
+  ${CMAKE_CURRENT_LIST_DIR}/picture_files_source.cpp)
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/generation_settings.h
+  ${CMAKE_CURRENT_LIST_DIR}/generation_settings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_generator.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_generator.cpp)

@@ -1,0 +1,27 @@
+#pragma once
+// What the capture window hands the worker before a generation (written on the
+// user-interface thread before UM_GENERATE is posted; the post orders the
+// writes before the worker reads them). The filter number and the dithering
+// flag travel with the message instead.
+#include <QString>
+
+#include "effects/image_watermark.h"
+#include "effects/text_watermark.h"
+
+struct AppSettings;
+
+struct GenerationSettings {
+    static constexpr int kMaxPathChars = 260;
+
+    float outputScale = 1.0f;  // output size factor (output size dialog)
+    QString outputPath;        // the GIF to write
+    bool playOnce = false;     // no looping extension: the animation plays once
+    bool keepWhite = false;    // WhiteBK: the brightest palette entry becomes white
+    ImageWatermark imageWatermark;
+    TextWatermark textWatermark;
+
+    // The settings of a generation started now: scale, play-once, keep-white
+    // and both watermarks from `settings`; the text watermark's height is
+    // -MulDiv(points, dpiY, 72) for the screen's vertical DPI.
+    static GenerationSettings fromAppSettings(const AppSettings& settings, const QString& outputPath, int dpiY);
+};

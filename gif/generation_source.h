@@ -1,0 +1,28 @@
+#pragma once
+// Where a generation reads its records from. The worker hands it the frame
+// sequence (FrameSequenceSource); the command line hands it pictures that are
+// only decoded when composition reaches them, so decoding runs on the
+// generation's threads too.
+//
+// count(), frameWidth(), frameHeight(), included() and delay() are asked on the
+// generating thread before composition starts. image(i) is called at most once
+// per included record, possibly from several threads at once for different i.
+#include <memory>
+
+class RasterImage;
+
+class GenerationSource {
+public:
+    virtual ~GenerationSource() = default;
+
+    virtual int count() const = 0;        // records, deleted ones included
+    virtual int frameWidth() const = 0;   // the frame rectangle the output is scaled from
+    virtual int frameHeight() const = 0;
+    virtual bool included(int i) const = 0;
+    virtual int delay(int i) const = 0;   // hundredths of a second
+
+    // The 24-bit image of record i. Either returns a borrowed image that stays
+    // valid for the whole generation, or fills `owned` and returns owned.get().
+    // Null when the record has no usable image (it is then left out).
+    virtual const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) = 0;
+};

@@ -1,0 +1,415 @@
+#include "gif/gif_generator.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <random>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+#include <QtDebug>
+
+#include "editor/caption_list.h"
+#include "editor/caption_renderer.h"
+#include "effects/filter_lut.h"
+#include "gif/frame_sequence_source.h"
+#include "gif/gd_handles.h"
+#include "gif/generation_settings.h"
+#include "gif/generation_source.h"
+#include "gif/ordered_parallel.h"
+#include "imaging/octree_quantizer.h"
+#include "imaging/palette_lookup.h"
+#include "imaging/raster_image.h"
+
+namespace {
+
+// GIF sizes are 16-bit fields.
+constexpr int kMaxGifSide = 65535;
+
+// One composed record: the picture that goes into the palette and the GIF.
+// When composition changes nothing the source picture is used as it is
+// (`image` borrowed, `owned` empty).
+struct Composed {
+    const RasterImage* image = nullptr;
+    std::unique_ptr<RasterImage> owned;
+    int delay = 0;
+};
+
+// One frame of the animation.
+struct GifFrame {
+    GdImageHandle image;
+    int delay = 0;
+};
+
+void report(const GenerationProgress& progress, int percent)
+{
+    if (progress)
+        progress(percent);
+}
+
+void setError(std::string* error, const std::string& reason)
+{
+    if (error != nullptr)
+        *error = reason;
+}
+
+// Gives `frame` the colour table of `palette` the way gdImagePaletteCopy does
+// (colours copied, every entry in use, the same number of colours). The
+// pixel remapping that gdImagePaletteCopy also does is the identity here:
+// every pixel holds the first table entry of its colour, because the nearest
+// search never picks a later duplicate, and libgd maps each index to the
+// first closest entry of the same table.
+void sharePalette(gdImagePtr frame, const gdImagePtr palette)
+{
+    for (int i = 0; i < palette->colorsTotal; ++i) {
+        frame->red[i] = palette->red[i];
+        frame->green[i] = palette->green[i];
+        frame->blue[i] = palette->blue[i];
+        frame->alpha[i] = palette->alpha[i];
+        frame->open[i] = 0;
+    }
+    for (int i = palette->colorsTotal; i < frame->colorsTotal; ++i)
+        frame->open[i] = 1;
+    frame->colorsTotal = palette->colorsTotal;
+}
+
+bool writeWhole(std::FILE* file, const GdBuffer& buffer)
+{
+    if (buffer.data == nullptr || buffer.size < 0)
+        return false;
+    return buffer.size == 0 || std::fwrite(buffer.data.get(), 1, size_t(buffer.size), file) == size_t(buffer.size);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const
+    {
+        if (f != nullptr)
+            std::fclose(f);
+    }
+};
+
+}  // namespace
+
+int GifGenerator::outputSide(int side, float scale)
+{
+    const double v = double(side) * double(scale) + 0.5;
+    if (!(v > -2147483648.0 && v < 2147483648.0))
+        return v > 0 ? INT32_MAX : 0;
+    return int(v);  // truncation toward zero
+}
+
+QString GifGenerator::newOutputPath()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::minstd_rand random(static_cast<unsigned>(now));
+    const int number = int(random() % 32768u);
+    const QString name = QString::asprintf("%d-%d-%d-%d-%d-%d.gif", local.tm_hour, local.tm_min,
+                                           local.tm_sec, local.tm_mon + 1, local.tm_mday, number);
+    return QDir(QDir::tempPath()).filePath(name);
+}
+
+bool GifGenerator::generate(GenerationSource& source, const CaptionList& captions,
+                            const GenerationSettings& settings, int filterNumber, bool dither,
+                            const GenerationProgress& progress, std::string* error)
+{
+    // The filter of this generation; a filter that cannot be loaded means none.
+    std::unique_ptr<FilterLut> filter;
+    if (filterNumber >= 1)
+        filter = FilterLut::load(filterNumber);
+
+    const int n = source.count();
+    if (n <= 0) {
+        setError(error, "there are no frames");
+        return false;
+    }
+
+    // ---- composition ---------------------------------------------------------
+    const int outW = outputSide(source.frameWidth(), settings.outputScale);
+    const int outH = outputSide(source.frameHeight(), settings.outputScale);
+    if (outW < 1 || outH < 1 || outW > kMaxGifSide || outH > kMaxGifSide) {
+        qWarning("generation: output size %d x %d is not usable", outW, outH);
+        setError(error, "the output size " + std::to_string(outW) + " x " + std::to_string(outH) +
+                            " is not usable");
+        return false;
+    }
+
+    const std::unique_ptr<RasterImage> watermark =
+        settings.imageWatermark.enabled ? settings.imageWatermark.prepare() : nullptr;
+    const TextWatermark& textMark = settings.textWatermark;
+    const bool textOn = textMark.enabled && !textMark.text.isEmpty();
+    int textBoxW = 20;
+    int textBoxH = 15;
+    if (textMark.enabled)
+        textMark.measure(textBoxW, textBoxH);
+
+    // One renderer per caption that covers any record, in list order.
+    struct CaptionPass {
+        const CaptionItem* caption;
+        std::unique_ptr<CaptionRenderer> renderer;
+    };
+    std::vector<CaptionPass> captionPasses;
+    for (const auto& caption : captions) {
+        if (caption && caption->lastFrame >= 1 && caption->firstFrame <= n && caption->firstFrame <= caption->lastFrame)
+            captionPasses.push_back({caption.get(), std::make_unique<CaptionRenderer>(*caption)});
+    }
+
+    std::vector<char> included(size_t(n), 0);
+    std::vector<int> delays(size_t(n), 0);
+    for (int i = 0; i < n; ++i) {
+        included[size_t(i)] = source.included(i) ? 1 : 0;
+        delays[size_t(i)] = source.delay(i);
+    }
+
+    std::vector<Composed> pending(static_cast<size_t>(n));
+    std::vector<char> present(size_t(n), 0);
+    auto compose = [&](int i) {
+        if (!included[size_t(i)])
+            return;
+        std::unique_ptr<RasterImage> owned;
+        const RasterImage* src = source.image(i, owned);
+        if (src == nullptr || !src->isValid()) {
+            qWarning("generation: record %d has no usable picture; left out", i + 1);
+            return;
+        }
+        const int frameNumber = i + 1;
+        bool hasCaption = false;
+        for (const CaptionPass& pass : captionPasses)
+            hasCaption = hasCaption || pass.caption->encloses(frameNumber);
+        const bool changes = filter || hasCaption || src->width() != outW || src->height() != outH ||
+                             watermark || textOn || src->depth() != 24 ||
+                             src->hasTransparentColor() || src->transparentIndex() >= 0;
+        Composed& slot = pending[size_t(i)];
+        slot.delay = delays[size_t(i)];
+        if (!changes) {
+            slot.owned = std::move(owned);
+            slot.image = slot.owned ? slot.owned.get() : src;
+            present[size_t(i)] = 1;
+            return;
+        }
+        std::unique_ptr<RasterImage> copy = owned ? std::move(owned) : std::make_unique<RasterImage>(*src);
+        if (!copy->isValid() || !copy->increaseTo24Bits()) {
+            qWarning("generation: record %d cannot be copied; left out", i + 1);
+            return;
+        }
+        if (filter)
+            filter->apply(*copy);
+        for (const CaptionPass& pass : captionPasses)
+            if (pass.caption->encloses(frameNumber))
+                pass.renderer->draw(*copy);
+        if ((copy->width() != outW || copy->height() != outH) && !copy->resampleSmooth(outW, outH)) {
+            qWarning("generation: record %d cannot be resampled to %d x %d; left out", i + 1, outW, outH);
+            return;
+        }
+        if (watermark)
+            ImageWatermark::blend(*copy, *watermark, settings.imageWatermark.corner);
+        if (textOn)
+            textMark.draw(*copy, textBoxW, textBoxH);
+        copy->clearTransparency();
+        slot.owned = std::move(copy);
+        slot.image = slot.owned.get();
+        present[size_t(i)] = 1;
+    };
+
+    // The palette is fed in list order while later records are still being
+    // composed.
+    OctreeQuantizer octree(256, 8);
+    const double step = 60.0 / n;
+    int composedCount = 0;
+    runOrdered(n, generationThreadCount(), compose, [&](int i) {
+        if (present[size_t(i)]) {
+            const RasterImage& img = *pending[size_t(i)].image;
+            octree.feedBgrRows(img.bits(), img.width(), img.height(), img.stride());
+            ++composedCount;
+        }
+        const int p = int(i * step);
+        if (p < 60)
+            report(progress, p);
+        return true;
+    });
+
+    if (composedCount == 0) {
+        setError(error, "every frame is deleted");
+        return false;
+    }
+
+    // ---- encoding --------------------------------------------------------------
+    std::vector<Composed> composed;
+    composed.reserve(size_t(composedCount));
+    for (int i = 0; i < n; ++i)
+        if (present[size_t(i)])
+            composed.push_back(std::move(pending[size_t(i)]));
+    pending.clear();
+    const int m = int(composed.size());
+
+    RgbQuad table[256] = {};
+    const int used = std::clamp(octree.colorTable(table, 256), 1, 256);
+    if (settings.keepWhite) {
+        // The brightest entry in use among 0..254 (lowest index on ties, and
+        // only with a sum above 0) becomes white.
+        int best = -1;
+        int bestSum = 0;
+        for (int k = 0; k < std::min(used, 255); ++k) {
+            const int sum = table[k].red + table[k].green + table[k].blue;
+            if (sum > bestSum) {
+                bestSum = sum;
+                best = k;
+            }
+        }
+        if (best >= 0)
+            table[best] = RgbQuad{255, 255, 255, table[best].reserved};
+    }
+    // Entries beyond the quantizer's colours repeat entry 0: the nearest search
+    // takes the first of equal entries, so no pixel ever gets one of them.
+    for (int k = used; k < 256; ++k)
+        table[k] = table[0];
+    const PaletteLookup lookup(table, 256);
+
+    // The palette image every frame takes its colour table from.
+    GdImageHandle paletteImage(gdImageCreate(1, 1));
+    if (!paletteImage) {
+        setError(error, "out of memory");
+        return false;
+    }
+    for (int k = 0; k < 256; ++k)
+        gdImageColorAllocate(paletteImage.get(), table[k].red, table[k].green, table[k].blue);
+
+    std::vector<GifFrame> frames(static_cast<size_t>(m));
+    auto reduce = [&](int j) {
+        Composed& c = composed[size_t(j)];
+        GdImageHandle im(gdImageCreate(outW, outH));
+        if (!im) {
+            qWarning("generation: frame %d cannot be made into a palette image; left out", j + 1);
+            c.owned.reset();
+            return;
+        }
+        bool ok;
+        if (dither && !c.owned) {
+            // Diffusion changes the picture it reduces; the source stays untouched.
+            RasterImage work(*c.image);
+            ok = OctreeQuantizer::reduceToIndices(work, lookup, true, im->pixels);
+        } else {
+            RasterImage& work = c.owned ? *c.owned : const_cast<RasterImage&>(*c.image);
+            ok = OctreeQuantizer::reduceToIndices(work, lookup, dither, im->pixels);
+        }
+        c.owned.reset();
+        c.image = nullptr;
+        if (!ok) {
+            qWarning("generation: frame %d cannot be reduced; left out", j + 1);
+            return;
+        }
+        sharePalette(im.get(), paletteImage.get());
+        frames[size_t(j)].image = std::move(im);
+        frames[size_t(j)].delay = c.delay;
+    };
+    runOrdered(m, generationThreadCount(), reduce, [&](int j) {
+        const int p = int(60 + j * 35.0 / m);
+        if (p < 95)
+            report(progress, p);
+        return true;
+    });
+    composed.clear();
+    report(progress, 95);
+    paletteImage.reset();
+
+    // Frames that could not be made are left out.
+    frames.erase(std::remove_if(frames.begin(), frames.end(), [](const GifFrame& f) { return !f.image; }),
+                 frames.end());
+    if (frames.empty()) {
+        setError(error, "no frame could be encoded");
+        report(progress, 100);
+        return false;
+    }
+
+    // Identical neighbours become one frame showing for the sum of their delays.
+    // Equality of pictures is transitive, so comparing each frame with the one
+    // before it finds the same runs as comparing with the run's first frame.
+    std::vector<char> sameAsPrevious(frames.size(), 0);
+    runOrdered(int(frames.size()), generationThreadCount(),
+               [&](int j) {
+                   if (j > 0)
+                       sameAsPrevious[size_t(j)] =
+                           gdImageCompare(frames[size_t(j) - 1].image.get(), frames[size_t(j)].image.get()) == 0;
+               },
+               [](int) { return true; });
+    std::vector<GifFrame> merged;
+    merged.reserve(frames.size());
+    for (size_t j = 0; j < frames.size(); ++j) {
+        if (sameAsPrevious[j])
+            merged.back().delay += frames[j].delay;
+        else
+            merged.push_back(std::move(frames[j]));
+    }
+    frames.clear();
+
+    // ---- the file ----------------------------------------------------------------
+    const QByteArray path = QFile::encodeName(settings.outputPath);
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.constData(), "wb"));
+    if (!file) {
+        const std::string reason = std::strerror(errno);
+        qWarning("generation: cannot create %s: %s", path.constData(), reason.c_str());
+        setError(error, "cannot create " + path.toStdString() + ": " + reason);
+        report(progress, 100);
+        return false;
+    }
+    bool ok = true;
+    int writeErrno = 0;
+    auto noteFailure = [&](bool written) {
+        if (!written && writeErrno == 0)
+            writeErrno = errno != 0 ? errno : EIO;
+        return written;
+    };
+    errno = 0;
+    {
+        GdBuffer begin;
+        begin.data.reset(gdImageGifAnimBeginPtr(merged[0].image.get(), &begin.size, 1, settings.playOnce ? -1 : 0));
+        ok = noteFailure(writeWhole(file.get(), begin));
+    }
+    if (ok) {
+        std::vector<GdBuffer> buffers(merged.size());
+        ok = runOrdered(
+            int(merged.size()), generationThreadCount(),
+            [&](int e) {
+                GdBuffer& b = buffers[size_t(e)];
+                gdImagePtr previous = e > 0 ? merged[size_t(e) - 1].image.get() : nullptr;
+                b.data.reset(gdImageGifAnimAddPtr(merged[size_t(e)].image.get(), &b.size, 0, 0, 0,
+                                                  merged[size_t(e)].delay, 1, previous));
+            },
+            [&](int e) {
+                const bool written = noteFailure(writeWhole(file.get(), buffers[size_t(e)]));
+                buffers[size_t(e)].data.reset();
+                return written;
+            });
+    }
+    if (ok) {
+        GdBuffer end;
+        end.data.reset(gdImageGifAnimEndPtr(&end.size));
+        ok = noteFailure(writeWhole(file.get(), end));
+    }
+    if (ok)
+        ok = noteFailure(std::fflush(file.get()) == 0);
+    const int closeResult = std::fclose(file.release());
+    ok = ok && noteFailure(closeResult == 0);
+    if (!ok) {
+        const std::string reason = std::strerror(writeErrno != 0 ? writeErrno : EIO);
+        qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
+        setError(error, "cannot write " + path.toStdString() + ": " + reason);
+        std::remove(path.constData());
+    }
+    merged.clear();
+    report(progress, 100);
+    return ok;
+}
+
+bool GenerateGif(const FrameSequence& sequence, const CaptionList& captions, const GenerationSettings& settings,
+                 int filterNumber, bool dither, const GenerationProgress& progress, std::string* error)
+{
+    FrameSequenceSource source(sequence);
+    return GifGenerator::generate(source, captions, settings, filterNumber, dither, progress, error);
+}

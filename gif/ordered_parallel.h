@@ -1,0 +1,80 @@
+#pragma once
+// Runs work(i) for i = 0 .. n-1 on a few worker threads while the calling thread
+// receives done(i) strictly in index order, as soon as item i and every item
+// before it have finished. Whatever done() does (feeding a quantizer, reporting
+// progress, writing a file) therefore happens in the same order as a plain loop
+// would do it, so results do not depend on how the items were scheduled.
+//
+// work() runs on worker threads (or on the caller when only one thread is used)
+// and must only touch what belongs to item i; done() always runs on the caller.
+// When done() returns false no further items are started and runOrdered returns
+// false after the running ones have finished.
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+inline int generationThreadCount()
+{
+    const unsigned hw = std::thread::hardware_concurrency();
+    return int(std::clamp(hw == 0 ? 1u : hw, 1u, 16u));
+}
+
+template <typename Work, typename Done>
+bool runOrdered(int n, int threads, Work&& work, Done&& done)
+{
+    if (n <= 0)
+        return true;
+    threads = std::clamp(threads, 1, n);
+    if (threads == 1) {
+        for (int i = 0; i < n; ++i) {
+            work(i);
+            if (!done(i))
+                return false;
+        }
+        return true;
+    }
+
+    std::atomic<int> next{0};
+    std::atomic<bool> stop{false};
+    std::vector<char> finished(size_t(n), 0);
+    std::mutex mutex;
+    std::condition_variable cv;
+
+    auto worker = [&] {
+        for (;;) {
+            if (stop.load(std::memory_order_relaxed))
+                return;
+            const int i = next.fetch_add(1);
+            if (i >= n)
+                return;
+            work(i);
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                finished[size_t(i)] = 1;
+            }
+            cv.notify_all();
+        }
+    };
+    std::vector<std::thread> pool;
+    pool.reserve(size_t(threads));
+    for (int t = 0; t < threads; ++t)
+        pool.emplace_back(worker);
+
+    bool ok = true;
+    for (int i = 0; i < n && ok; ++i) {
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            cv.wait(lock, [&] { return finished[size_t(i)] != 0; });
+        }
+        if (!done(i)) {
+            ok = false;
+            stop = true;
+        }
+    }
+    for (std::thread& t : pool)
+        t.join();
+    return ok;
+}
