@@ -18,3 +18,13 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/control_id.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.h
   ${CMAKE_CURRENT_LIST_DIR}/ui_prompts.cpp)
+# Screen grabbing (X11 with XShm and XFixes; a null backend without a display).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/screen_grabber.h
+  ${CMAKE_CURRENT_LIST_DIR}/screen_grabber.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/null_screen_grabber.h
+  ${CMAKE_CURRENT_LIST_DIR}/null_screen_grabber.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pointer_track.h
+  ${CMAKE_CURRENT_LIST_DIR}/pointer_track.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11_screen_grabber.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11_screen_grabber.cpp)

@@ -1,0 +1,9 @@
+#include "platform/null_screen_grabber.h"
+
+#include "imaging/raster_image.h"
+
+bool NullScreenGrabber::grab(const GrabRect&, int, RasterImage& out)
+{
+    out.destroy();
+    return false;
+}
