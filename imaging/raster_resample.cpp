@@ -28,13 +28,13 @@ struct CubicTaps {
     double weight[4];
 };
 
-CubicTaps cubicTaps(float s, int size)
+CubicTaps cubicTaps(double s, int size)
 {
     CubicTaps t;
     const int i0 = int(std::floor(s));
     for (int k = 0; k < 4; ++k) {
         const int c = i0 - 1 + k;
-        t.weight[k] = cubicKernel(double(c) - double(s));
+        t.weight[k] = cubicKernel(double(c) - s);
         t.index[k] = std::clamp(c, 0, size - 1);
     }
     return t;
@@ -63,7 +63,7 @@ std::vector<Cell> footprintCells(float s, float scale, int size, bool withTaps)
         cell.overlap = std::max(0.0, b - a);
         cell.index = std::clamp(c, 0, size - 1);
         if (withTaps)
-            cell.taps = cubicTaps(float((a + b) / 2.0), size);
+            cell.taps = cubicTaps((a + b) / 2.0, size);
         cells.push_back(cell);
     }
     return cells;
