@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -400,7 +401,10 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
         const std::string reason = std::strerror(writeErrno != 0 ? writeErrno : EIO);
         qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
         setError(error, "cannot write " + path.toStdString() + ": " + reason);
-        std::remove(path.constData());
+        // Only a file of ours is removed, never a device the path happened to name.
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path.constData(), ec))
+            std::remove(path.constData());
     }
     merged.clear();
     report(progress, 100);
