@@ -403,7 +403,10 @@ bool sniffPng(const uint8_t* p, size_t n)
     return n >= 8 && std::memcmp(p, sig, 8) == 0;
 }
 bool sniffJpeg(const uint8_t* p, size_t n) { return n >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF; }
-bool sniffBmp(const uint8_t* p, size_t n) { return n >= 2 && p[0] == 'B' && p[1] == 'M'; }
+bool sniffBmp(const uint8_t* p, size_t n)
+{
+    return n >= 2 && p[0] == 'B' && (p[1] == 'M' || p[1] == 'A');  // BA: OS/2 bitmap array
+}
 
 const FormatEntry kFormats[] = {
     {ImageTypeBmp, sniffBmp, imaging_codecs::decodeBmpImage},
