@@ -92,6 +92,10 @@ public:
     // Creation: fails (returns false, image invalid) for w or h <= 0 or when
     // w * h * depth bits >= 2 147 483 656 or overflows 32 bits. Depth is rounded up
     // to 1, 4, 8 or 24. Palette entries start all zero; pixels are undefined.
+    // The picture's attributes start afresh (no alpha plane, multiplier 255, no
+    // transparency, flags 0, delay 0); the decode settings and results (type code,
+    // frame count, retrieved frames, retrieve-all switch, frame index, JPEG
+    // quality) are kept.
     bool create(int width, int height, int depth);
     static std::unique_ptr<RasterImage> make(int width, int height, int depth);  // null on failure
 
