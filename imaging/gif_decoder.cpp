@@ -192,6 +192,8 @@ LzwResult decodeLzw(SubBlockBits& bits, int minCodeSize, PixelSink& sink)
         }
         if (code == end)
             break;
+        if (code > 255 && code < clear)
+            return LzwResult::BadCode;  // a pixel value a byte cannot hold
         if (prev < 0) {
             if (code >= clear)
                 return LzwResult::BadCode;
@@ -401,7 +403,7 @@ GifDecoder::Result GifDecoder::nextFrame(GifFrame& frame, bool keepPixels)
         const uint8_t minCodeSize = in_.u8();
         if (!in_.ok())
             return stop("GIF image data is missing");
-        if (minCodeSize < 1 || minCodeSize > 8)
+        if (minCodeSize < 1 || minCodeSize > 11)
             return stop("invalid LZW code size " + std::to_string(minCodeSize));
         if (keepPixels) {
             try {
@@ -418,13 +420,22 @@ GifDecoder::Result GifDecoder::nextFrame(GifFrame& frame, bool keepPixels)
         if (r == LzwResult::Short)
             return stop("GIF frame data ends before the frame is complete");
         const bool rest = bits.finish();
-        frame = std::move(f);
         if (!rest) {
             // The frame is whole; the file ends right after its pixels.
             finished_ = true;
             truncated_ = true;
             stopReason_ = "GIF file is truncated";
         }
+        if (f.declaredWidth == 0 || f.declaredHeight == 0) {
+            // An image without pixels is no frame; its graphic control is used up.
+            if (finished_)
+                return Result::Stopped;
+            haveControl = false;
+            delay = disposal = 0;
+            transparent = -1;
+            continue;
+        }
+        frame = std::move(f);
         return Result::Frame;
     }
 }
