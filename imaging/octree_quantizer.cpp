@@ -267,10 +267,6 @@ bool OctreeQuantizer::reduceToIndices(RasterImage& image, const PaletteLookup& p
         return false;
     const int w = image.width();
     const int h = image.height();
-    // Answers for recently seen colours (key: colour + 1 << 24, 0 = empty slot).
-    constexpr int kCacheBits = 14;
-    std::vector<uint32_t> cacheKey(size_t(1) << kCacheBits, 0);
-    std::vector<uint8_t> cacheIndex(size_t(1) << kCacheBits, 0);
     uint32_t lastColour = 0xFFFFFFFFu;
     int lastIndex = 0;
     for (int y = h - 1; y >= 0; --y) {
@@ -281,15 +277,7 @@ bool OctreeQuantizer::reduceToIndices(RasterImage& image, const PaletteLookup& p
             uint8_t* px = p + size_t(x) * 3;
             const uint32_t colour = uint32_t(px[0]) | (uint32_t(px[1]) << 8) | (uint32_t(px[2]) << 16);
             if (colour != lastColour) {
-                const uint32_t key = colour | (1u << 24);
-                const size_t slot = (colour ^ (colour >> 10) ^ (colour >> 17)) & ((1u << kCacheBits) - 1);
-                if (cacheKey[slot] == key) {
-                    lastIndex = cacheIndex[slot];
-                } else {
-                    lastIndex = palette.nearest(px[2], px[1], px[0]);
-                    cacheKey[slot] = key;
-                    cacheIndex[slot] = uint8_t(lastIndex);
-                }
+                lastIndex = palette.nearest(px[2], px[1], px[0]);
                 lastColour = colour;
             }
             out[x] = uint8_t(lastIndex);

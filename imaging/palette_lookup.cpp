@@ -4,18 +4,22 @@
 #include <climits>
 
 PaletteLookup::PaletteLookup(const RgbQuad* palette, int count)
-    : count_(std::clamp(count, 1, 256)), cells_(new std::atomic<const uint8_t*>[kCells])
+    : count_(std::clamp(count, 1, 256)),
+      cells_(new std::atomic<uint64_t>[kCells]),
+      overflow_(new std::atomic<const uint8_t*>[kCells])
 {
     if (palette != nullptr && count > 0)
         std::copy(palette, palette + std::min(count, 256), palette_.begin());
-    for (int i = 0; i < kCells; ++i)
-        cells_[size_t(i)].store(nullptr, std::memory_order_relaxed);
+    for (int i = 0; i < kCells; ++i) {
+        cells_[size_t(i)].store(0, std::memory_order_relaxed);
+        overflow_[size_t(i)].store(nullptr, std::memory_order_relaxed);
+    }
 }
 
 PaletteLookup::~PaletteLookup()
 {
     for (int i = 0; i < kCells; ++i)
-        delete[] cells_[size_t(i)].load(std::memory_order_relaxed);
+        delete[] overflow_[size_t(i)].load(std::memory_order_relaxed);
 }
 
 int PaletteLookup::scan(const RgbQuad* palette, int count, uint8_t red, uint8_t green, uint8_t blue)
@@ -37,13 +41,7 @@ int PaletteLookup::scan(const RgbQuad* palette, int count, uint8_t red, uint8_t 
     return best;
 }
 
-const uint8_t* PaletteLookup::cell(int cellIndex) const
-{
-    const uint8_t* list = cells_[size_t(cellIndex)].load(std::memory_order_acquire);
-    return list != nullptr ? list : buildCell(cellIndex);
-}
-
-const uint8_t* PaletteLookup::buildCell(int cellIndex) const
+uint64_t PaletteLookup::buildCell(int cellIndex) const
 {
     constexpr int kMask = (1 << kCellBits) - 1;
     constexpr int kSpan = 1 << (8 - kCellBits);
@@ -56,6 +54,8 @@ const uint8_t* PaletteLookup::buildCell(int cellIndex) const
         dmin = d * d;
         dmax = far * far;
     };
+    // Only entries whose nearest possible distance to the cell is not beyond the
+    // smallest farthest distance of any entry can be nearest for a colour in it.
     int minDistance[256];
     int threshold = INT_MAX;
     for (int i = 0; i < count_; ++i) {
@@ -73,17 +73,40 @@ const uint8_t* PaletteLookup::buildCell(int cellIndex) const
         if (minDistance[i] <= threshold)
             candidates[n++] = uint8_t(i);
     }
-    uint8_t* list = new uint8_t[size_t(n) + 2];
-    list[0] = uint8_t(n & 0xFF);
-    list[1] = uint8_t(n >> 8);
-    std::copy(candidates, candidates + n, list + 2);
-    const uint8_t* expected = nullptr;
-    if (!cells_[size_t(cellIndex)].compare_exchange_strong(expected, list, std::memory_order_acq_rel,
-                                                           std::memory_order_acquire)) {
-        delete[] list;  // another thread built the same list first
-        return expected;
+    uint64_t word;
+    if (n <= 7) {
+        word = uint64_t(n);
+        for (int k = 0; k < n; ++k)
+            word |= uint64_t(candidates[k]) << (8 * (k + 1));
+    } else {
+        uint8_t* list = new uint8_t[size_t(n) + 2];
+        list[0] = uint8_t(n & 0xFF);
+        list[1] = uint8_t(n >> 8);
+        std::copy(candidates, candidates + n, list + 2);
+        const uint8_t* expected = nullptr;
+        if (!overflow_[size_t(cellIndex)].compare_exchange_strong(expected, list, std::memory_order_acq_rel,
+                                                                   std::memory_order_acquire))
+            delete[] list;  // another thread built the same list first
+        word = kOverflow;
     }
-    return list;
+    cells_[size_t(cellIndex)].store(word, std::memory_order_release);
+    return word;
+}
+
+int PaletteLookup::scanCandidates(const uint8_t* list, int n, int red, int green, int blue) const
+{
+    // The smallest (distance, position) pair: candidates are in index order, so on
+    // equal distances the lower index wins, as in the plain scan.
+    uint32_t best = UINT32_MAX;
+    for (int k = 0; k < n; ++k) {
+        const RgbQuad& e = palette_[list[k]];
+        const int dr = int(e.red) - red;
+        const int dg = int(e.green) - green;
+        const int db = int(e.blue) - blue;
+        const uint32_t key = (uint32_t(dr * dr + dg * dg + db * db) << 8) | uint32_t(k);
+        best = std::min(best, key);
+    }
+    return list[best & 0xFF];
 }
 
 int PaletteLookup::nearest(uint8_t red, uint8_t green, uint8_t blue) const
@@ -91,23 +114,18 @@ int PaletteLookup::nearest(uint8_t red, uint8_t green, uint8_t blue) const
     const int shift = 8 - kCellBits;
     const int cellIndex =
         (red >> shift) | ((green >> shift) << kCellBits) | ((blue >> shift) << (2 * kCellBits));
-    const uint8_t* list = cell(cellIndex);
-    const int n = list[0] | (list[1] << 8);
-    int best = list[2];
-    int bestDistance = INT_MAX;
-    for (int k = 0; k < n; ++k) {
-        const int i = list[2 + k];
-        const RgbQuad& e = palette_[size_t(i)];
-        const int dr = int(e.red) - red;
-        const int dg = int(e.green) - green;
-        const int db = int(e.blue) - blue;
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-            if (d == 0)
-                break;
-        }
+    uint64_t word = cells_[size_t(cellIndex)].load(std::memory_order_acquire);
+    if (word == 0)
+        word = buildCell(cellIndex);
+    const int n = int(word & 0xFF);
+    if (n == 1)
+        return int((word >> 8) & 0xFF);
+    if (word != kOverflow) {
+        uint8_t list[7];
+        for (int k = 0; k < n; ++k)
+            list[k] = uint8_t(word >> (8 * (k + 1)));
+        return scanCandidates(list, n, red, green, blue);
     }
-    return best;
+    const uint8_t* list = overflow_[size_t(cellIndex)].load(std::memory_order_acquire);
+    return scanCandidates(list + 2, list[0] | (list[1] << 8), red, green, blue);
 }

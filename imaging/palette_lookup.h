@@ -40,11 +40,15 @@ public:
 private:
     static constexpr int kCellBits = 5;
     static constexpr int kCells = 1 << (3 * kCellBits);
-    const uint8_t* cell(int cellIndex) const;
-    const uint8_t* buildCell(int cellIndex) const;
+    // A cell word: 0 until built; else the low byte is the candidate count n and
+    // the next bytes the first candidates. Up to 7 candidates fit in the word;
+    // a count of 0xFF means the list is in overflow_ ([n low, n high, i1 ... in]).
+    static constexpr uint64_t kOverflow = 0xFF;
+    uint64_t buildCell(int cellIndex) const;
+    int scanCandidates(const uint8_t* list, int n, int red, int green, int blue) const;
 
     std::array<RgbQuad, 256> palette_{};
     int count_ = 0;
-    // Per cell: null until built, then [n, i1, ..., in] (n as two bytes, little end first).
-    std::unique_ptr<std::atomic<const uint8_t*>[]> cells_;
+    std::unique_ptr<std::atomic<uint64_t>[]> cells_;
+    std::unique_ptr<std::atomic<const uint8_t*>[]> overflow_;
 };
