@@ -5,6 +5,7 @@
 
 #include "app/app_settings.h"
 #include "app/startup_sequence.h"
+#include "capture/capture_dlg.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 
@@ -22,11 +23,9 @@ CCaptureApp::~CCaptureApp() = default;
 
 std::unique_ptr<QDialog> CCaptureApp::createMainWindow()
 {
-    // The capture window plugs in here:
-    //     return std::make_unique<CCaptureDlg>();
     // It loads the settings while it initialises and saves them when it closes
     // (app/startup_sequence.h).
-    return nullptr;
+    return std::make_unique<CCaptureDlg>();
 }
 
 int CCaptureApp::run()

@@ -9,4 +9,19 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/worker_thread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_state.h
   ${CMAKE_CURRENT_LIST_DIR}/capture_geometry.h
-  ${CMAKE_CURRENT_LIST_DIR}/capture_geometry.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/capture_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/capture_colors.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture_button_pictures.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture_button_pictures.cpp)
+# The capture window and its three bars (ui).
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/capture_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture_dlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/side_bar_dialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/side_bar_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/left_dialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/left_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/right_dialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/right_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bottom_dialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/bottom_dialog.cpp)

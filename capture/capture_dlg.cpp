@@ -1,0 +1,482 @@
+#include "capture/capture_dlg.h"
+
+#include <QFile>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "app/app_settings.h"
+#include "app/startup_sequence.h"
+#include "capture/bottom_dialog.h"
+#include "capture/capture_button_pictures.h"
+#include "capture/capture_colors.h"
+#include "capture/left_dialog.h"
+#include "capture/right_dialog.h"
+#include "capture/worker_thread.h"
+#include "editor/caption_list.h"
+#include "gif/generation_settings.h"
+#include "gif/gif_generator.h"
+#include "platform/control_id.h"
+#include "platform/screen_grabber.h"
+#include "platform/ui_prompts.h"
+#include "res/resource.h"
+#include "res/string_table.h"
+#include "widgets/my_bitmap_button.h"
+
+using namespace capturegeo;
+
+namespace {
+const int kButtonIds[] = {IDC_CAPTURE_OPEN,       IDC_CAPTURE_MINIMIZE, IDC_CAPTURE_SQUARE, IDC_CAPTURE_CLOSE,
+                          IDC_CAPTURE_START_STOP, IDC_CAPTURE_EDIT,     IDC_CAPTURE_GIF,    IDC_CAPTURE_MORE};
+}
+
+CCaptureDlg::CCaptureDlg(std::unique_ptr<ScreenGrabber> grabber, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
+      worker_(std::make_unique<CWorkerThread>(std::move(grabber)))
+{
+    setControlId(this, IDD_CAPTURE_DIALOG);
+    AppSettings& settings = appSettings();
+    // Settings, UI text scale and display ratio.
+    initialiseCaptureSettings(settings);
+    const QString title = loadString(IDS_APP_TITLE);
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Vexlo") : title);
+    setMouseTracking(true);
+
+    // The capture rectangle before the bars are placed: its width is the top bar's.
+    captureRect_ = initialCaptureRect(settings.wndPosEmptyWidth, settings.wndPosEmptyHeight);
+    createPreview();
+    left_ = new CLeftDialog(this);
+    right_ = new CRightDialog(this);
+    bottom_ = new CBottomDialog(this);
+    createButtons();
+    setGeometry(initialTopBar(initialWindowPosition(settings), captureRect_, settings.uiScale));
+    // The bars are placed (and shown) once the window runs.
+    postWindowMessage(this, UM_LAYOUT_BARS, 0, 0);
+    if (settings.topWnd)
+        setTopmost(true);
+
+    messages_.on(UM_LAYOUT_BARS, [this](intptr_t w, intptr_t) { onLayoutBars(int(w)); });
+    messages_.on(UM_FRAME_COUNT, [this](intptr_t, intptr_t l) { onFrameCount(int(l)); });
+    messages_.on(UM_CAPTURE_STOPPED, [this](intptr_t, intptr_t) { onCaptureStopped(); });
+    messages_.on(UM_PROGRESS, [this](intptr_t, intptr_t l) { onProgress(int(l)); });
+    messages_.on(UM_GENERATED, [this](intptr_t, intptr_t) { onGenerated(); });
+
+    worker_->setReceiver(this);
+    worker_->startWorker();
+}
+
+CCaptureDlg::~CCaptureDlg()
+{
+    // The worker posts to this window: it ends before the window goes.
+    worker_->quitAndJoin();
+}
+
+// --- state --------------------------------------------------------------------
+
+void CCaptureDlg::setState(CaptureState state)
+{
+    state_ = state;
+    if (state_ != CaptureState::Recording)
+        blinkOn_ = false;
+    setStartStopPicture(state_ == CaptureState::Recording);
+    repaintAll();
+}
+
+void CCaptureDlg::setDisplayedFrameCount(int count)
+{
+    frameCount_ = count;
+    repaintAll();
+}
+
+CMyBitmapButton* CCaptureDlg::button(int id) const
+{
+    return findControlAs<CMyBitmapButton>(this, id);
+}
+
+void CCaptureDlg::setTopmost(bool on)
+{
+    topmost_ = on;
+    const QList<QWidget*> windows{this, left_, right_, bottom_};
+    for (QWidget* w : windows) {
+        if (!w)
+            continue;
+        if (QWindow* handle = w->windowHandle())
+            handle->setFlag(Qt::WindowStaysOnTopHint, on);  // changes the stacking without re-creating
+        else
+            w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    }
+}
+
+void CCaptureDlg::repaintAll()
+{
+    update();
+    for (QWidget* w : {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
+        if (w)
+            w->update();
+}
+
+// --- buttons --------------------------------------------------------------------
+
+void CCaptureDlg::createButtons()
+{
+    const float s = appSettings().uiScale;
+    for (int id : kButtonIds) {
+        auto* b = new CMyBitmapButton(this);
+        setControlId(b, id);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        b->loadBitmaps(s, captureButtonPicture(id, false), captureButtonPicture(id, true));
+    }
+    connect(button(IDC_CAPTURE_OPEN), &QPushButton::clicked, this, &CCaptureDlg::onOpenGif);
+    connect(button(IDC_CAPTURE_MINIMIZE), &QPushButton::clicked, this, &CCaptureDlg::onMinimise);
+    connect(button(IDC_CAPTURE_SQUARE), &QPushButton::clicked, this, &CCaptureDlg::onSquare);
+    connect(button(IDC_CAPTURE_CLOSE), &QPushButton::clicked, this, [this] { closeCapture(); });
+    connect(button(IDC_CAPTURE_START_STOP), &QPushButton::clicked, this, &CCaptureDlg::onStartStop);
+    connect(button(IDC_CAPTURE_EDIT), &QPushButton::clicked, this, &CCaptureDlg::onEdit);
+    connect(button(IDC_CAPTURE_GIF), &QPushButton::clicked, this, &CCaptureDlg::onMakeGif);
+    connect(button(IDC_CAPTURE_MORE), &QPushButton::clicked, this, &CCaptureDlg::onMore);
+}
+
+void CCaptureDlg::setStartStopPicture(bool recording)
+{
+    if (CMyBitmapButton* b = button(IDC_CAPTURE_START_STOP))
+        b->loadBitmaps(appSettings().uiScale, captureButtonPicture(IDC_CAPTURE_START_STOP, false, recording),
+                       captureButtonPicture(IDC_CAPTURE_START_STOP, true, recording));
+}
+
+void CCaptureDlg::layoutButtons()
+{
+    auto widthOf = [this](int id) {
+        const CMyBitmapButton* b = button(id);
+        return b ? b->width() : 0;
+    };
+    ButtonWidths w;
+    w.open = widthOf(IDC_CAPTURE_OPEN);
+    w.minimise = widthOf(IDC_CAPTURE_MINIMIZE);
+    w.square = widthOf(IDC_CAPTURE_SQUARE);
+    w.close = widthOf(IDC_CAPTURE_CLOSE);
+    w.startStop = widthOf(IDC_CAPTURE_START_STOP);
+    w.edit = widthOf(IDC_CAPTURE_EDIT);
+    w.gif = widthOf(IDC_CAPTURE_GIF);
+    w.more = widthOf(IDC_CAPTURE_MORE);
+    for (int id : kButtonIds)
+        if (CMyBitmapButton* b = button(id))
+            b->move(buttonPosition(id, width(), appSettings().uiScale, w));
+}
+
+// --- windows messages -------------------------------------------------------------
+
+bool CCaptureDlg::event(QEvent* e)
+{
+    if (messages_.dispatch(e))
+        return true;
+    return QDialog::event(e);
+}
+
+void CCaptureDlg::relayout(int newHeight)
+{
+    sendWindowMessage(this, UM_LAYOUT_BARS, newHeight, 0);
+}
+
+void CCaptureDlg::showBars(bool on)
+{
+    for (QWidget* w : {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
+        if (w)
+            w->setVisible(on);
+}
+
+void CCaptureDlg::onLayoutBars(int newHeight)
+{
+    const BarLayout bars = layoutBars(geometry(), captureRect_, newHeight, appSettings().uiScale);
+    left_->setGeometry(bars.left);
+    right_->setGeometry(bars.right);
+    bottom_->setGeometry(bars.bottom);
+    if (!closed_ && !isMinimized())
+        showBars(true);
+    bottom_->update();  // the position labels follow the frame
+}
+
+void CCaptureDlg::onFrameCount(int count)
+{
+    frameCount_ = count;
+    blinkOn_ = capturegeo::blinkOn(count, appSettings().rate1);
+    repaintAll();
+}
+
+void CCaptureDlg::onCaptureStopped()
+{
+    state_ = CaptureState::Stopped;
+    blinkOn_ = false;
+    repaintAll();
+    // The captions belonged to the frames that were just replaced.
+    captionList().clear();
+}
+
+void CCaptureDlg::onProgress(int percent)
+{
+    blinkOn_ = false;
+    state_ = CaptureState::Generating;
+    bottom_->setPercentage(percent);
+}
+
+void CCaptureDlg::onGenerated()
+{
+    state_ = CaptureState::Stopped;
+    blinkOn_ = false;
+    bottom_->update();
+    openPreviewForOutput();
+}
+
+// --- commands ----------------------------------------------------------------------
+
+void CCaptureDlg::onStartStop()
+{
+    if (state_ == CaptureState::Generating)
+        return;
+    hidePreview();
+    AppSettings& settings = appSettings();
+    if (state_ == CaptureState::Idle || state_ == CaptureState::Stopped) {
+        settings.filterNumber = 0;
+        const CaptureRect r = grabRect(captureRect_, settings.windows10, settings.dpiRatio);
+        worker_->SetFrameRectangle(r.left, r.top, r.right, r.bottom, settings.mouse);
+        // Settings are written before the post; the post orders them before the worker reads them.
+        worker_->post(UM_START_CAPTURE, settings.last10 ? 1 : 0, msPerFrame(settings.rate1));
+        state_ = CaptureState::Recording;
+        frameCount_ = 0;
+        setStartStopPicture(true);
+        setTopmost(true);
+        repaintAll();
+    } else if (state_ == CaptureState::Recording) {
+        // The state stays Recording until the worker answers UM_CAPTURE_STOPPED.
+        worker_->post(UM_STOP_CAPTURE);
+        setStartStopPicture(false);
+        setTopmost(settings.topWnd);
+    }
+}
+
+bool CCaptureDlg::closeCapture()
+{
+    if (closed_)
+        return true;
+    if (state_ == CaptureState::Generating) {
+        promptMessageBox(this, loadString(IDS_GENERATING_WAIT));
+        return false;
+    }
+    if (state_ == CaptureState::Recording)
+        onStartStop();
+    closeCaptureSettings(appSettings(), pos(), captureRect_.width(), captureRect_.height());
+    if (!outputPath_.isEmpty() && QFile::exists(outputPath_) && !QFile::remove(outputPath_))
+        qWarning("cannot delete %s", qPrintable(outputPath_));
+    worker_->quitAndJoin();
+    closed_ = true;
+    showBars(false);
+    QDialog::done(QDialog::Rejected);
+    return true;
+}
+
+bool CCaptureDlg::startGeneration()
+{
+    if (state_ != CaptureState::Stopped)
+        return false;
+    if (!outputPath_.isEmpty() && QFile::exists(outputPath_))
+        QFile::remove(outputPath_);
+    hidePreview();
+    outputPath_ = GifGenerator::newOutputPath();
+    const AppSettings& settings = appSettings();
+    const int dpiY = screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
+    worker_->generationSettings() = GenerationSettings::fromAppSettings(settings, outputPath_, dpiY);
+    worker_->post(UM_GENERATE, settings.filterNumber, settings.file ? 1 : 0);
+    state_ = CaptureState::Generating;
+    blinkOn_ = false;
+    bottom_->setPercentage(0);
+    repaintAll();
+    return true;
+}
+
+void CCaptureDlg::reject()
+{
+    closeCapture();
+}
+
+void CCaptureDlg::onOpenGif()
+{
+    // Open a GIF file for editing: comes with the main commands.
+}
+
+void CCaptureDlg::onMinimise()
+{
+    showMinimized();
+}
+
+void CCaptureDlg::onSquare()
+{
+    // The square button has no command.
+}
+
+void CCaptureDlg::onEdit()
+{
+    // Open the editor: comes with the main commands.
+}
+
+void CCaptureDlg::onMakeGif()
+{
+    // Output size dialog, then startGeneration(): comes with the main commands.
+}
+
+void CCaptureDlg::onMore()
+{
+    // The More menu: comes with the main commands.
+}
+
+// --- preview hooks --------------------------------------------------------------------
+
+void CCaptureDlg::createPreview()
+{
+    // The preview dialog is created here, hidden, centred on the screen.
+}
+
+void CCaptureDlg::hidePreview()
+{
+    // Hides the preview window.
+}
+
+void CCaptureDlg::showPreviewOnRestore()
+{
+    // Shows the preview of the file at the output path.
+}
+
+void CCaptureDlg::openPreviewForOutput()
+{
+    // After a generation: decode the output file, and when it decodes show it in
+    // the preview with its frame count, size and file size, then the notice rule.
+}
+
+// --- painting and input -------------------------------------------------------------------
+
+void CCaptureDlg::paintEvent(QPaintEvent*)
+{
+    const float s = appSettings().uiScale;
+    const QRect k = rect();
+    const int b = titleBandHeight(s);
+    QPainter p(this);
+    QLinearGradient band(0, k.top(), 0, k.top() + b);
+    band.setColorAt(0, captureColors::titleBlue());
+    band.setColorAt(1, captureColors::frameBlue());
+    p.fillRect(QRect(k.left(), k.top(), k.width(), b), band);
+    QLinearGradient body(0, b, 0, k.bottom() + 1);
+    body.setColorAt(0, captureColors::white());
+    body.setColorAt(1, captureColors::lightGrey());
+    p.fillRect(QRect(k.left(), b, k.width(), k.height() - b), body);
+    p.fillRect(QRect(k.left(), b, kSideBarWidth, k.height() - b), captureColors::frameBlue());
+    p.fillRect(QRect(k.right() + 1 - kSideBarWidth, b, kSideBarWidth, k.height() - b), captureColors::frameBlue());
+
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPixelSize(std::max(1, int(14 * s)));
+    font.setWeight(QFont::Bold);
+    p.setFont(font);
+    p.setPen(captureColors::white());
+    const QString title = loadString(IDS_APP_TITLE);
+    p.drawText(QRect(k.left() + 8, k.top(), 300 - (k.left() + 8), b), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+               title.isEmpty() ? QStringLiteral("Vexlo") : title);
+
+    if (blinkOn_ && state_ == CaptureState::Recording) {
+        p.fillRect(QRect(k.left(), k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight), captureColors::gold());
+        p.fillRect(QRect(k.right() + 1 - kMarkWidth, k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight),
+                   captureColors::gold());
+    }
+}
+
+void CCaptureDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    layoutButtons();
+}
+
+void CCaptureDlg::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || state_ == CaptureState::Recording) {
+        QDialog::mousePressEvent(event);
+        return;
+    }
+    const QPoint c = event->position().toPoint();
+    dragZone_ = topBarZone(c, size());
+    if (dragZone_ != DragZone::None) {
+        setCursor(zoneCursor(dragZone_));
+        moving_ = false;
+    } else {
+        pressPoint_ = c;
+        moving_ = true;
+    }
+}
+
+void CCaptureDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    if (state_ == CaptureState::Recording)
+        return;
+    if (event->buttons() & Qt::LeftButton) {
+        if (dragZone_ != DragZone::None || moving_)
+            applyDragStep(topBarDrag(dragZone_, event->globalPosition().toPoint(), geometry(), captureRect_,
+                                     pressPoint_));
+        return;
+    }
+    const DragZone hover = topBarZone(event->position().toPoint(), size());
+    if (hover != DragZone::None)
+        setCursor(zoneCursor(hover));
+    else
+        unsetCursor();
+}
+
+void CCaptureDlg::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        dragZone_ = DragZone::None;
+        moving_ = false;
+        unsetCursor();
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+void CCaptureDlg::applyDragStep(const DragStep& step)
+{
+    if (!step.accepted || state_ == CaptureState::Recording)
+        return;
+    if (step.topBar != geometry())
+        setGeometry(step.topBar);
+    if (step.setCaptureTop)
+        captureRect_.top = step.captureTop;
+    relayout(step.layoutHeight);
+    if (step.repaintBottom)
+        bottom_->update();
+}
+
+void CCaptureDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();  // Enter does nothing
+        return;
+    }
+    QDialog::keyPressEvent(event);  // Esc ends in reject(): the close sequence
+}
+
+void CCaptureDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (isMinimized()) {
+            showBars(false);
+            hidePreview();
+        } else if (change->oldState() & Qt::WindowMinimized) {
+            if (state_ == CaptureState::Stopped && !outputPath_.isEmpty() && QFile::exists(outputPath_))
+                showPreviewOnRestore();
+            if (!closed_)
+                relayout(0);
+        }
+    }
+    QDialog::changeEvent(event);
+}
