@@ -1,6 +1,7 @@
 // RasterImage storage, attributes, pixel access and the decode/encode dispatch.
 #include "imaging/raster_image.h"
 
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -32,9 +33,11 @@ struct RasterImage::Impl {
     std::vector<std::unique_ptr<RasterImage>> frames;
     int jpegQuality = 90;
 
-    // Last nearest-colour question and answer (-1: none).
-    mutable RgbQuad lastNearestColour;
-    mutable int lastNearestIndex = -1;
+    // Last nearest-colour question and answer, packed into one word so that
+    // concurrent readers of a const image never see a torn pair: bits 0-23 the
+    // colour, 24-31 the index, bit 32 set when valid.
+    mutable std::atomic<uint64_t> lastNearest{0};
+    void forgetNearest() { lastNearest.store(0, std::memory_order_relaxed); }
 
     Impl() = default;
     Impl(const Impl& o)
@@ -43,8 +46,7 @@ struct RasterImage::Impl {
           hasTransparentColor(o.hasTransparentColor), transparentColor(o.transparentColor),
           flags(o.flags), frameDelay(o.frameDelay), lastError(o.lastError), typeCode(o.typeCode),
           retrieveAllFrames(o.retrieveAllFrames), frameIndex(o.frameIndex), numFrames(o.numFrames),
-          jpegQuality(o.jpegQuality), lastNearestColour(o.lastNearestColour),
-          lastNearestIndex(o.lastNearestIndex)
+          jpegQuality(o.jpegQuality), lastNearest(o.lastNearest.load(std::memory_order_relaxed))
     {
         frames.reserve(o.frames.size());
         for (const auto& f : o.frames)
@@ -65,7 +67,7 @@ struct RasterImage::Impl {
         transparentColor = RgbQuad();
         flags = 0;
         frameDelay = 0;
-        lastNearestIndex = -1;
+        forgetNearest();
     }
 };
 
@@ -163,7 +165,7 @@ const uint8_t* RasterImage::row(int y) const
 int RasterImage::paletteSize() const { return int(d->palette.size()); }
 RgbQuad* RasterImage::palette()
 {
-    d->lastNearestIndex = -1;  // the caller may change entries
+    d->forgetNearest();  // the caller may change entries
     return d->palette.empty() ? nullptr : d->palette.data();
 }
 const RgbQuad* RasterImage::palette() const { return d->palette.empty() ? nullptr : d->palette.data(); }
@@ -172,7 +174,7 @@ void RasterImage::setPaletteEntry(int index, RgbQuad colour)
     if (index < 0 || index >= int(d->palette.size()))
         return;
     d->palette[size_t(index)] = colour;
-    d->lastNearestIndex = -1;
+    d->forgetNearest();
 }
 
 bool RasterImage::hasAlpha() const { return !d->alpha.empty(); }
@@ -285,10 +287,10 @@ int RasterImage::nearestIndex(RgbQuad colour) const
 {
     if (d->palette.empty())
         return 0;
-    const RgbQuad& last = d->lastNearestColour;
-    if (d->lastNearestIndex >= 0 && last.red == colour.red && last.green == colour.green &&
-        last.blue == colour.blue)
-        return d->lastNearestIndex;
+    const uint64_t key = uint64_t(colour.red) | (uint64_t(colour.green) << 8) | (uint64_t(colour.blue) << 16);
+    const uint64_t last = d->lastNearest.load(std::memory_order_relaxed);
+    if ((last >> 32) != 0 && (last & 0xFFFFFF) == key)
+        return int((last >> 24) & 0xFF);
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     const int n = int(d->palette.size());
@@ -305,8 +307,7 @@ int RasterImage::nearestIndex(RgbQuad colour) const
                 break;
         }
     }
-    d->lastNearestColour = colour;
-    d->lastNearestIndex = best;
+    d->lastNearest.store(key | (uint64_t(best) << 24) | (uint64_t(1) << 32), std::memory_order_relaxed);
     return best;
 }
 
@@ -341,7 +342,7 @@ bool RasterImage::increaseTo24Bits()
     d->pixels.swap(out);
     std::vector<RgbQuad>().swap(d->palette);
     d->depth = 24;
-    d->lastNearestIndex = -1;
+    d->forgetNearest();
     return true;
 }
 
@@ -583,7 +584,7 @@ void RasterImage::replacePicture(RasterImage&& other)
     d->transparentIndex = o.transparentIndex;
     d->hasTransparentColor = o.hasTransparentColor;
     d->transparentColor = o.transparentColor;
-    d->lastNearestIndex = -1;
+    d->forgetNearest();
     d->flags = flags;
     d->frameDelay = delay;
     o.resetPicture();
