@@ -11,6 +11,7 @@ OctreeQuantizer::OctreeQuantizer(int maxColors, int colorBits)
 {
     std::fill(std::begin(reducible_), std::end(reducible_), -1);
     nodes_.reserve(size_t(maxColors_) * 4 + 64);
+    shortcut_.assign(size_t(1) << (3 * kShortcutLevels), 0);
 }
 
 OctreeQuantizer::~OctreeQuantizer() = default;
@@ -22,6 +23,8 @@ void OctreeQuantizer::clear()
     root_ = -1;
     leafCount_ = 0;
     std::fill(std::begin(reducible_), std::end(reducible_), -1);
+    std::fill(shortcut_.begin(), shortcut_.end(), 0);
+    nextSerial_ = 1;
 }
 
 int32_t OctreeQuantizer::newNode(int level)
@@ -34,11 +37,17 @@ int32_t OctreeQuantizer::newNode(int level)
         index = int32_t(nodes_.size());
         nodes_.emplace_back();
     }
+    if (nextSerial_ == 0) {  // wrapped: forget every shortcut
+        std::fill(shortcut_.begin(), shortcut_.end(), 0);
+        nextSerial_ = 1;
+    }
     Node& n = nodes_[size_t(index)];
     n.count = 0;
     std::fill(std::begin(n.sum), std::end(n.sum), 0);
     std::fill(std::begin(n.child), std::end(n.child), -1);
     n.next = -1;
+    n.serial = nextSerial_++;
+    n.level = uint8_t(level);
     n.leaf = level == colorBits_;
     if (n.leaf) {
         ++leafCount_;
@@ -51,6 +60,7 @@ int32_t OctreeQuantizer::newNode(int level)
 
 void OctreeQuantizer::freeNode(int32_t index)
 {
+    nodes_[size_t(index)].serial = 0;
     freeNodes_.push_back(index);
 }
 
@@ -58,10 +68,21 @@ void OctreeQuantizer::addToTree(uint8_t red, uint8_t green, uint8_t blue, uint8_
 {
     if (root_ < 0)
         root_ = newNode(0);
+    constexpr int kDrop = 8 - kShortcutLevels;
+    const size_t prefix = (size_t(red >> kDrop) << (2 * kShortcutLevels)) |
+                          (size_t(green >> kDrop) << kShortcutLevels) | size_t(blue >> kDrop);
     int32_t index = root_;
     int level = 0;
+    const uint64_t shortcut = shortcut_[prefix];
+    const int32_t known = int32_t(shortcut & 0xFFFFFFFFu);
+    if (shortcut != 0 && nodes_[size_t(known)].serial == uint32_t(shortcut >> 32)) {
+        index = known;
+        level = nodes_[size_t(known)].level;
+    }
     for (;;) {
         Node& n = nodes_[size_t(index)];
+        if (level <= kShortcutLevels && (n.leaf || level == kShortcutLevels))
+            shortcut_[prefix] = (uint64_t(n.serial) << 32) | uint32_t(index);
         if (n.leaf) {
             n.count += count;
             n.sum[0] += uint64_t(red) * count;

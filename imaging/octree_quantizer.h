@@ -75,12 +75,17 @@ public:
 
 private:
     struct Node {
-        uint64_t count;
-        uint64_t sum[4];  // red, green, blue, alpha
         int32_t child[8];
         int32_t next;     // next node in its level's reducible list
+        uint32_t serial;  // unique per creation; 0 once freed
+        uint8_t level;
         bool leaf;
+        uint64_t count;
+        uint64_t sum[4];  // red, green, blue, alpha
     };
+    // Walks start from the node reached through the colour's top kShortcutLevels
+    // bits when it is still alive (nodes are only freed by reductions).
+    static constexpr int kShortcutLevels = 4;
     int32_t newNode(int level);
     void freeNode(int32_t index);
     void addToTree(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha, uint64_t count);
@@ -94,4 +99,6 @@ private:
     int32_t reducible_[8];
     std::vector<Node> nodes_;
     std::vector<int32_t> freeNodes_;
+    uint32_t nextSerial_ = 1;
+    std::vector<uint64_t> shortcut_;  // (serial << 32) | node index; 0 = none
 };

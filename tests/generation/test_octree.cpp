@@ -381,6 +381,9 @@ TEST(OctreeQuantizer, FastFeedingMatchesLiteralFeeding)
         {10, 8, 3, 2, 64, 64},   // raised to 16; few distinct colours
         {64, 5, 8, 2, 80, 50},   // shallow tree
         {256, 8, 4, 4, 120, 90}, // up to 4096 colours with long runs
+        {16, 3, 8, 2, 60, 40},   // leaves above the walk shortcuts
+        {20, 1, 8, 1, 30, 20},   // a two-level tree
+        {1000, 8, 8, 3, 90, 70}, // a large palette
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "M=" << c.maxColors << " bits=" << c.bits);
