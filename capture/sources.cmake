@@ -12,7 +12,9 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/capture_geometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_colors.h
   ${CMAKE_CURRENT_LIST_DIR}/capture_button_pictures.h
-  ${CMAKE_CURRENT_LIST_DIR}/capture_button_pictures.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/capture_button_pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_folder_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/frame_folder_writer.cpp)
 # The capture window and its three bars (ui).
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/capture_dlg.h

@@ -1,0 +1,12 @@
+#pragma once
+// A frame sequence as a folder of pictures: DIR/0001.png, 0002.png, ... plus
+// DIR/frames.tsv with one line per frame: index, delay in 1/100 s, width,
+// height (tab-separated; the index is the number in the file name). The same
+// layout `vexlo decode` writes.
+#include <string>
+
+class FrameSequence;
+
+// Creates the folder when needed. False with the reason in `error` when the
+// folder or a file cannot be written; frames written before stay.
+bool writeFrameFolder(const std::string& dir, const FrameSequence& sequence, std::string* error = nullptr);
