@@ -1,5 +1,7 @@
 // RasterImage storage, attributes and pixel access.
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -254,4 +256,49 @@ TEST(RasterImage, QImageRoundTripKeepsAlphaAndTransparency)
     ASSERT_TRUE(back.hasAlpha());
     EXPECT_EQ(back.getColor(0, 0, true), rgb(50, 60, 70, 255));
     EXPECT_EQ(back.getColor(1, 0, true).reserved, 0);
+}
+
+TEST(RasterImage, DrawLeavesTransparentPixelsAndStretchIgnoresThem)
+{
+    RasterImage pal;
+    ASSERT_TRUE(pal.create(2, 1, 8));
+    pal.setPaletteEntry(1, rgb(255, 0, 0));
+    pal.setPixelIndex(0, 0, 1);
+    pal.setPixelIndex(1, 0, 0);
+    pal.setTransparentIndex(0);
+
+    QImage canvas(8, 4, QImage::Format_RGB32);
+    canvas.fill(qRgb(0, 0, 255));
+    {
+        QPainter p(&canvas);
+        pal.draw(p, 0, 0, 4, 2);  // scaled x2, nearest neighbour
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(2, 0), qRgb(0, 0, 255));  // transparent: unchanged
+    EXPECT_EQ(canvas.pixel(4, 0), qRgb(0, 0, 255));  // outside the target
+
+    // Clip rectangle, then half alpha blended over white.
+    canvas.fill(qRgb(255, 255, 255));
+    RasterImage half;
+    ASSERT_TRUE(half.create(2, 2, 24));
+    half.createAlpha();
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            half.setColor(x, y, rgb(0, 0, 0, 128), true);
+    {
+        QPainter p(&canvas);
+        const QRect clip(1, 0, 8, 8);
+        half.draw(p, 0, 0, -1, -1, &clip);
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_NEAR(qRed(canvas.pixel(1, 0)), 127, 2);
+
+    canvas.fill(qRgb(0, 0, 255));
+    {
+        QPainter p(&canvas);
+        pal.stretch(p, 0, 0, 8, 4);
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(7, 3), qRgb(0, 0, 0));  // the transparent entry's colour, opaque
 }
