@@ -184,8 +184,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
         for (const CaptionPass& pass : captionPasses)
             hasCaption = hasCaption || pass.caption->encloses(frameNumber);
         const bool changes = filter || hasCaption || src->width() != outW || src->height() != outH ||
-                             watermark || textOn || src->depth() != 24 ||
-                             src->hasTransparentColor() || src->transparentIndex() >= 0;
+                             watermark || textOn || src->depth() != 24;
+        // (A transparent colour would only be cleared: it changes no pixel.)
         Composed& slot = pending[size_t(i)];
         slot.delay = delays[size_t(i)];
         if (!changes) {
