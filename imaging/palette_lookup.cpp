@@ -10,6 +10,26 @@ PaletteLookup::PaletteLookup(const RgbQuad* palette, int count)
 {
     if (palette != nullptr && count > 0)
         std::copy(palette, palette + std::min(count, 256), palette_.begin());
+    constexpr int kSteps = 1 << kCellBits;
+    constexpr int kSpan = 1 << (8 - kCellBits);
+    axisNear_.reset(new int32_t[size_t(3 * kSteps * 256)]);
+    axisFar_.reset(new int32_t[size_t(3 * kSteps * 256)]);
+    for (int axis = 0; axis < 3; ++axis) {
+        for (int step = 0; step < kSteps; ++step) {
+            const int low = step * kSpan;
+            const int high = low + kSpan - 1;
+            int32_t* nearRow = &axisNear_[size_t((axis * kSteps + step) * 256)];
+            int32_t* farRow = &axisFar_[size_t((axis * kSteps + step) * 256)];
+            for (int i = 0; i < 256; ++i) {
+                const RgbQuad& e = palette_[size_t(i)];
+                const int v = axis == 0 ? e.red : (axis == 1 ? e.green : e.blue);
+                const int d = v < low ? low - v : (v > high ? v - high : 0);
+                const int far = std::max(v > low ? v - low : low - v, v > high ? v - high : high - v);
+                nearRow[i] = d * d;
+                farRow[i] = far * far;
+            }
+        }
+    }
     for (int i = 0; i < kCells; ++i) {
         cells_[size_t(i)].store(0, std::memory_order_relaxed);
         overflow_[size_t(i)].store(nullptr, std::memory_order_relaxed);
@@ -43,34 +63,24 @@ int PaletteLookup::scan(const RgbQuad* palette, int count, uint8_t red, uint8_t 
 
 uint64_t PaletteLookup::buildCell(int cellIndex) const
 {
-    constexpr int kMask = (1 << kCellBits) - 1;
-    constexpr int kSpan = 1 << (8 - kCellBits);
-    const int lo[3] = {(cellIndex & kMask) * kSpan, ((cellIndex >> kCellBits) & kMask) * kSpan,
-                       (cellIndex >> (2 * kCellBits)) * kSpan};
-    auto channel = [](int v, int low, int& dmin, int& dmax) {
-        const int high = low + kSpan - 1;
-        const int d = v < low ? low - v : (v > high ? v - high : 0);
-        const int far = std::max(v > low ? v - low : low - v, v > high ? v - high : high - v);
-        dmin = d * d;
-        dmax = far * far;
-    };
+    constexpr int kSteps = 1 << kCellBits;
+    constexpr int kMask = kSteps - 1;
+    const int steps[3] = {cellIndex & kMask, (cellIndex >> kCellBits) & kMask, cellIndex >> (2 * kCellBits)};
+    const int32_t* nearR = &axisNear_[size_t((0 * kSteps + steps[0]) * 256)];
+    const int32_t* nearG = &axisNear_[size_t((1 * kSteps + steps[1]) * 256)];
+    const int32_t* nearB = &axisNear_[size_t((2 * kSteps + steps[2]) * 256)];
+    const int32_t* farR = &axisFar_[size_t((0 * kSteps + steps[0]) * 256)];
+    const int32_t* farG = &axisFar_[size_t((1 * kSteps + steps[1]) * 256)];
+    const int32_t* farB = &axisFar_[size_t((2 * kSteps + steps[2]) * 256)];
     // Only entries whose nearest possible distance to the cell is not beyond the
     // smallest farthest distance of any entry can be nearest for a colour in it.
-    int minDistance[256];
-    int threshold = INT_MAX;
-    for (int i = 0; i < count_; ++i) {
-        const RgbQuad& e = palette_[size_t(i)];
-        int n0, x0, n1, x1, n2, x2;
-        channel(e.red, lo[0], n0, x0);
-        channel(e.green, lo[1], n1, x1);
-        channel(e.blue, lo[2], n2, x2);
-        minDistance[i] = n0 + n1 + n2;
-        threshold = std::min(threshold, x0 + x1 + x2);
-    }
+    int32_t threshold = INT32_MAX;
+    for (int i = 0; i < count_; ++i)
+        threshold = std::min(threshold, farR[i] + farG[i] + farB[i]);
     int n = 0;
     uint8_t candidates[256];
     for (int i = 0; i < count_; ++i) {
-        if (minDistance[i] <= threshold)
+        if (nearR[i] + nearG[i] + nearB[i] <= threshold)
             candidates[n++] = uint8_t(i);
     }
     uint64_t word;
@@ -109,22 +119,23 @@ int PaletteLookup::scanCandidates(const uint8_t* list, int n, int red, int green
     return list[best & 0xFF];
 }
 
-int PaletteLookup::nearest(uint8_t red, uint8_t green, uint8_t blue) const
+int PaletteLookup::nearestInCell(int cellIndex, uint64_t word, int red, int green, int blue) const
 {
-    const int shift = 8 - kCellBits;
-    const int cellIndex =
-        (red >> shift) | ((green >> shift) << kCellBits) | ((blue >> shift) << (2 * kCellBits));
-    uint64_t word = cells_[size_t(cellIndex)].load(std::memory_order_acquire);
     if (word == 0)
         word = buildCell(cellIndex);
-    const int n = int(word & 0xFF);
-    if (n == 1)
-        return int((word >> 8) & 0xFF);
     if (word != kOverflow) {
-        uint8_t list[7];
-        for (int k = 0; k < n; ++k)
-            list[k] = uint8_t(word >> (8 * (k + 1)));
-        return scanCandidates(list, n, red, green, blue);
+        const int n = int(word & 0xFF);
+        if (n == 1)
+            return int((word >> 8) & 0xFF);
+        uint32_t best = UINT32_MAX;
+        for (int k = 0; k < n; ++k) {
+            const RgbQuad& e = palette_[size_t((word >> (8 * (k + 1))) & 0xFF)];
+            const int dr = int(e.red) - red;
+            const int dg = int(e.green) - green;
+            const int db = int(e.blue) - blue;
+            best = std::min(best, (uint32_t(dr * dr + dg * dg + db * db) << 8) | uint32_t(k));
+        }
+        return int((word >> (8 * ((best & 0xFF) + 1))) & 0xFF);
     }
     const uint8_t* list = overflow_[size_t(cellIndex)].load(std::memory_order_acquire);
     return scanCandidates(list + 2, list[0] | (list[1] << 8), red, green, blue);

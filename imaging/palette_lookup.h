@@ -31,7 +31,16 @@ public:
     const RgbQuad& entry(int index) const { return palette_[size_t(index)]; }
     const RgbQuad* entries() const { return palette_.data(); }
 
-    int nearest(uint8_t red, uint8_t green, uint8_t blue) const;
+    int nearest(uint8_t red, uint8_t green, uint8_t blue) const
+    {
+        constexpr int kShift = 8 - kCellBits;
+        const int cellIndex =
+            (red >> kShift) | ((green >> kShift) << kCellBits) | ((blue >> kShift) << (2 * kCellBits));
+        const uint64_t word = cells_[size_t(cellIndex)].load(std::memory_order_acquire);
+        if ((word & 0xFF) == 1)  // a single candidate
+            return int((word >> 8) & 0xFF);
+        return nearestInCell(cellIndex, word, red, green, blue);
+    }
     int nearest(const RgbQuad& colour) const { return nearest(colour.red, colour.green, colour.blue); }
 
     // The plain scan over `count` entries, for reference.
@@ -45,10 +54,15 @@ private:
     // a count of 0xFF means the list is in overflow_ ([n low, n high, i1 ... in]).
     static constexpr uint64_t kOverflow = 0xFF;
     uint64_t buildCell(int cellIndex) const;
+    int nearestInCell(int cellIndex, uint64_t word, int red, int green, int blue) const;
     int scanCandidates(const uint8_t* list, int n, int red, int green, int blue) const;
 
     std::array<RgbQuad, 256> palette_{};
     int count_ = 0;
+    // Per axis (red, green, blue) and cell position along it: every entry's
+    // smallest and largest squared distance to the cell's span on that axis.
+    std::unique_ptr<int32_t[]> axisNear_;
+    std::unique_ptr<int32_t[]> axisFar_;
     std::unique_ptr<std::atomic<uint64_t>[]> cells_;
     std::unique_ptr<std::atomic<const uint8_t*>[]> overflow_;
 };
