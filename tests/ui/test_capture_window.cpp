@@ -1,0 +1,283 @@
+// The capture window and its bars, offscreen: placement from the settings,
+// drags with their limits, nothing moving while recording, labels, blink,
+// Start/Stop with the worker, topmost, and the close sequence.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextStream>
+#include <optional>
+
+#include "app/app_settings.h"
+#include "capture/bottom_dialog.h"
+#include "capture/capture_dlg.h"
+#include "capture/left_dialog.h"
+#include "capture/right_dialog.h"
+#include "capture/worker_thread.h"
+#include "editor/caption_list.h"
+#include "imaging/raster_image.h"
+#include "platform/screen_grabber.h"
+#include "platform/ui_prompts.h"
+#include "res/resource.h"
+#include "test_env.h"
+#include "widgets/my_bitmap_button.h"
+
+namespace {
+
+class SolidGrabber : public ScreenGrabber {
+public:
+    bool grab(const GrabRect& rect, int, RasterImage& out) override
+    {
+        std::vector<uint8_t> bgrx(size_t(rect.width()) * size_t(rect.height()) * 4, 0x40);
+        return out.fromScreenBits(bgrx.data(), rect.width(), rect.height(), size_t(rect.width()) * 4);
+    }
+    bool canGrab() const override { return true; }
+};
+
+// A settings folder of its own with the given vexlo.ini lines.
+class SettingsFolder {
+public:
+    explicit SettingsFolder(const QString& ini = QString())
+    {
+        saved_ = qEnvironmentVariableIsSet("APPDATA") ? std::optional<QByteArray>(qgetenv("APPDATA")) : std::nullopt;
+        qputenv("APPDATA", QByteArray::fromStdString(dir_.path()));
+        if (!ini.isEmpty()) {
+            QFile f(iniPath());
+            f.open(QIODevice::WriteOnly);
+            f.write(ini.toUtf8());
+        }
+    }
+    ~SettingsFolder()
+    {
+        if (saved_)
+            qputenv("APPDATA", *saved_);
+        else
+            qunsetenv("APPDATA");
+    }
+    QString iniPath() const { return QString::fromStdString(dir_.file("vexlo.ini")); }
+    QString readIni() const
+    {
+        QFile f(iniPath());
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    std::string file(const std::string& name) const { return dir_.file(name); }
+
+private:
+    testenv::TempDir dir_;
+    std::optional<QByteArray> saved_;
+};
+
+template <typename Pred>
+bool waitUntil(Pred pred, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+std::unique_ptr<CCaptureDlg> makeWindow()
+{
+    auto dlg = std::make_unique<CCaptureDlg>(std::make_unique<SolidGrabber>());
+    dlg->show();
+    QCoreApplication::processEvents();  // the posted UM_LAYOUT_BARS
+    return dlg;
+}
+
+void mouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    const QPoint global = w->geometry().topLeft() + local;
+    QMouseEvent ev(type, QPointF(local), QPointF(global), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &ev);
+}
+
+// Press at `from`, move to `to` (both in the widget's client coordinates, so
+// `to` may lie outside it), release.
+void drag(QWidget* w, QPoint from, QPoint to)
+{
+    mouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    mouse(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    mouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+}  // namespace
+
+TEST(CaptureWindow, DefaultPlacement)
+{
+    SettingsFolder settings;
+    auto dlg = makeWindow();
+    EXPECT_EQ(dlg->geometry(), QRect(300, 200, 320, 60));
+    EXPECT_EQ(dlg->leftBar()->geometry(), QRect(300, 260, 5, 250));
+    EXPECT_EQ(dlg->rightBar()->geometry(), QRect(615, 260, 5, 250));
+    EXPECT_EQ(dlg->bottomBar()->geometry(), QRect(300, 510, 320, 40));
+    EXPECT_TRUE(dlg->leftBar()->isVisible());
+    EXPECT_TRUE(dlg->bottomBar()->isVisible());
+    EXPECT_EQ(dlg->captureRect(), (CaptureRect{305, 260, 615, 510}));
+    EXPECT_EQ(dlg->state(), CaptureState::Idle);
+    EXPECT_TRUE(dlg->isTopmost());
+    EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"Top Left: 260, 305", "Size: 310*250"}));
+    // The eight buttons, with their pictures' sizes and places.
+    for (int id : {IDC_CAPTURE_OPEN, IDC_CAPTURE_MINIMIZE, IDC_CAPTURE_SQUARE, IDC_CAPTURE_CLOSE,
+                   IDC_CAPTURE_START_STOP, IDC_CAPTURE_EDIT, IDC_CAPTURE_GIF, IDC_CAPTURE_MORE})
+        ASSERT_NE(dlg->button(id), nullptr) << id;
+    EXPECT_EQ(dlg->button(IDC_CAPTURE_CLOSE)->geometry(), QRect(293, 0, 24, 20));
+    EXPECT_EQ(dlg->button(IDC_CAPTURE_GIF)->geometry(), QRect(137, 28, 100, 29));
+}
+
+TEST(CaptureWindow, UiScaleAndStoredPlace)
+{
+    SettingsFolder settings(
+        "[POS]\nWndPosLeft=1001\nWndPosTop=50\nWndPosEmptyWidth=200\nWndPosEmptyHeight=100\n"
+        "[Param]\nExpandFont=2\nTopWnd=0\n");
+    auto dlg = makeWindow();
+    EXPECT_EQ(dlg->geometry(), QRect(100, 100, 210, 90));
+    EXPECT_EQ(dlg->bottomBar()->geometry(), QRect(100, 290, 210, 60));
+    EXPECT_EQ(dlg->captureRect(), (CaptureRect{105, 190, 305, 290}));
+    EXPECT_FALSE(dlg->isTopmost());
+    EXPECT_EQ(dlg->button(IDC_CAPTURE_START_STOP)->geometry(), QRect(5, 42, 97, 43));
+}
+
+TEST(CaptureWindow, DragLimits)
+{
+    SettingsFolder settings;
+    auto dlg = makeWindow();
+    CBottomDialog* bottom = dlg->bottomBar();
+    // Bottom edge: pointer y 359 would give a capture height of 59.
+    drag(bottom, QPoint(100, 38), QPoint(100, 359 - 510));
+    EXPECT_EQ(dlg->captureRect().height(), 250);
+    drag(bottom, QPoint(100, 38), QPoint(100, 360 - 510));
+    EXPECT_EQ(dlg->captureRect(), (CaptureRect{305, 260, 615, 320}));
+    EXPECT_EQ(bottom->geometry(), QRect(300, 320, 320, 40));
+    EXPECT_EQ(dlg->leftBar()->height(), 60);
+
+    // Left bar: a frame 59 wide is refused, 60 accepted.
+    CLeftDialog* left = dlg->leftBar();
+    drag(left, QPoint(2, 10), QPoint(561 - 300, 10));
+    EXPECT_EQ(dlg->geometry().width(), 320);
+    drag(left, QPoint(2, 10), QPoint(560 - 300, 10));
+    EXPECT_EQ(dlg->geometry(), QRect(560, 200, 60, 60));
+    EXPECT_EQ(dlg->captureRect(), (CaptureRect{565, 260, 615, 320}));
+    EXPECT_EQ(dlg->rightBar()->geometry(), QRect(615, 260, 5, 60));
+
+    // Moving by the body keeps the capture size.
+    drag(dlg.get(), QPoint(30, 20), QPoint(30 - 60, 20 + 40));
+    EXPECT_EQ(dlg->geometry(), QRect(500, 240, 60, 60));
+    EXPECT_EQ(dlg->captureRect(), (CaptureRect{505, 300, 555, 360}));
+    EXPECT_EQ(dlg->bottomBar()->shownTexts().first(), QStringLiteral("Top Left: 300, 505"));
+}
+
+TEST(CaptureWindow, RecordingFreezesTheFrameAndShowsCounts)
+{
+    SettingsFolder settings("[Param]\nRate1=20\nTopWnd=0\n");
+    auto dlg = makeWindow();
+    captionList().clear();
+    dlg->onStartStop();
+    EXPECT_EQ(dlg->state(), CaptureState::Recording);
+    EXPECT_TRUE(dlg->isTopmost());
+    EXPECT_EQ(appSettings().filterNumber, 0);
+
+    const QRect top = dlg->geometry();
+    const CaptureRect cap = dlg->captureRect();
+    drag(dlg.get(), QPoint(30, 20), QPoint(90, 80));               // move
+    drag(dlg.get(), QPoint(1, 1), QPoint(-40, -40));               // top-left corner
+    drag(dlg->bottomBar(), QPoint(100, 38), QPoint(100, 100));     // bottom edge
+    drag(dlg->rightBar(), QPoint(2, 10), QPoint(60, 10));          // right bar
+    EXPECT_EQ(dlg->geometry(), top);
+    EXPECT_EQ(dlg->captureRect(), cap);
+
+    // Let the worker record a few frames, then look at the labels as they were
+    // after four frames at 20 frames per second.
+    ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 2; }));
+    sendWindowMessage(dlg.get(), UM_FRAME_COUNT, 0, 4);
+    EXPECT_TRUE(dlg->blinkOn());
+    EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"4 Frames", "0.2 Secs "}));
+    sendWindowMessage(dlg.get(), UM_FRAME_COUNT, 0, 6);
+    EXPECT_FALSE(dlg->blinkOn());
+    sendWindowMessage(dlg.get(), UM_FRAME_COUNT, 0, 12);
+    EXPECT_TRUE(dlg->blinkOn());
+
+    dlg->onStartStop();  // stop: only requested
+    EXPECT_EQ(dlg->state(), CaptureState::Recording);
+    EXPECT_FALSE(dlg->isTopmost());
+    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
+    EXPECT_FALSE(dlg->blinkOn());
+    // The worker grabbed the capture region.
+    const FrameSequence& seq = dlg->worker().sequence();
+    ASSERT_GT(seq.count(), 0);
+    EXPECT_EQ(seq.frameRect(), (FrameRect{305, 260, 615, 510}));
+    EXPECT_EQ(seq.at(0)->image->width(), 310);
+    EXPECT_EQ(seq.at(0)->delay, 5);
+    // Stopped: position and counts when the bottom bar is wider than 200.
+    EXPECT_EQ(dlg->bottomBar()->shownTexts().size(), 4);
+    drag(dlg->rightBar(), QPoint(2, 10), QPoint(200 - 315, 10));  // frame 200 wide
+    EXPECT_EQ(dlg->bottomBar()->width(), 200);
+    EXPECT_EQ(dlg->bottomBar()->shownTexts().size(), 2);
+    drag(dlg->rightBar(), QPoint(2, 10), QPoint(201 - 195, 10));
+    EXPECT_EQ(dlg->bottomBar()->width(), 201);
+    EXPECT_EQ(dlg->bottomBar()->shownTexts().size(), 4);
+}
+
+TEST(CaptureWindow, GenerationStatesAndCloseRefusedWhileGenerating)
+{
+    SettingsFolder settings;
+    auto dlg = makeWindow();
+    ScriptedPrompts prompts;
+    dlg->setState(CaptureState::Stopped);
+    sendWindowMessage(dlg.get(), UM_PROGRESS, 0, 42);
+    EXPECT_EQ(dlg->state(), CaptureState::Generating);
+    EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"Creating: 42%"}));
+    dlg->onStartStop();  // ignored while generating
+    EXPECT_EQ(dlg->state(), CaptureState::Generating);
+    EXPECT_FALSE(dlg->closeCapture());
+    ASSERT_EQ(prompts.asked().size(), 1u);
+    EXPECT_EQ(prompts.asked()[0].text, QStringLiteral("正在生成GIF，请稍等.."));
+    EXPECT_TRUE(dlg->worker().isRunning());
+    sendWindowMessage(dlg.get(), UM_GENERATED, 0, 0);
+    EXPECT_EQ(dlg->state(), CaptureState::Stopped);
+}
+
+TEST(CaptureWindow, EnterDoesNothingEscClosesAndSaves)
+{
+    SettingsFolder settings;
+    auto dlg = makeWindow();
+    const QString output = QString::fromStdString(settings.file("last.gif"));
+    {
+        QFile f(output);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("GIF89a");
+    }
+    dlg->setOutputPath(output);
+    drag(dlg->bottomBar(), QPoint(100, 38), QPoint(100, 400 - 510));  // capture height 100
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(dlg.get(), &enter);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(dlg->worker().isRunning());
+
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(dlg.get(), &esc);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_FALSE(QFile::exists(output));
+    const QString ini = settings.readIni();
+    EXPECT_TRUE(ini.contains("WndPosLeft=300")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("WndPosEmptyWidth=310"));
+    EXPECT_TRUE(ini.contains("WndPosEmptyHeight=100"));
+}
+
+TEST(CaptureWindow, CloseWhileRecordingStopsFirst)
+{
+    SettingsFolder settings;
+    auto dlg = makeWindow();
+    dlg->onStartStop();
+    ASSERT_EQ(dlg->state(), CaptureState::Recording);
+    EXPECT_TRUE(dlg->close());  // Alt+F4 / the close box
+    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_TRUE(dlg->worker().sequence().empty());  // the worker cleared it when it ended
+}
