@@ -2,7 +2,9 @@
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frame_record.h
   ${CMAKE_CURRENT_LIST_DIR}/frame_sequence.h
-  ${CMAKE_CURRENT_LIST_DIR}/frame_sequence.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/frame_sequence.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_import.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_import.cpp)
 # Recording and generation worker (core).
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/worker_thread.h
