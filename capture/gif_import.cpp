@@ -254,9 +254,14 @@ int AppendGifFramesFitted(const QString& path, int width, int height, ModalProgr
     const size_t n = gif.frames.size();
     if (n < 2)
         return 0;
-    // The fitted frames, the composing canvas and the saved area of disposal 3.
-    if (frameBytes(n, width, height, false) > kMaxDecodedBytes ||
-        frameBytes(2, gif.width, gif.height, false) > kMaxDecodedBytes) {
+    // The stored pixels, the fitted frames, the composing canvas with the saved
+    // canvas of disposal 3 and a resampled picture must fit the budget together.
+    uint64_t needed = 0;
+    for (const GifFrame& frame : gif.frames)
+        needed += frame.indices.size();
+    for (uint64_t part : {frameBytes(n, width, height, false), frameBytes(3, gif.width, gif.height, false)})
+        needed = (part > kMaxDecodedBytes || needed > kMaxDecodedBytes) ? UINT64_MAX : needed + part;
+    if (needed > kMaxDecodedBytes) {
         qWarning("GIF frames of %s: %zu frames exceed the memory budget", qPrintable(path), n);
         return 0;
     }

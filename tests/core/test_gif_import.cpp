@@ -367,6 +367,10 @@ TEST(AppendGifFramesFitted, RefusalsAppendNothing)
     ASSERT_TRUE(png.save(QString::fromStdString(pngPath), "PNG"));
     const std::string one = writeFile(dir, "one.gif", solidGif(5, 5, 1, kRed));
     const std::string two = writeFile(dir, "two.gif", solidGif(5, 5, 2, kRed));
+    Bytes hugeScreen = solidGif(1, 1, 2, kRed);  // a tiny file on a 30000 x 30000 screen
+    hugeScreen[6] = hugeScreen[8] = uint8_t(30000 & 0xFF);
+    hugeScreen[7] = hugeScreen[9] = uint8_t(30000 >> 8);
+    const std::string huge = writeFile(dir, "huge.gif", hugeScreen);
 
     const std::vector<std::tuple<std::string, int, int>> cases = {
         {pngPath, 10, 10},
@@ -374,6 +378,8 @@ TEST(AppendGifFramesFitted, RefusalsAppendNothing)
         {dir.file("missing.gif"), 10, 10},
         {two, 0, 10},
         {two, 10, -1},
+        {two, 30000, 30000},  // the fitted frames would exceed the memory budget
+        {huge, 10, 10},       // and so would composing them
     };
     for (const auto& [path, w, h] : cases) {
         SCOPED_TRACE(path + " " + std::to_string(w) + "x" + std::to_string(h));
