@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -436,6 +437,32 @@ TEST(PaletteLookup, AnswersWhatTheScanAnswers)
                 << int(r) << "," << int(g) << "," << int(b) << " round " << round;
         }
     }
+}
+
+TEST(PaletteLookup, OneLookupServesSeveralThreads)
+{
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> any(0, 255);
+    std::vector<RgbQuad> palette(256);
+    for (RgbQuad& e : palette)
+        e = RgbQuad{uint8_t(any(rng)), uint8_t(any(rng)), uint8_t(any(rng)), 0};
+    const PaletteLookup lookup(palette.data(), 256);
+    int mismatches[4] = {};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            std::mt19937 local(100 + t % 2);  // pairs of threads ask the same colours at once
+            for (int k = 0; k < 40000; ++k) {
+                const uint32_t c = local();
+                const uint8_t r = uint8_t(c), g = uint8_t(c >> 8), b = uint8_t(c >> 16);
+                mismatches[t] += lookup.nearest(r, g, b) != PaletteLookup::scan(palette.data(), 256, r, g, b);
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (int m : mismatches)
+        EXPECT_EQ(m, 0);
 }
 
 TEST(PaletteLookup, EqualEntriesGiveTheLowerIndex)
