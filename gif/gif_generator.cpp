@@ -18,6 +18,7 @@
 #include "editor/caption_list.h"
 #include "editor/caption_renderer.h"
 #include "effects/filter_lut.h"
+#include "gif/frame_reducer.h"
 #include "gif/frame_sequence_source.h"
 #include "gif/gd_handles.h"
 #include "gif/generation_settings.h"
@@ -31,6 +32,8 @@ namespace {
 
 // GIF sizes are 16-bit fields.
 constexpr int kMaxGifSide = 65535;
+// Longest run of frames reduced one after the other on one thread.
+constexpr int kMaxRun = 12;
 
 // One composed record: the picture that goes into the palette and the GIF.
 // When composition changes nothing the source picture is used as it is
@@ -282,37 +285,60 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
         gdImageColorAllocate(paletteImage.get(), table[k].red, table[k].green, table[k].blue);
 
     std::vector<GifFrame> frames(static_cast<size_t>(m));
-    auto reduce = [&](int j) {
-        Composed& c = composed[size_t(j)];
-        GdImageHandle im(gdImageCreate(outW, outH));
-        if (!im) {
-            qWarning("generation: frame %d cannot be made into a palette image; left out", j + 1);
-            c.owned.reset();
-            return;
+    // Frames are reduced in runs of alike neighbours (each run on one thread,
+    // reusing what the previous frame of the run worked out); runs are kept
+    // short so that they spread over the threads.
+    std::vector<char> alike(static_cast<size_t>(m), 0);
+    runOrdered(m, generationThreadCount(),
+               [&](int j) {
+                   if (j > 0)
+                       alike[size_t(j)] = FrameReducer::worthReusing(*composed[size_t(j)].image,
+                                                                     *composed[size_t(j) - 1].image);
+               },
+               [](int) { return true; });
+    std::vector<std::pair<int, int>> runs;  // first frame, frame count
+    for (int j = 0; j < m; ++j) {
+        if (j == 0 || !alike[size_t(j)] || runs.back().second >= kMaxRun)
+            runs.push_back({j, 1});
+        else
+            ++runs.back().second;
+    }
+    auto reduceRun = [&](int r) {
+        FrameReducer reducer(lookup, dither);
+        const int first = runs[size_t(r)].first;
+        const int last = first + runs[size_t(r)].second - 1;
+        bool havePrevious = false;
+        for (int j = first; j <= last; ++j) {
+            Composed& c = composed[size_t(j)];
+            GdImageHandle im(gdImageCreate(outW, outH));
+            bool ok = false;
+            if (im) {
+                ok = havePrevious ? reducer.reduceNext(*c.image, *composed[size_t(j) - 1].image,
+                                                       frames[size_t(j) - 1].image->pixels, im->pixels)
+                                  : reducer.reduceFirst(*c.image, im->pixels);
+            }
+            if (j > first) {
+                composed[size_t(j) - 1].owned.reset();
+                composed[size_t(j) - 1].image = nullptr;
+            }
+            havePrevious = ok;
+            if (!ok) {
+                qWarning("generation: frame %d cannot be made into a palette image; left out", j + 1);
+                continue;
+            }
+            sharePalette(im.get(), paletteImage.get());
+            frames[size_t(j)].image = std::move(im);
+            frames[size_t(j)].delay = c.delay;
         }
-        bool ok;
-        if (dither && !c.owned) {
-            // Diffusion changes the picture it reduces; the source stays untouched.
-            RasterImage work(*c.image);
-            ok = OctreeQuantizer::reduceToIndices(work, lookup, true, im->pixels);
-        } else {
-            RasterImage& work = c.owned ? *c.owned : const_cast<RasterImage&>(*c.image);
-            ok = OctreeQuantizer::reduceToIndices(work, lookup, dither, im->pixels);
-        }
-        c.owned.reset();
-        c.image = nullptr;
-        if (!ok) {
-            qWarning("generation: frame %d cannot be reduced; left out", j + 1);
-            return;
-        }
-        sharePalette(im.get(), paletteImage.get());
-        frames[size_t(j)].image = std::move(im);
-        frames[size_t(j)].delay = c.delay;
+        composed[size_t(last)].owned.reset();
+        composed[size_t(last)].image = nullptr;
     };
-    runOrdered(m, generationThreadCount(), reduce, [&](int j) {
-        const int p = int(60 + j * 35.0 / m);
-        if (p < 95)
-            report(progress, p);
+    runOrdered(int(runs.size()), generationThreadCount(), reduceRun, [&](int r) {
+        for (int j = runs[size_t(r)].first; j < runs[size_t(r)].first + runs[size_t(r)].second; ++j) {
+            const int p = int(60 + j * 35.0 / m);
+            if (p < 95)
+                report(progress, p);
+        }
         return true;
     });
     composed.clear();

@@ -12,3 +12,6 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/generation_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gif_generator.h
   ${CMAKE_CURRENT_LIST_DIR}/gif_generator.cpp)
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/frame_reducer.h
+  ${CMAKE_CURRENT_LIST_DIR}/frame_reducer.cpp)

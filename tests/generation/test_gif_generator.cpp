@@ -111,6 +111,30 @@ void richSequence(FrameSequence& seq, CaptionList& captions)
     add(seq, noisy(37, 23, 2), 5);
     add(seq, noisy(37, 23, 2), 6);
     add(seq, noisy(37, 23, 2), 7);
+    // Frames that differ from the one before in a few places only: a patch in
+    // the middle, a pixel of the bottom row, the right column.
+    auto patched = [](unsigned seed, int x0, int y0, int pw, int ph) {
+        auto img = noisy(37, 23, seed);
+        for (int y = y0; y < y0 + ph; ++y)
+            for (int x = x0; x < x0 + pw; ++x) {
+                uint8_t* p = img->row(y) + size_t(x) * 3;
+                p[0] = uint8_t(255 - p[0]);
+                p[2] = uint8_t(p[2] / 2);
+            }
+        return img;
+    };
+    add(seq, patched(2, 15, 8, 5, 4), 3);
+    add(seq, patched(2, 0, 22, 1, 1), 3);
+    add(seq, patched(2, 36, 0, 1, 23), 3);
+    // Flat colours between the palette's entries, where errors run far.
+    auto soft = [](int x0) {
+        return picture(37, 23, [x0](int x, int y) {
+            return (x >= x0 && x < x0 + 3 && y > 5 && y < 9) ? rgb(20, 200, 30) : rgb(101 + (x > 20), 77, 190);
+        });
+    };
+    add(seq, soft(4), 2);
+    add(seq, soft(5), 2);
+    add(seq, soft(30), 2);
     add(seq, flat(37, 23, rgb(0, 255, 0)), 8, false);
     add(seq, noisy(20, 31, 3), 9);
     add(seq, picture(37, 23, [](int x, int y) { return rgb(x * 6, y * 10, 128); }), 10);
