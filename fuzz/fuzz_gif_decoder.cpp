@@ -1,0 +1,32 @@
+// libFuzzer target: the GIF decoder, raw and composed, with and without
+// retrieve-all-frames.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "imaging/gif_decoder.h"
+#include "imaging/raster_image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    GifFile file;
+    std::string error;
+    parseGif(data, size, file, error);
+
+    for (bool all : {false, true}) {
+        RasterImage image;
+        image.setRetrieveAllFrames(all);
+        image.setFrameIndex(all ? 1 : 2);
+        if (decodeGif(data, size, image, error)) {
+            if (!image.isValid() || image.numFrames() < 1)
+                __builtin_trap();
+            if (all && image.retrievedFrameCount() != image.numFrames())
+                __builtin_trap();
+            // Touch the last frame's pixels.
+            const RasterImage* last = all ? image.frame(-1) : &image;
+            volatile RgbQuad c = last->getColor(last->width() - 1, last->height() - 1, true);
+            (void)c;
+        }
+    }
+    return 0;
+}
