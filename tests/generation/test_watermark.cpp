@@ -119,6 +119,27 @@ TEST(ImageWatermark, PreparedPictureIsScaledToTheWidthSetting)
     ASSERT_TRUE(prepared);
     EXPECT_EQ(prepared->height(), 24);
 
+    // A PNG with an alpha channel keeps it; a JPEG has none and is pasted opaque.
+    RasterImage withAlpha = coordinates(40, 20);
+    withAlpha.createAlpha();
+    withAlpha.alphaRow(0)[0] = 0;
+    const std::string alphaPath = dir.file("alpha.png");
+    ASSERT_TRUE(withAlpha.encodeFile(alphaPath, ImageTypePng));
+    mark.file = QString::fromStdString(alphaPath);
+    mark.width = 40;
+    prepared = mark.prepare();
+    ASSERT_TRUE(prepared);
+    ASSERT_TRUE(prepared->hasAlpha());
+    EXPECT_EQ(prepared->alphaRow(0)[0], 0);
+    EXPECT_EQ(prepared->alphaRow(5)[5], 255);
+    const std::string jpegPath = dir.file("logo.JPEG");
+    ASSERT_TRUE(coordinates(40, 20).encodeFile(jpegPath, ImageTypeJpg));
+    mark.file = QString::fromStdString(jpegPath);
+    prepared = mark.prepare();
+    ASSERT_TRUE(prepared);
+    EXPECT_FALSE(prepared->hasAlpha());
+    EXPECT_EQ(prepared->height(), 20);
+
     mark.enabled = false;
     EXPECT_EQ(mark.prepare(), nullptr);
     mark.enabled = true;
