@@ -10,7 +10,7 @@ OctreeQuantizer::OctreeQuantizer(int maxColors, int colorBits)
     : maxColors_(std::max(maxColors, 16)), colorBits_(std::clamp(colorBits, 1, 8))
 {
     std::fill(std::begin(reducible_), std::end(reducible_), -1);
-    nodes_.reserve(size_t(maxColors_) * 4 + 64);
+    nodes_.reserve(size_t(std::min(maxColors_, 4096)) * 4 + 64);
     shortcut_.assign(size_t(1) << (3 * kShortcutLevels), 0);
 }
 
