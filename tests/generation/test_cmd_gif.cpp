@@ -1,0 +1,187 @@
+// vexlo gif: pictures, folders and GIFs in, one GIF out; refusals leave nothing
+// behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "gif_bytes.h"
+#include "imaging/raster_image.h"
+#include "test_env.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void writePicture(const std::string& path, int w, int h, int shade, int type = ImageTypePng)
+{
+    RasterImage img;
+    ASSERT_TRUE(img.create(w, h, 24));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setColor(x, y, RgbQuad{uint8_t(shade), uint8_t(x * 255 / w), uint8_t(y * 255 / h), 0});
+    ASSERT_TRUE(img.encodeFile(path, type));
+}
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Result vexloGif(const testenv::TempDir& dir, const std::string& args)
+{
+    Result r;
+    const std::string errFile = dir.file("stderr.txt");
+    r.status = testenv::runCommand("'" + testenv::vexloBin() + "' gif " + args + " 2>'" + errFile + "'", &r.out);
+    const std::vector<uint8_t> e = gifbytes::readFile(errFile);
+    r.err.assign(e.begin(), e.end());
+    fs::remove(errFile);
+    return r;
+}
+
+// Files in the folder other than the inputs we made.
+int strayFiles(const testenv::TempDir& dir, const std::string& keepPrefix)
+{
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        if (e.path().filename().string().rfind(keepPrefix, 0) != 0)
+            ++n;
+    return n;
+}
+
+class CmdGif : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (testenv::vexloBin().empty() || !fs::exists(testenv::vexloBin()))
+            GTEST_SKIP() << "the program is not built";
+    }
+    testenv::TempDir dir;
+};
+
+TEST_F(CmdGif, FolderOfPicturesInNameOrderWithTheGivenRate)
+{
+    fs::create_directories(dir.file("in"));
+    writePicture(dir.file("in/b.png"), 30, 20, 200);
+    writePicture(dir.file("in/a.png"), 30, 20, 10);
+    writePicture(dir.file("in/c.bmp"), 30, 20, 120, ImageTypeBmp);
+    writePicture(dir.file("in/notes.txt"), 2, 2, 0);  // not a picture name: skipped
+    const std::string out = dir.file("out.gif");
+    const Result r = vexloGif(dir, "'" + dir.file("in") + "' -o '" + out + "' --fps 20");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, out + "\n");
+    EXPECT_NE(r.err.find("100%"), std::string::npos);
+    EXPECT_EQ(r.err.find("vexlo gif:"), std::string::npos) << r.err;
+    const gifbytes::Info info = gifbytes::parseFile(out);
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.width, 30);
+    EXPECT_EQ(info.height, 20);
+    ASSERT_EQ(info.images.size(), 3u);
+    for (const auto& im : info.images)
+        EXPECT_EQ(im.delay, 5);
+    EXPECT_TRUE(info.hasLoop);
+
+    RasterImage decoded;
+    decoded.setRetrieveAllFrames(true);
+    ASSERT_TRUE(decoded.decodeFile(out, ImageTypeGif));
+    ASSERT_EQ(decoded.retrievedFrameCount(), 3);
+    // a (blue 10) first, then b (200), then c (120).
+    EXPECT_LT(decoded.frame(0)->getColor(0, 0).blue, 40);
+    EXPECT_GT(decoded.frame(1)->getColor(0, 0).blue, 170);
+    EXPECT_GT(decoded.frame(2)->getColor(0, 0).blue, 90);
+    EXPECT_LT(decoded.frame(2)->getColor(0, 0).blue, 150);
+    EXPECT_EQ(fs::status(out).permissions() & fs::perms::others_read, fs::perms::others_read);
+}
+
+TEST_F(CmdGif, PicturesOfOtherSizesAreFittedAndOptionsApply)
+{
+    writePicture(dir.file("p1.png"), 40, 30, 50);
+    writePicture(dir.file("p2.png"), 80, 20, 60);   // wider: scaled to 40 x 10, centred
+    writePicture(dir.file("p3.png"), 10, 10, 70);   // smaller: kept, centred
+    const std::string out = dir.file("fit.gif");
+    const Result r = vexloGif(dir, "'" + dir.file("p3.png") + "' '" + dir.file("p1.png") + "' '" +
+                                       dir.file("p2.png") + "' -o '" + out +
+                                       "' --delay 12 --scale 0.5 --play-once --no-dither --keep-white");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const gifbytes::Info info = gifbytes::parseFile(out);
+    ASSERT_TRUE(info.ok);
+    EXPECT_EQ(info.width, 20);
+    EXPECT_EQ(info.height, 15);
+    EXPECT_FALSE(info.hasLoop);
+    ASSERT_EQ(info.images.size(), 3u);
+    EXPECT_EQ(info.images[0].delay, 12);
+
+    RasterImage decoded;
+    decoded.setRetrieveAllFrames(true);
+    ASSERT_TRUE(decoded.decodeFile(out, ImageTypeGif));
+    // p2 on black: rows at the top and bottom stay black.
+    const RasterImage* f2 = decoded.frame(1);
+    EXPECT_EQ(f2->getColor(10, 0).red + f2->getColor(10, 0).green + f2->getColor(10, 0).blue, 0);
+    EXPECT_GT(f2->getColor(10, 7).blue, 30);
+    // p3 (10 x 10 in 40 x 30): black corners.
+    const RasterImage* f3 = decoded.frame(2);
+    EXPECT_EQ(f3->getColor(0, 0).blue, 0);
+    EXPECT_GT(f3->getColor(10, 7).blue, 30);
+}
+
+TEST_F(CmdGif, AnimatedGifInputKeepsItsFramesAndDelays)
+{
+    fs::create_directories(dir.file("in"));
+    writePicture(dir.file("in/1.png"), 16, 12, 10);
+    writePicture(dir.file("in/2.png"), 16, 12, 240);
+    const std::string first = dir.file("first.gif");
+    ASSERT_EQ(vexloGif(dir, "'" + dir.file("in") + "' -o '" + first + "' --delay 7").status, 0);
+    const std::string second = dir.file("second.gif");
+    const Result r = vexloGif(dir, "'" + first + "' -o '" + second + "' --delay 50");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const gifbytes::Info info = gifbytes::parseFile(second);
+    ASSERT_EQ(info.images.size(), 2u);
+    EXPECT_EQ(info.images[0].delay, 7);
+    EXPECT_EQ(info.images[1].delay, 7);
+    EXPECT_EQ(info.width, 16);
+}
+
+TEST_F(CmdGif, RefusalsSayWhyAndLeaveNothingBehind)
+{
+    writePicture(dir.file("in1.png"), 10, 10, 10);
+    {
+        std::FILE* f = std::fopen(dir.file("in2.png").c_str(), "wb");
+        std::fputs("not a picture at all", f);
+        std::fclose(f);
+    }
+    struct Case {
+        std::string args;
+    };
+    const std::string good = "'" + dir.file("in1.png") + "'";
+    const Case cases[] = {
+        {good},                                                             // no output
+        {"-o '" + dir.file("x.gif") + "'"},                                 // no input
+        {"'" + dir.file("missing.png") + "' -o '" + dir.file("x.gif") + "'"},
+        {good + " '" + dir.file("in2.png") + "' -o '" + dir.file("x.gif") + "'"},
+        {good + " -o '" + dir.file("no/such/dir/x.gif") + "'"},
+        {good + " -o '" + dir.file("x.gif") + "' --fps 0"},
+        {good + " -o '" + dir.file("x.gif") + "' --scale -1"},
+        {good + " -o '" + dir.file("x.gif") + "' --filter 16"},
+        {good + " -o '" + dir.file("x.gif") + "' --bogus"},
+        {good + " -o '" + dir.file("x.gif") + "' --scale 0.001"},
+    };
+    for (const Case& c : cases) {
+        const Result r = vexloGif(dir, c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_TRUE(r.out.empty()) << c.args;
+        // One line saying why (after any progress lines).
+        const size_t at = r.err.find("vexlo gif: ");
+        ASSERT_NE(at, std::string::npos) << c.args;
+        EXPECT_TRUE(at == 0 || r.err[at - 1] == '\n') << r.err;
+        EXPECT_EQ(r.err.find('\n', at), r.err.size() - 1) << r.err;
+        EXPECT_EQ(strayFiles(dir, "in"), 0) << c.args;
+    }
+    // An existing output is not damaged by a refused run.
+    writePicture(dir.file("keep.png"), 4, 4, 1);
+    const auto before = gifbytes::readFile(dir.file("keep.png"));
+    EXPECT_EQ(vexloGif(dir, "'" + dir.file("in2.png") + "' -o '" + dir.file("keep.png") + "'").status, 2);
+    EXPECT_EQ(gifbytes::readFile(dir.file("keep.png")), before);
+}
+
+}  // namespace
