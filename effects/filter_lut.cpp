@@ -16,8 +16,9 @@ QString FilterLut::findFile(int number, const QString& programFolder)
     if (number < 1)
         return QString();
     const QString name = QString::number(number) + QStringLiteral(".fff");
+    const QString program = programFolder.isEmpty() ? programDir() : programFolder;
     QStringList candidates;
-    candidates << (programFolder.isEmpty() ? programDir() : programFolder) + QStringLiteral("/filters/") + name;
+    candidates << program + QStringLiteral("/") + name << program + QStringLiteral("/filters/") + name;
     const QString appData = appDataDir();
     if (!appData.isEmpty())
         candidates << appData + QStringLiteral("/vexlo/") + name;

@@ -21,7 +21,8 @@ public:
     static constexpr int kFilterCount = 15;
     static constexpr int kPictureSide = 512;
 
-    // Where filter `number` is read from: "<program folder>/filters/N.fff", else
+    // Where filter `number` is read from: "<program folder>/N.fff", else
+    // "<program folder>/filters/N.fff" (where the build puts them), else
     // "<settings folder>/vexlo/N.fff", else the installed data folder's
     // "filters/N.fff". Empty when the number is below 1 or no file exists.
     // An empty `programFolder` means the folder of the running program.

@@ -145,6 +145,11 @@ TEST(FilterLut, FileLookupOrder)
     ASSERT_TRUE(lut);
     EXPECT_EQ(lut->lookup(9, 9, 9), (RgbQuad{2, 2, 2, 0}));
 
+    // Directly beside the program comes first.
+    const QString direct = programDir + "/7.fff";
+    writeFile(direct, filled(512, 512, RgbQuad{3, 3, 3, 0}), ImageTypePng);
+    EXPECT_EQ(FilterLut::findFile(n, programDir), direct);
+
     // A number with no file anywhere.
     EXPECT_TRUE(FilterLut::findFile(9999, programDir).isEmpty());
     EXPECT_EQ(FilterLut::load(9999, programDir), nullptr);
