@@ -7,7 +7,7 @@ GenerationSettings GenerationSettings::fromAppSettings(const AppSettings& settin
 {
     GenerationSettings g;
     g.outputScale = settings.outputScale;
-    g.outputPath = outputPath.left(kMaxPathChars);
+    g.outputPath = outputPath;
     g.playOnce = settings.playOnce;
     g.keepWhite = settings.whiteBk;
     g.imageWatermark = ImageWatermark::fromSettings(settings);

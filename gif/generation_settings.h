@@ -11,8 +11,6 @@
 struct AppSettings;
 
 struct GenerationSettings {
-    static constexpr int kMaxPathChars = 260;
-
     float outputScale = 1.0f;  // output size factor (output size dialog)
     QString outputPath;        // the GIF to write
     bool playOnce = false;     // no looping extension: the animation plays once

@@ -32,6 +32,7 @@ namespace {
 
 // GIF sizes are 16-bit fields.
 constexpr int kMaxGifSide = 65535;
+constexpr int kMaxGifDelay = 65535;
 // Longest run of frames reduced one after the other on one thread.
 constexpr int kMaxRun = 12;
 
@@ -368,8 +369,10 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     std::vector<GifFrame> merged;
     merged.reserve(frames.size());
     for (size_t j = 0; j < frames.size(); ++j) {
+        // The GIF's delay field holds 16 bits: a longer run keeps the longest
+        // delay it can rather than wrapping to a short one.
         if (sameAsPrevious[j])
-            merged.back().delay += frames[j].delay;
+            merged.back().delay = int(std::min<int64_t>(int64_t(merged.back().delay) + frames[j].delay, kMaxGifDelay));
         else
             merged.push_back(std::move(frames[j]));
     }
@@ -406,7 +409,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
                 GdBuffer& b = buffers[size_t(e)];
                 gdImagePtr previous = e > 0 ? merged[size_t(e) - 1].image.get() : nullptr;
                 b.data.reset(gdImageGifAnimAddPtr(merged[size_t(e)].image.get(), &b.size, 0, 0, 0,
-                                                  merged[size_t(e)].delay, 1, previous));
+                                                  std::clamp(merged[size_t(e)].delay, 0, kMaxGifDelay), 1,
+                                                  previous));
             },
             [&](int e) {
                 const bool written = noteFailure(writeWhole(file.get(), buffers[size_t(e)]));

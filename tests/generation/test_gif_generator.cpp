@@ -248,6 +248,17 @@ TEST_F(GifGeneratorTest, IdenticalNeighboursMergeWithSummedDelays)
         EXPECT_FALSE(im.localTable);
     }
     EXPECT_TRUE(info.globalTable);
+
+    // A run longer than the GIF's 16-bit delay field keeps the longest delay.
+    FrameSequence slow;
+    slow.SetFrameRectangle(0, 0, 30, 20, 0);
+    add(slow, noisy(30, 20, 9), 40000);
+    add(slow, noisy(30, 20, 9), 40000);
+    const Outcome longRun = generate(slow, captions, settings, dir.file("long.gif"));
+    ASSERT_TRUE(longRun.ok);
+    const gifbytes::Info longInfo = gifbytes::parseFile(longRun.path);
+    ASSERT_EQ(longInfo.images.size(), 1u);
+    EXPECT_EQ(longInfo.images[0].delay, 65535);
 }
 
 TEST_F(GifGeneratorTest, LoopingExtensionFollowsPlayOnce)
