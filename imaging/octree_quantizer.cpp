@@ -163,12 +163,29 @@ void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, si
     bool pending = false;
     uint8_t r = 0, g = 0, b = 0;
     uint64_t run = 0;
+    // Eight pixels of the current colour, to step over long runs 24 bytes at a time.
+    uint8_t pattern[24];
+    bool patternReady = false;
     for (int y = height - 1; y >= 0; --y) {
         const uint8_t* p = rows + size_t(y) * stride;
-        const uint8_t* end = p + size_t(width) * 3;
-        for (; p < end; p += 3) {
+        const uint8_t* const end = p + size_t(width) * 3;
+        while (p < end) {
             if (pending && p[0] == b && p[1] == g && p[2] == r) {
-                ++run;
+                if (!patternReady) {
+                    for (int k = 0; k < 24; k += 3) {
+                        pattern[k] = b;
+                        pattern[k + 1] = g;
+                        pattern[k + 2] = r;
+                    }
+                    patternReady = true;
+                }
+                const uint8_t* q = p + 3;
+                while (end - q >= 24 && std::memcmp(q, pattern, 24) == 0)
+                    q += 24;
+                while (q < end && q[0] == b && q[1] == g && q[2] == r)
+                    q += 3;
+                run += uint64_t(q - p) / 3;
+                p = q;
                 continue;
             }
             if (pending)
@@ -178,6 +195,8 @@ void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, si
             r = p[2];
             run = 1;
             pending = true;
+            patternReady = false;
+            p += 3;
         }
     }
     if (pending)
