@@ -10,6 +10,10 @@
 #include <vector>
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "app/app_settings.h"
 
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
@@ -476,6 +480,41 @@ TEST_F(GifGeneratorTest, OtherDecodersReadFramesDelaysAndSize)
     out.clear();
     ASSERT_EQ(testenv::runCommand("identify -format '%W %H %T\\n' '" + run.path + "'", &out), 0);
     EXPECT_EQ(out, "33 21 8\n33 21 6\n33 21 20\n");
+}
+
+TEST(GenerationStart, OutputPathAndSettingsFromTheApplication)
+{
+    const QString path = GifGenerator::newOutputPath();
+    const QFileInfo info(path);
+    EXPECT_EQ(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^([1-9][0-9]*|0)(-([1-9][0-9]*|0)){5}\\.gif$"))
+                    .match(info.fileName())
+                    .hasMatch())
+        << info.fileName().toStdString();
+
+    AppSettings app;
+    app.outputScale = 0.75f;
+    app.playOnce = true;
+    app.whiteBk = true;
+    app.imgEnableLogo = true;
+    app.imgLogoPos = 2;
+    app.imgLogoSize = 60;
+    app.logoImgFile = QStringLiteral("/x/logo.png");
+    app.txtEnableLogo = true;
+    app.logoText = QStringLiteral("hello");
+    app.logoFont = 12;
+    const GenerationSettings g = GenerationSettings::fromAppSettings(app, QStringLiteral("/tmp/out.gif"), 96);
+    EXPECT_EQ(g.outputScale, 0.75f);
+    EXPECT_EQ(g.outputPath, QStringLiteral("/tmp/out.gif"));
+    EXPECT_TRUE(g.playOnce);
+    EXPECT_TRUE(g.keepWhite);
+    EXPECT_TRUE(g.imageWatermark.enabled);
+    EXPECT_EQ(g.imageWatermark.corner, 2);
+    EXPECT_EQ(g.imageWatermark.width, 60);
+    EXPECT_EQ(g.imageWatermark.file, QStringLiteral("/x/logo.png"));
+    EXPECT_TRUE(g.textWatermark.enabled);
+    EXPECT_EQ(g.textWatermark.text, QStringLiteral("hello"));
+    EXPECT_EQ(g.textWatermark.fontHeight, -16);  // -MulDiv(12, 96, 72)
 }
 
 }  // namespace
