@@ -395,6 +395,20 @@ TEST(OctreeQuantizer, FastFeedingMatchesLiteralFeeding)
             ASSERT_TRUE(fast.feed(image));
             literal.feed(image);
         }
+        // Long runs of a few colours (averages depend on every run's exact length).
+        RasterImage runs = makeImage(151, 23);
+        std::uniform_int_distribution<int> length(1, 80), pick(0, 39);
+        int left = 0, colour = 0;
+        for (int y = 0; y < runs.height(); ++y)
+            for (int x = 0; x < runs.width(); ++x) {
+                if (left-- <= 0) {
+                    left = length(rng);
+                    colour = pick(rng);
+                }
+                setPixel(runs, x, y, colour * 6, 255 - colour * 5, (colour * 37) & 0xFF);
+            }
+        ASSERT_TRUE(fast.feed(runs));
+        literal.feed(runs);
         // A palette frame as well.
         RasterImage pal = makeImage(31, 17, 8);
         std::uniform_int_distribution<int> any(0, 255);
