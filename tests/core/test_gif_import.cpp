@@ -488,6 +488,8 @@ TEST(ImportGifFile, CorpusFramesMatchTheDecodedFrames)
         "pillow-dispose_bgnd_transparency", "pillow-different_transparency",
         "wuffs-artificial-frame-out-of-bounds", "nsgif-waves",
     };
+    // Run by hand without the program: everything is compared in this process.
+    const bool haveCommand = !testenv::vexloBin().empty() && QFile::exists(QString::fromStdString(testenv::vexloBin()));
     testenv::TempDir dir;
     int compared = 0;
     int commandRuns = 0;
@@ -501,14 +503,15 @@ TEST(ImportGifFile, CorpusFramesMatchTheDecodedFrames)
 
         std::vector<std::pair<QImage, int>> reference;
         bool decoded = false;
-        if (viaCommand.count(name)) {
+        if (haveCommand && viaCommand.count(name)) {
             decoded = framesFromDecodeCommand(path, dir.file(name), reference);
             ++commandRuns;
         } else {
             decoded = framesFromRasterImage(path, reference);
         }
         if (!decoded || reference.size() < 2) {
-            EXPECT_FALSE(imported);
+            EXPECT_FALSE(imported) << (viaCommand.count(name) ? "the decode command refused the file or did not run"
+                                                               : "the decoder refused the file");
             continue;
         }
         ASSERT_TRUE(imported);
@@ -526,7 +529,9 @@ TEST(ImportGifFile, CorpusFramesMatchTheDecodedFrames)
         ++compared;
     }
     EXPECT_GT(compared, 40);
-    EXPECT_EQ(commandRuns, int(viaCommand.size()));
+    if (haveCommand) {
+        EXPECT_EQ(commandRuns, int(viaCommand.size()));
+    }
 }
 
 TEST(ImportGifFile, DamagedFilesAreRefusedOrImportedWhole)
