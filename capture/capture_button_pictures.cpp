@@ -175,3 +175,23 @@ QImage captureButtonPicture(int id, bool hovered, bool recording)
     p.end();
     return img;
 }
+
+QImage captureAppIcon(int side)
+{
+    if (side <= 0)
+        return QImage();
+    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = side;
+    p.setPen(Qt::NoPen);
+    p.setBrush(kFrameBlue);
+    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(s * 0.16, s * 0.16, s * 0.68, s * 0.68));
+    p.setBrush(QColor(210, 40, 40));
+    p.drawEllipse(QPointF(s / 2, s / 2), s * 0.22, s * 0.22);
+    p.end();
+    return img;
+}

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -44,6 +46,10 @@ CCaptureDlg::CCaptureDlg(std::unique_ptr<ScreenGrabber> grabber, QWidget* parent
     initialiseCaptureSettings(settings);
     const QString title = loadString(IDS_APP_TITLE);
     setWindowTitle(title.isEmpty() ? QStringLiteral("Vexlo") : title);
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(captureAppIcon(16)));
+    icon.addPixmap(QPixmap::fromImage(captureAppIcon(32)));
+    setWindowIcon(icon);
     setMouseTracking(true);
 
     // The capture rectangle before the bars are placed: its width is the top bar's.
