@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include <QFile>
 #include <QFileInfo>
@@ -138,16 +139,11 @@ Fit fitInto(int w0, int h0, int width, int height)
     return f;
 }
 
-}  // namespace
-
-bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions,
-                   AppSettings& settings, const ModalProgressFactory& makeProgress, int* frameCount)
+// Decodes the file and turns its frames into records, without touching
+// anything else; false when the file is refused.
+bool decodeForImport(const QString& path, const ModalProgressFactory& makeProgress,
+                     std::vector<std::unique_ptr<FrameRecord>>& records)
 {
-    if (lowerExtension(path) != QLatin1String("gif")) {
-        qWarning("GIF import of %s refused: not a .gif file", qPrintable(path));
-        return false;
-    }
-
     // Everything is decoded and converted before the current frames, captions
     // and settings are touched, so a refusal loses nothing.
     QByteArray bytes;
@@ -195,7 +191,6 @@ bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& ca
         progress->advance();
     }
 
-    std::vector<std::unique_ptr<FrameRecord>> records;
     records.reserve(size_t(n));
     for (int i = 0; i < n; ++i) {
         RasterImage* frame = decoded.frame(i);
@@ -217,10 +212,32 @@ bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& ca
         if (progress)
             progress->advance();  // the import cannot be cancelled
     }
+    return true;
+}
+
+int fittedFrames(const QString& path, int width, int height, ModalProgress* progress,
+                 std::vector<std::unique_ptr<FrameRecord>>& records);
+
+}  // namespace
+
+bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions,
+                   AppSettings& settings, const ModalProgressFactory& makeProgress, int* frameCount)
+{
+    if (lowerExtension(path) != QLatin1String("gif")) {
+        qWarning("GIF import of %s refused: not a .gif file", qPrintable(path));
+        return false;
+    }
+    std::vector<std::unique_ptr<FrameRecord>> records;
+    try {
+        if (!decodeForImport(path, makeProgress, records))
+            return false;
+    } catch (const std::bad_alloc&) {
+        qWarning("GIF import of %s refused: out of memory", qPrintable(path));
+        return false;
+    }
+    const int n = int(records.size());
     const int gifWidth = records.front()->image->width();
     const int gifHeight = records.front()->image->height();
-    decoded.destroy();
-    decoded.clearRetrievedFrames();
 
     captions.clear();
     sequence.clear();
@@ -236,6 +253,27 @@ bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& ca
 
 int AppendGifFramesFitted(const QString& path, int width, int height, ModalProgress* progress,
                           std::vector<std::unique_ptr<FrameRecord>>& target)
+{
+    std::vector<std::unique_ptr<FrameRecord>> records;
+    int n = 0;
+    try {
+        n = fittedFrames(path, width, height, progress, records);
+        if (n <= 0)
+            return 0;
+        target.reserve(target.size() + records.size());
+    } catch (const std::bad_alloc&) {
+        qWarning("GIF frames of %s: out of memory", qPrintable(path));
+        return 0;
+    }
+    for (auto& record : records)
+        target.push_back(std::move(record));
+    return n;
+}
+
+namespace {
+
+int fittedFrames(const QString& path, int width, int height, ModalProgress* progress,
+                 std::vector<std::unique_ptr<FrameRecord>>& records)
 {
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
         return 0;
@@ -281,7 +319,6 @@ int AppendGifFramesFitted(const QString& path, int width, int height, ModalProgr
     const int placeX = -fit.offsetX;
     const int placeY = height - fit.height + fit.offsetY;
 
-    std::vector<std::unique_ptr<FrameRecord>> records;
     records.reserve(n);
     RasterImage before;
     for (size_t i = 0; i < n; ++i) {
@@ -312,7 +349,7 @@ int AppendGifFramesFitted(const QString& path, int width, int height, ModalProgr
             progress->advance();
     }
 
-    for (auto& record : records)
-        target.push_back(std::move(record));
     return int(n);
 }
+
+}  // namespace
