@@ -21,6 +21,7 @@
 #include <system_error>
 #include <vector>
 
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -184,6 +185,12 @@ int runGifCommand(int argc, char** argv)
             inputs.push_back(argv[i]);
         }
     }
+    // Decoded pictures of one size come and go by the hundred: keep freed
+    // memory for the next one instead of returning it to the system and
+    // faulting it in again.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+
     if (inputs.empty() || output.empty())
         return refuse("usage: vexlo gif INPUT... -o OUT.gif [--delay CS | --fps N] [--scale F] [--filter N] "
                       "[--no-dither] [--play-once] [--keep-white]");

@@ -15,26 +15,26 @@ inline uint8_t addPart(uint8_t value, int error, int weight)
 
 }  // namespace
 
-FrameReducer::FrameReducer(const PaletteLookup& palette, bool diffusion) : palette_(palette), diffusion_(diffusion) {}
-
-bool FrameReducer::worthReusing(const RasterImage& frame, const RasterImage& previous)
+FrameReducer::FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height)
+    : palette_(palette), diffusion_(diffusion), width_(width), height_(height)
 {
-    if (frame.width() != previous.width() || frame.height() != previous.height() || frame.depth() != 24 ||
-        previous.depth() != 24)
-        return false;
-    // Count identical rows, and identical pixels on a sparse grid of the rest.
-    const int w = frame.width(), h = frame.height();
-    const size_t rowBytes = size_t(w) * 3;
+}
+
+bool FrameReducer::worthReusing(const uint8_t* const* frame, const uint8_t* const* previous, int width, int height)
+{
+    // Count identical rows (shared rows are identical), and identical pixels on
+    // a sparse grid of the rest.
+    const size_t rowBytes = size_t(width) * 3;
     int64_t same = 0, total = 0;
-    for (int y = 0; y < h; y += 3) {
-        const uint8_t* a = frame.row(y);
-        const uint8_t* b = previous.row(y);
-        total += w;
-        if (std::memcmp(a, b, rowBytes) == 0) {
-            same += w;
+    for (int y = 0; y < height; y += 3) {
+        const uint8_t* a = frame[y];
+        const uint8_t* b = previous[y];
+        total += width;
+        if (a == b || std::memcmp(a, b, rowBytes) == 0) {
+            same += width;
             continue;
         }
-        for (int x = 0; x < w; x += 4)
+        for (int x = 0; x < width; x += 4)
             same += (a[size_t(x) * 3] == b[size_t(x) * 3] && a[size_t(x) * 3 + 1] == b[size_t(x) * 3 + 1] &&
                      a[size_t(x) * 3 + 2] == b[size_t(x) * 3 + 2])
                         ? 4
@@ -43,33 +43,47 @@ bool FrameReducer::worthReusing(const RasterImage& frame, const RasterImage& pre
     return same * 2 > total;
 }
 
-bool FrameReducer::reduceFirst(const RasterImage& frame, uint8_t* const* rows)
+bool FrameReducer::reduceFirst(const uint8_t* const* frame, uint8_t* const* rows)
 {
-    if (!frame.isValid() || frame.depth() != 24)
+    const int w = width_, h = height_;
+    if (w <= 0 || h <= 0)
         return false;
     if (!diffusion_) {
-        // Without diffusion the frame itself is the state; nothing is kept.
-        RasterImage& unchanged = const_cast<RasterImage&>(frame);  // read only without diffusion
-        return OctreeQuantizer::reduceToIndices(unchanged, palette_, false, rows);
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* src = frame[y];
+            uint8_t* out = rows[y];
+            uint32_t last = 0xFFFFFFFFu;
+            uint8_t index = 0;
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* p = src + size_t(x) * 3;
+                const uint32_t colour = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+                if (colour != last) {
+                    index = uint8_t(palette_.nearest(p[2], p[1], p[0]));
+                    last = colour;
+                }
+                out[x] = index;
+            }
+        }
+        return true;
     }
-    state_ = frame;
-    return state_.isValid() && OctreeQuantizer::reduceToIndices(state_, palette_, true, rows);
+    if (!state_.isValid() && !state_.create(w, h, 24))
+        return false;
+    for (int y = 0; y < h; ++y)
+        std::memcpy(state_.row(y), frame[y], size_t(w) * 3);
+    return OctreeQuantizer::reduceToIndices(state_, palette_, true, rows);
 }
 
-bool FrameReducer::reduceNext(const RasterImage& frame, const RasterImage& previous,
+bool FrameReducer::reduceNext(const uint8_t* const* frame, const uint8_t* const* previous,
                               const uint8_t* const* previousRows, uint8_t* const* rows)
 {
-    const int w = frame.width(), h = frame.height();
-    if (!frame.isValid() || frame.depth() != 24 || previous.width() != w || previous.height() != h ||
-        previous.depth() != 24)
-        return false;
+    const int w = width_, h = height_;
     const size_t rowBytes = size_t(w) * 3;
 
     if (!diffusion_) {
         for (int y = 0; y < h; ++y) {
-            const uint8_t* a = frame.row(y);
-            const uint8_t* b = previous.row(y);
-            if (std::memcmp(a, b, rowBytes) == 0) {
+            const uint8_t* a = frame[y];
+            const uint8_t* b = previous[y];
+            if (a == b || std::memcmp(a, b, rowBytes) == 0) {
                 std::memcpy(rows[y], previousRows[y], size_t(w));
                 continue;
             }
@@ -93,12 +107,12 @@ bool FrameReducer::reduceNext(const RasterImage& frame, const RasterImage& previ
     const RgbQuad* pal = palette_.entries();
 
     for (int y = h - 1; y >= 0; --y) {
-        const uint8_t* src = frame.row(y);
-        const uint8_t* old = previous.row(y);
+        const uint8_t* src = frame[y];
+        const uint8_t* old = previous[y];
         uint8_t* st = state_.row(y);
         uint8_t* out = rows[y];
         const uint8_t* oldOut = previousRows[y];
-        if (!anyBelow && std::memcmp(src, old, rowBytes) == 0) {
+        if (!anyBelow && (src == old || std::memcmp(src, old, rowBytes) == 0)) {
             std::memcpy(out, oldOut, size_t(w));
             anyBelow = false;
             continue;

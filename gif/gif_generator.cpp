@@ -36,12 +36,17 @@ constexpr int kMaxGifDelay = 65535;
 // Longest run of frames reduced one after the other on one thread.
 constexpr int kMaxRun = 12;
 
-// One composed record: the picture that goes into the palette and the GIF.
-// When composition changes nothing the source picture is used as it is
-// (`image` borrowed, `owned` empty).
+// One composed record: the picture that goes into the palette and the GIF,
+// as top-down rows of B, G, R. When composition changes nothing the source
+// picture is used as it is (`image` borrowed). A record that differs from the
+// one before it in few rows keeps only those rows (`changedRows`) and shares
+// the others with its predecessor, so a long recording of a mostly still
+// screen is held in little memory and decoded pictures are released at once.
 struct Composed {
-    const RasterImage* image = nullptr;
-    std::unique_ptr<RasterImage> owned;
+    const RasterImage* image = nullptr;    // the whole picture while it is kept
+    std::unique_ptr<RasterImage> owned;    // ... when it belongs to the generation
+    std::vector<uint8_t> changedRows;      // rows of its own when the picture is not kept
+    std::vector<const uint8_t*> rows;      // every row, top-down
     int delay = 0;
 };
 
@@ -227,17 +232,48 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     OctreeQuantizer octree(256, 8);
     const double step = 60.0 / n;
     int composedCount = 0;
-    runOrdered(n, generationThreadCount(), compose, [&](int i) {
+    const size_t rowBytes = size_t(outW) * 3;
+    const Composed* previous = nullptr;
+    const int threads = generationThreadCount();
+    runOrdered(n, threads, compose, [&](int i) {
         if (present[size_t(i)]) {
-            const RasterImage& img = *pending[size_t(i)].image;
+            Composed& c = pending[size_t(i)];
+            const RasterImage& img = *c.image;
             octree.feedBgrRows(img.bits(), img.width(), img.height(), img.stride());
             ++composedCount;
+            c.rows.resize(size_t(outH));
+            int changed = outH;
+            if (c.owned && previous != nullptr) {
+                changed = 0;
+                for (int y = 0; y < outH; ++y)
+                    changed += std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) != 0;
+            }
+            if (changed * 2 < outH) {
+                // Keep the changed rows only and let the picture go.
+                c.changedRows.resize(size_t(changed) * rowBytes);
+                uint8_t* out = c.changedRows.data();
+                for (int y = 0; y < outH; ++y) {
+                    if (std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) == 0) {
+                        c.rows[size_t(y)] = previous->rows[size_t(y)];
+                    } else {
+                        std::memcpy(out, img.row(y), rowBytes);
+                        c.rows[size_t(y)] = out;
+                        out += rowBytes;
+                    }
+                }
+                c.owned.reset();
+                c.image = nullptr;
+            } else {
+                for (int y = 0; y < outH; ++y)
+                    c.rows[size_t(y)] = img.row(y);
+            }
+            previous = &c;
         }
         const int p = int(i * step);
         if (p < 60)
             report(progress, p);
         return true;
-    });
+    }, threads * 2);
 
     if (composedCount == 0) {
         setError(error, "every frame is deleted");
@@ -293,8 +329,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     runOrdered(m, generationThreadCount(),
                [&](int j) {
                    if (j > 0)
-                       alike[size_t(j)] = FrameReducer::worthReusing(*composed[size_t(j)].image,
-                                                                     *composed[size_t(j) - 1].image);
+                       alike[size_t(j)] = FrameReducer::worthReusing(composed[size_t(j)].rows.data(),
+                                                                     composed[size_t(j) - 1].rows.data(), outW, outH);
                },
                [](int) { return true; });
     std::vector<std::pair<int, int>> runs;  // first frame, frame count
@@ -305,7 +341,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             ++runs.back().second;
     }
     auto reduceRun = [&](int r) {
-        FrameReducer reducer(lookup, dither);
+        FrameReducer reducer(lookup, dither, outW, outH);
         const int first = runs[size_t(r)].first;
         const int last = first + runs[size_t(r)].second - 1;
         bool havePrevious = false;
@@ -314,13 +350,9 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             GdImageHandle im(gdImageCreate(outW, outH));
             bool ok = false;
             if (im) {
-                ok = havePrevious ? reducer.reduceNext(*c.image, *composed[size_t(j) - 1].image,
+                ok = havePrevious ? reducer.reduceNext(c.rows.data(), composed[size_t(j) - 1].rows.data(),
                                                        frames[size_t(j) - 1].image->pixels, im->pixels)
-                                  : reducer.reduceFirst(*c.image, im->pixels);
-            }
-            if (j > first) {
-                composed[size_t(j) - 1].owned.reset();
-                composed[size_t(j) - 1].image = nullptr;
+                                  : reducer.reduceFirst(c.rows.data(), im->pixels);
             }
             havePrevious = ok;
             if (!ok) {
@@ -331,8 +363,6 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             frames[size_t(j)].image = std::move(im);
             frames[size_t(j)].delay = c.delay;
         }
-        composed[size_t(last)].owned.reset();
-        composed[size_t(last)].image = nullptr;
     };
     runOrdered(int(runs.size()), generationThreadCount(), reduceRun, [&](int r) {
         for (int j = runs[size_t(r)].first; j < runs[size_t(r)].first + runs[size_t(r)].second; ++j) {

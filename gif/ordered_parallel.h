@@ -8,7 +8,9 @@
 // work() runs on worker threads (or on the caller when only one thread is used)
 // and must only touch what belongs to item i; done() always runs on the caller.
 // When done() returns false no further items are started and runOrdered returns
-// false after the running ones have finished.
+// false after the running ones have finished. With maxAhead > 0 no item is
+// started more than maxAhead items ahead of the last one handed to done(), which
+// bounds how many finished items wait for done() (and their memory).
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -23,7 +25,7 @@ inline int generationThreadCount()
 }
 
 template <typename Work, typename Done>
-bool runOrdered(int n, int threads, Work&& work, Done&& done)
+bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
 {
     if (n <= 0)
         return true;
@@ -40,8 +42,10 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done)
     std::atomic<int> next{0};
     std::atomic<bool> stop{false};
     std::vector<char> finished(size_t(n), 0);
+    int handed = 0;  // items given to done()
     std::mutex mutex;
-    std::condition_variable cv;
+    std::condition_variable cv;       // an item finished
+    std::condition_variable roomCv;   // done() took an item
 
     auto worker = [&] {
         for (;;) {
@@ -50,6 +54,12 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done)
             const int i = next.fetch_add(1);
             if (i >= n)
                 return;
+            if (maxAhead > 0) {
+                std::unique_lock<std::mutex> lock(mutex);
+                roomCv.wait(lock, [&] { return i < handed + maxAhead || stop.load(); });
+                if (stop.load())
+                    return;
+            }
             work(i);
             {
                 std::lock_guard<std::mutex> lock(mutex);
@@ -73,6 +83,11 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done)
             ok = false;
             stop = true;
         }
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            handed = i + 1;
+        }
+        roomCv.notify_all();
     }
     for (std::thread& t : pool)
         t.join();
