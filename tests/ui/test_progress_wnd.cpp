@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMetaObject>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -12,7 +13,12 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "app/app_settings.h"
+#include "capture/frame_sequence.h"
+#include "capture/gif_import.h"
+#include "editor/caption_list.h"
 #include "platform/control_id.h"
+#include "test_env.h"
 #include "share/progress_wnd.h"
 
 namespace {
@@ -282,6 +288,47 @@ TEST_F(ProgressWndTest, ApplicationStillQuitsAfterAnOperationThatPumped)
     qApp->setQuitOnLastWindowClosed(quitOnLast);
     EXPECT_EQ(done, 5);  // the operation ran to its end
     EXPECT_EQ(rc, 0);    // and the quit request was not lost
+}
+
+TEST_F(ProgressWndTest, GifImportShowsProgressOverItsOwner)
+{
+    const std::string corpus = testenv::corpusDir();
+    if (corpus.empty())
+        GTEST_SKIP() << "corpus not found";
+    QWidget owner;
+    owner.show();
+    QPointer<QWidget> shown;
+    QString lastTitle;
+    bool ownerDisabled = false;
+    CProgressWnd* made = nullptr;
+    const ModalProgressFactory factory = [&]() -> std::unique_ptr<ModalProgress> {
+        auto wnd = std::make_unique<CProgressWnd>(&owner, QStringLiteral("Progress"), false);
+        made = wnd.get();
+        shown = wnd->window();
+        return wnd;
+    };
+    // Watch the window while the import advances it.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (shown) {
+            lastTitle = shown->windowTitle();
+            ownerDisabled = ownerDisabled || !owner.isEnabled();
+        }
+    });
+    watch.start(0);
+    FrameSequence seq;
+    CaptionList captions;
+    AppSettings settings;
+    int count = 0;
+    ASSERT_TRUE(ImportGifFile(QString::fromStdString(corpus + "/gif/ancell-animation/animation.gif"), seq, captions,
+                              settings, factory, &count));
+    watch.stop();
+    EXPECT_EQ(count, 4);
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_EQ(lastTitle.toStdString(), "Progress [100%]");  // 1 + 4 steps of 0..5, then the last pump
+    EXPECT_TRUE(shown.isNull());  // destroyed when the import ended
+    EXPECT_TRUE(owner.isEnabled());
 }
 
 }  // namespace
