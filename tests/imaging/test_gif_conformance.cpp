@@ -163,12 +163,7 @@ TEST(GifConformance, CorpusFramesMatchTheirReferences)
             // The suite lists animation frames: images without a delay are
             // merged into the frame that follows, unless animation is forced.
             std::map<std::string, std::string> pixels;
-            std::string conf;
-            for (const char* n : {".conf"}) {
-                (void)n;
-                const std::string stem = name.substr(7);
-                conf = dir + "/suite-expected/" + stem + ".conf";
-            }
+            const std::string conf = dir + "/suite-expected/" + name.substr(7) + ".conf";
             const auto cfg = readIni(conf, &pixels);
             std::vector<std::string> list;
             {
