@@ -406,6 +406,13 @@ GifDecoder::Result GifDecoder::nextFrame(GifFrame& frame, bool keepPixels)
         if (minCodeSize < 1 || minCodeSize > 11)
             return stop("invalid LZW code size " + std::to_string(minCodeSize));
         if (keepPixels) {
+            const uint64_t area = uint64_t(f.width) * uint64_t(f.height);
+            if (area > pixelBudget_) {
+                budgetExceeded_ = true;
+                return stop("GIF frames exceed the decoding budget of " + std::to_string(kMaxDecodedBytes >> 20) +
+                            " MiB");
+            }
+            pixelBudget_ -= area;
             try {
                 f.indices.assign(size_t(f.width) * size_t(f.height), 0);
             } catch (const std::bad_alloc&) {
@@ -490,19 +497,17 @@ bool parseGif(const uint8_t* data, size_t size, GifFile& file, std::string& erro
     file.height = decoder.height();
     file.backgroundIndex = decoder.backgroundIndex();
     file.globalPalette = decoder.globalPalette();
-    uint64_t bytes = 0;
     for (;;) {
         GifFrame frame;
         const GifDecoder::Result r = decoder.nextFrame(frame);
         if (r != GifDecoder::Result::Frame)
             break;
-        bytes += frame.indices.size();
-        if (bytes > kMaxDecodedBytes) {
-            file.frames.clear();
-            error = "GIF frames exceed the decoding budget of " + std::to_string(kMaxDecodedBytes >> 20) + " MiB";
-            return false;
-        }
         file.frames.push_back(std::move(frame));
+    }
+    if (decoder.budgetExceeded()) {
+        file.frames.clear();
+        error = decoder.stopReason();
+        return false;
     }
     file.loopCount = decoder.loopCount();
     file.truncated = decoder.truncated();
@@ -538,6 +543,9 @@ bool decodeGif(const uint8_t* data, size_t size, RasterImage& image, std::string
         return false;
     }
 
+    // Each frame's indices are dropped once composed; the canvas check above
+    // bounds a single frame.
+    decoder.setPixelBudget(UINT64_MAX);
     GifCanvas canvas;
     if (!canvas.init(decoder.width(), decoder.height(), error)) {
         image.destroy();

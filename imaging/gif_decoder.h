@@ -103,6 +103,11 @@ public:
     Result nextFrame(GifFrame& frame, bool keepPixels = true);
     const std::string& stopReason() const { return stopReason_; }
     bool truncated() const { return truncated_; }
+    // Bytes of pixel indices nextFrame may keep in all (kMaxDecodedBytes by
+    // default); a frame that would go beyond stops reading before it is
+    // allocated, and budgetExceeded() turns true.
+    void setPixelBudget(uint64_t bytes) { pixelBudget_ = bytes; }
+    bool budgetExceeded() const { return budgetExceeded_; }
 
     // Number of image descriptors found by walking the block structure
     // without decoding pixels (an upper bound of the frames nextFrame gives).
@@ -121,6 +126,8 @@ private:
     std::string stopReason_;
     bool truncated_ = false;
     bool finished_ = false;
+    bool budgetExceeded_ = false;
+    uint64_t pixelBudget_ = kMaxDecodedBytes;
 };
 
 // Every frame of a file with its pixels. False (with a reason) when the header

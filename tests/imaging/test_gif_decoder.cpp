@@ -288,4 +288,15 @@ TEST(GifDecoder, HardLimitsRefuseBeforeAllocating)
     GifFile raw;
     std::string error;
     EXPECT_TRUE(parseGif(huge.data(), huge.size(), raw, error)) << error;  // 1-pixel sub-images are cheap
+    // The raw reader stops before a frame that would go beyond its budget.
+    const auto three = makeGif(10, 10, kPalette, {solid(0, 0, 10, 10, 1), solid(0, 0, 10, 10, 2), solid(0, 0, 10, 10, 3)});
+    GifDecoder decoder(three.data(), three.size());
+    ASSERT_TRUE(decoder.readHeader(error));
+    decoder.setPixelBudget(250);
+    GifFrame frame;
+    EXPECT_EQ(decoder.nextFrame(frame), GifDecoder::Result::Frame);
+    EXPECT_EQ(decoder.nextFrame(frame), GifDecoder::Result::Frame);
+    EXPECT_EQ(decoder.nextFrame(frame), GifDecoder::Result::Stopped);
+    EXPECT_TRUE(decoder.budgetExceeded());
+    EXPECT_NE(decoder.stopReason().find("budget"), std::string::npos);
 }
