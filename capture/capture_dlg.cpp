@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/app_settings.h"
@@ -16,10 +17,12 @@
 #include "capture/bottom_dialog.h"
 #include "capture/capture_button_pictures.h"
 #include "capture/capture_colors.h"
+#include "capture/generation_start.h"
 #include "capture/left_dialog.h"
 #include "capture/right_dialog.h"
 #include "capture/worker_thread.h"
 #include "editor/caption_list.h"
+#include "editor/size_dlg.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
 #include "platform/control_id.h"
@@ -27,6 +30,7 @@
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
 #include "res/string_table.h"
+#include "share/preview_dlg.h"
 #include "widgets/my_bitmap_button.h"
 
 using namespace capturegeo;
@@ -221,6 +225,11 @@ void CCaptureDlg::onCaptureStopped()
     repaintAll();
     // The captions belonged to the frames that were just replaced.
     captionList().clear();
+    if (makeGifAfterStop_) {
+        makeGifAfterStop_ = false;
+        // After this message has been handled, so the dialog runs outside it.
+        QTimer::singleShot(0, this, [this] { openSizeDialogAndGenerate(); });
+    }
 }
 
 void CCaptureDlg::onProgress(int percent)
@@ -289,14 +298,10 @@ bool CCaptureDlg::startGeneration()
 {
     if (state_ != CaptureState::Stopped)
         return false;
-    if (!outputPath_.isEmpty() && QFile::exists(outputPath_))
-        QFile::remove(outputPath_);
     hidePreview();
-    outputPath_ = GifGenerator::newOutputPath();
-    const AppSettings& settings = appSettings();
     const int dpiY = screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
-    worker_->generationSettings() = GenerationSettings::fromAppSettings(settings, outputPath_, dpiY);
-    worker_->post(UM_GENERATE, settings.filterNumber, settings.file ? 1 : 0);
+    // Deletes the previous output, writes the settings into the worker, posts UM_GENERATE.
+    outputPath_ = startGifGeneration(*worker_, appSettings(), outputPath_, dpiY);
     state_ = CaptureState::Generating;
     blinkOn_ = false;
     bottom_->setPercentage(0);
@@ -331,7 +336,30 @@ void CCaptureDlg::onEdit()
 
 void CCaptureDlg::onMakeGif()
 {
-    // Output size dialog, then startGeneration(): comes with the main commands.
+    if (state_ == CaptureState::Idle || state_ == CaptureState::Generating)
+        return;
+    if (state_ == CaptureState::Recording) {
+        if (!makeGifAfterStop_) {
+            makeGifAfterStop_ = true;
+            onStartStop();  // stop; the dialog follows UM_CAPTURE_STOPPED
+        }
+        return;
+    }
+    openSizeDialogAndGenerate();
+}
+
+void CCaptureDlg::openSizeDialogAndGenerate()
+{
+    if (closed_ || state_ != CaptureState::Stopped)
+        return;
+    const RasterImage* first = worker_->sequence().FrameImage(1);
+    if (!first)
+        return;
+    CMyBitmapButton* edit = button(IDC_CAPTURE_EDIT);
+    const QPoint corner = edit ? edit->mapToGlobal(QPoint(edit->width(), edit->height())) : mapToGlobal(QPoint(0, 0));
+    CSizeDlg dlg(first->width(), first->height(), appSettings(), corner, this);
+    if (dlg.exec() == QDialog::Accepted)
+        startGeneration();
 }
 
 void CCaptureDlg::onMore()
@@ -343,23 +371,30 @@ void CCaptureDlg::onMore()
 
 void CCaptureDlg::createPreview()
 {
-    // The preview dialog is created here, hidden, centred on the screen.
+    preview_ = std::make_unique<CPreviewDlg>(outputPath_, this);
 }
 
 void CCaptureDlg::hidePreview()
 {
-    // Hides the preview window.
+    if (preview_)
+        preview_->hide();
 }
 
 void CCaptureDlg::showPreviewOnRestore()
 {
-    // Shows the preview of the file at the output path.
+    if (preview_)
+        preview_->show();
 }
 
 void CCaptureDlg::openPreviewForOutput()
 {
-    // After a generation: decode the output file, and when it decodes show it in
-    // the preview with its frame count, size and file size, then the notice rule.
+    if (!preview_ || closed_ || outputPath_.isEmpty())
+        return;
+    PreviewAnchor anchor;
+    anchor.topBar = frameGeometry();
+    anchor.captureHeight = captureRect_.height();
+    anchor.ownerMinimized = isMinimized();
+    preview_->showGeneratedGif(outputPath_, anchor, appSettings());
 }
 
 // --- painting and input -------------------------------------------------------------------

@@ -26,6 +26,7 @@
 class CBottomDialog;
 class CLeftDialog;
 class CMyBitmapButton;
+class CPreviewDlg;
 class CRightDialog;
 class CSideBarDialog;
 class CWorkerThread;
@@ -53,6 +54,8 @@ public:
     CBottomDialog* bottomBar() const { return bottom_; }
     CMyBitmapButton* button(int id) const;
     bool isTopmost() const { return topmost_; }
+    // The preview window (created hidden with this window).
+    CPreviewDlg* preview() const { return preview_.get(); }
 
     // Keeps the window (and its bars) above other windows, or not.
     void setTopmost(bool on);
@@ -116,6 +119,9 @@ private:
     void hidePreview();
     void showPreviewOnRestore();
     void openPreviewForOutput();
+    // Make GIF: the output size dialog at the Edit button's bottom-right
+    // corner, then startGeneration() on OK (needs Stopped and a first frame).
+    void openSizeDialogAndGenerate();
 
     void createButtons();
     void layoutButtons();
@@ -137,4 +143,8 @@ private:
     CLeftDialog* left_ = nullptr;
     CRightDialog* right_ = nullptr;
     CBottomDialog* bottom_ = nullptr;
+    std::unique_ptr<CPreviewDlg> preview_;
+    // GIF was pressed while recording: the size dialog opens once the worker
+    // has answered UM_CAPTURE_STOPPED (it must not read frames still being appended).
+    bool makeGifAfterStop_ = false;
 };

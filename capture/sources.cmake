@@ -29,3 +29,7 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/right_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bottom_dialog.h
   ${CMAKE_CURRENT_LIST_DIR}/bottom_dialog.cpp)
+# Starting a generation (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/generation_start.h
+  ${CMAKE_CURRENT_LIST_DIR}/generation_start.cpp)

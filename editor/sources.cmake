@@ -9,3 +9,10 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/caption_renderer.h
   ${CMAKE_CURRENT_LIST_DIR}/caption_renderer.cpp)
+# Output size: the arithmetic (core) and the dialog (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/output_size.h
+  ${CMAKE_CURRENT_LIST_DIR}/output_size.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/size_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/size_dlg.cpp)

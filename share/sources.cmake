@@ -4,3 +4,23 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/progress_wnd.h
   ${CMAKE_CURRENT_LIST_DIR}/progress_wnd.cpp)
+# Preview and save: geometry, file facts, copy, clipboard data, help pages, icons (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/preview_geometry.h
+  ${CMAKE_CURRENT_LIST_DIR}/preview_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_file_info.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_file_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_file_copy.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_file_copy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_clipboard.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help_pages.h
+  ${CMAKE_CURRENT_LIST_DIR}/help_pages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/preview_icons.h
+  ${CMAKE_CURRENT_LIST_DIR}/preview_icons.cpp)
+# The preview and the large-file notice (ui).
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/preview_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/preview_dlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/blank_notice_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/blank_notice_dlg.cpp)

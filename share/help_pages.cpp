@@ -1,0 +1,38 @@
+#include "share/help_pages.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/app_paths.h"
+
+QString helpPagePath(const QString& page)
+{
+    const QString beside = QDir(programDir()).filePath(QStringLiteral("help/") + page);
+    if (QFileInfo::exists(beside))
+        return beside;
+#ifdef VEXLO_DATA_DIR
+    const QString installed = QDir(QStringLiteral(VEXLO_DATA_DIR)).filePath(QStringLiteral("help/") + page);
+    if (QFileInfo::exists(installed))
+        return installed;
+#endif
+    return beside;
+}
+
+QUrl helpPageUrl(const QString& page)
+{
+    return QUrl::fromLocalFile(QFileInfo(helpPagePath(page)).absoluteFilePath());
+}
+
+bool openUrlWithPlatform(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+void openHelpPage(const QString& page, const UrlOpener& opener)
+{
+    const QUrl url = helpPageUrl(page);
+    const bool ok = opener ? opener(url) : openUrlWithPlatform(url);
+    if (!ok)
+        qWarning("cannot open the help page %s", qPrintable(url.toString()));
+}

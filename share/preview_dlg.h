@@ -1,0 +1,108 @@
+#pragma once
+// The preview "预览" (dialog 145): one long-lived window that shows the last
+// generated GIF, a line of facts about it and four buttons: "编辑" (back to the
+// editor; disabled until the editor is wired), "保存" (menu SaveMore), "帮助"
+// (menu HELP). The compression button is not offered yet.
+//
+// The capture window creates it hidden at start, calls ShowGif (or
+// showGeneratedGif) after every generation and hides it when a recording or a
+// generation starts. Esc hides it and keeps the file; the close box deletes
+// the file and hides it. It is a child window of the capture window so that it
+// takes input while the capture window runs modally.
+#include <QByteArray>
+#include <QDialog>
+#include <QRect>
+#include <QString>
+#include <memory>
+
+#include "share/help_pages.h"
+
+struct AppSettings;
+class CIconButton;
+class CStyledLabel;
+class QBuffer;
+class QLabel;
+class QMenu;
+class QMovie;
+
+// What the placement of a newly shown preview depends on.
+struct PreviewAnchor {
+    QRect topBar;            // the capture window's top bar (window rectangle, screen pixels)
+    int captureHeight = 0;   // height of the capture rectangle
+    bool ownerMinimized = false;  // the capture window is minimised: stay hidden
+};
+
+class CPreviewDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Commands of the two menus.
+    enum Command : int {
+        CmdPublishFace = 1,   // "发布为微信动画表情（教程）"
+        CmdCopyClipboard,     // "复制到QQ/微信电脑版聊天窗口,剪贴板"
+        CmdSendToPhone,       // "发送到本软件的手机版..."
+        CmdSaveToDisk,        // "保存到电脑..."
+        CmdHelpWhyBlank,      // "为什么生成的动画是黑的"
+        CmdHelpReduce,        // "如何减小动画文件大小"
+        CmdHelpSpeed,         // "如何调节动画速度"
+    };
+
+    explicit CPreviewDlg(const QString& gifPath = QString(), QWidget* parent = nullptr);
+    ~CPreviewDlg() override;
+
+    // Shows the GIF at `path`: the picture, the information line, and, when
+    // the preview is not visible yet, its size and place; then shows it unless
+    // the capture window is minimised. A visible preview keeps size and place.
+    void ShowGif(const QString& path, int frames, int width, int height, float sizeKb, const PreviewAnchor& anchor);
+    // After a generation: decodes the file (no preview when it does not
+    // decode; false), measures it, ShowGif, then the large-file notice
+    // (CBlankNoticeDlg, modal) when Notice is on and the file is over 2000 KB.
+    bool showGeneratedGif(const QString& path, const PreviewAnchor& anchor, AppSettings& settings);
+
+    const QString& gifPath() const { return gifPath_; }
+    int frameCount() const { return frames_; }
+    int gifWidth() const { return width_; }
+    int gifHeight() const { return height_; }
+    QString infoText() const;
+    QMovie* movie() const { return movie_.get(); }
+    QLabel* view() const { return view_; }
+    CIconButton* button(int id) const;
+
+    // The menus as they pop up (built anew each time); an action's data is its Command.
+    std::unique_ptr<QMenu> makeSaveMoreMenu();
+    std::unique_ptr<QMenu> makeHelpMenu();
+    void runCommand(int command);
+
+    // How pages are opened (the platform's browser unless a test gives its own).
+    void setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
+
+public slots:
+    void reject() override;  // Esc: hide, the file stays
+    void accept() override {}  // Enter: nothing
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void loadPicture(const QString& path);
+    void layoutControls();
+    void popUpMenu(QMenu& menu, CIconButton* under);
+    void saveToDisk();
+    void copyToClipboard();
+
+    QString gifPath_;
+    int frames_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    QLabel* view_ = nullptr;
+    CStyledLabel* info_ = nullptr;
+    CIconButton* edit_ = nullptr;
+    CIconButton* save_ = nullptr;
+    CIconButton* help_ = nullptr;
+    QByteArray gifBytes_;
+    std::unique_ptr<QBuffer> buffer_;
+    std::unique_ptr<QMovie> movie_;
+    UrlOpener opener_;
+};
