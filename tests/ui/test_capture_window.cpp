@@ -281,3 +281,37 @@ TEST(CaptureWindow, CloseWhileRecordingStopsFirst)
     EXPECT_FALSE(dlg->worker().isRunning());
     EXPECT_TRUE(dlg->worker().sequence().empty());  // the worker cleared it when it ended
 }
+
+TEST(CaptureWindow, DevicePixelRectangleAndLabels)
+{
+    SettingsFolder settings("[POS]\nWndPosLeft=95\nWndPosTop=40\nWndPosEmptyWidth=300\nWndPosEmptyHeight=200\n");
+    auto dlg = makeWindow();
+    ASSERT_EQ(dlg->captureRect(), (CaptureRect{100, 100, 400, 300}));
+    // A display with 1.5 device pixels per logical pixel.
+    appSettings().windows10 = true;
+    appSettings().dpiRatio = 1.5f;
+    dlg->bottomBar()->update();
+    EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"Top Left: 151, 151", "Size: 448*298"}));
+    dlg->onStartStop();
+    dlg->onStartStop();
+    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
+    EXPECT_EQ(dlg->worker().sequence().frameRect(), (FrameRect{151, 151, 599, 449}));
+    appSettings().dpiRatio = 1.0f;
+}
+
+TEST(CaptureWindow, BarsHideWhenMinimisedAndComeBack)
+{
+    SettingsFolder settings;
+    auto dlg = makeWindow();
+    dlg->button(IDC_CAPTURE_MINIMIZE)->click();
+    QCoreApplication::processEvents();
+    if (!dlg->isMinimized())
+        GTEST_SKIP() << "this platform does not minimise windows";
+    EXPECT_FALSE(dlg->leftBar()->isVisible());
+    EXPECT_FALSE(dlg->bottomBar()->isVisible());
+    dlg->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dlg->leftBar()->isVisible());
+    EXPECT_TRUE(dlg->bottomBar()->isVisible());
+    EXPECT_EQ(dlg->bottomBar()->geometry(), QRect(300, 510, 320, 40));
+}
