@@ -178,13 +178,28 @@ std::unique_ptr<RasterImage> GifCanvas::toImage(int preferredTransparent, std::s
         if (slot < 0)
             return toColourImage(error);
     }
+    std::array<RgbQuad, 256> palette = table_;
+    if (slot >= 0) {
+        // The slot's colour must differ from every visible colour: converted
+        // to 24 bits, that colour alone marks the transparent pixels.
+        auto taken = [&](const RgbQuad& c) {
+            for (int i = 0; i < 256; ++i)
+                if (used[i] && palette[size_t(i)] == c)
+                    return true;
+            return false;
+        };
+        RgbQuad c = palette[size_t(slot)];
+        for (uint32_t k = 0; taken(c) && k < (1u << 24); ++k)
+            c = RgbQuad{uint8_t(255 - (k & 0xFF)), uint8_t((k >> 8) & 0xFF), uint8_t(255 - ((k >> 16) & 0xFF)), 0};
+        palette[size_t(slot)] = c;
+    }
     auto image = std::make_unique<RasterImage>();
     if (!image->create(width_, height_, 8)) {
         error = "GIF screen too large for an image";
         return nullptr;
     }
     for (int i = 0; i < 256; ++i)
-        image->setPaletteEntry(i, table_[size_t(i)]);
+        image->setPaletteEntry(i, palette[size_t(i)]);
     for (int y = 0; y < height_; ++y) {
         uint8_t* dst = image->row(y);
         const uint16_t* src = indices_.data() + size_t(y) * size_t(width_);

@@ -22,7 +22,10 @@
 //    slot is free for the transparent pixels. Transparent pixels carry that
 //    slot as the image's transparent index (the frame's own transparent index
 //    when no visible pixel uses it). Without transparent pixels the frame's
-//    transparent index is still set when no visible pixel uses it.
+//    transparent index is still set when no visible pixel uses it. The
+//    transparent slot's palette colour is changed, where needed, to differ
+//    from every visible colour, so that after a conversion to 24 bits the
+//    transparent colour marks only the transparent pixels.
 //  * otherwise a 24-bit image; it has an alpha plane (0 transparent, 255
 //    opaque) exactly when some pixel is transparent; transparent pixels are
 //    black.

@@ -136,6 +136,21 @@ TEST(GifDecoder, PixelFormatOfComposedFrames)
     EXPECT_GE(partial.transparentIndex(), 0);
     EXPECT_NE(partial.transparentIndex(), 1);
     EXPECT_EQ(shown(partial, 1, 0), kClear);
+    // Converted to 24 bits, only the never-painted pixel has the transparent
+    // colour, even where the slot's palette colour was black like a painted one.
+    Frame blackAndClear = solid(0, 0, 2, 1, 0);
+    blackAndClear.transparent = 3;
+    blackAndClear.pixels[1] = 3;
+    std::vector<RgbQuad> dup = kPalette;
+    dup[3] = dup[0];  // the transparent entry is black as well
+    for (const auto& gif : {makeGif(2, 1, dup, {blackAndClear}), makeGif(2, 1, kPalette, {solid(0, 0, 1, 1, 0)})}) {
+        RasterImage img = decodeAll(gif, false);
+        ASSERT_TRUE(img.isValid());
+        ASSERT_TRUE(img.increaseTo24Bits());
+        ASSERT_TRUE(img.hasTransparentColor());
+        EXPECT_EQ(shown(img, 0, 0), opaque(0, 0, 0));
+        EXPECT_EQ(shown(img, 1, 0), kClear);
+    }
     // Two different local tables: 24-bit with an alpha plane.
     Frame a = solid(0, 0, 1, 1, 0);
     a.local = {rgb(10, 20, 30), rgb(0, 0, 0)};
