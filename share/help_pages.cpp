@@ -11,6 +11,10 @@ QString helpPagePath(const QString& page)
     const QString beside = QDir(programDir()).filePath(QStringLiteral("help/") + page);
     if (QFileInfo::exists(beside))
         return beside;
+    // Programs in a sub-folder of the build folder (tests, tools) use its pages.
+    const QString build = QDir(programDir()).filePath(QStringLiteral("../help/") + page);
+    if (QFileInfo::exists(build))
+        return QDir::cleanPath(build);
 #ifdef VEXLO_DATA_DIR
     const QString installed = QDir(QStringLiteral(VEXLO_DATA_DIR)).filePath(QStringLiteral("help/") + page);
     if (QFileInfo::exists(installed))

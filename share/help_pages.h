@@ -6,7 +6,8 @@
 #include <QUrl>
 #include <functional>
 
-// The page's file: <program folder>/help/<page> when it exists, else
+// The page's file: <program folder>/help/<page> when it exists, else the help
+// folder one level up (programs in sub-folders of the build folder), else
 // <data folder>/help/<page> when that exists, else the first.
 QString helpPagePath(const QString& page);
 QUrl helpPageUrl(const QString& page);

@@ -213,6 +213,7 @@ TEST(HelpPages, BesideTheProgramAndOpenedThroughTheOpener)
 {
     const QString path = helpPagePath(QStringLiteral("vx_reduce.htm"));
     EXPECT_TRUE(path.endsWith(QStringLiteral("/help/vx_reduce.htm")));
+    EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();  // the build folder's pages
     const QUrl url = helpPageUrl(QStringLiteral("vx_reduce.htm"));
     EXPECT_TRUE(url.isLocalFile());
     QUrl opened;
