@@ -15,8 +15,8 @@ inline uint8_t addPart(uint8_t value, int error, int weight)
 
 }  // namespace
 
-FrameReducer::FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height)
-    : palette_(palette), diffusion_(diffusion), width_(width), height_(height)
+FrameReducer::FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height, RasterImage& state)
+    : palette_(palette), diffusion_(diffusion), width_(width), height_(height), state_(state)
 {
 }
 
@@ -66,7 +66,8 @@ bool FrameReducer::reduceFirst(const uint8_t* const* frame, uint8_t* const* rows
         }
         return true;
     }
-    if (!state_.isValid() && !state_.create(w, h, 24))
+    if ((!state_.isValid() || state_.width() != w || state_.height() != h || state_.depth() != 24) &&
+        !state_.create(w, h, 24))
         return false;
     for (int y = 0; y < h; ++y)
         std::memcpy(state_.row(y), frame[y], size_t(w) * 3);

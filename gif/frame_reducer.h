@@ -24,8 +24,10 @@ class PaletteLookup;
 
 class FrameReducer {
 public:
-    // Frames of width x height, given as top-down rows of B, G, R.
-    FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height);
+    // Frames of width x height, given as top-down rows of B, G, R. `state` is
+    // the picture the diffusion state is kept in (reused when it already has
+    // the size).
+    FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height, RasterImage& state);
 
     // The first frame of a run: the full reduction. The frame is not changed.
     bool reduceFirst(const uint8_t* const* frame, uint8_t* const* rows);
@@ -42,7 +44,7 @@ private:
     bool diffusion_;
     int width_;
     int height_;
-    RasterImage state_;  // every pixel's value when it was reduced (with diffusion)
+    RasterImage& state_;  // every pixel's value when it was reduced (with diffusion)
     std::vector<uint8_t> changedBelow_;  // error differs from the previous frame's, row below
     std::vector<uint8_t> changedHere_;   // the same for the current row
 };

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -33,8 +35,9 @@ namespace {
 // GIF sizes are 16-bit fields.
 constexpr int kMaxGifSide = 65535;
 constexpr int kMaxGifDelay = 65535;
-// Longest run of frames reduced one after the other on one thread.
-constexpr int kMaxRun = 12;
+// Shortest limit on a run of frames reduced one after the other on one thread
+// (longer recordings get longer runs, a few per thread).
+constexpr int kMinRunLimit = 12;
 
 // One composed record: the picture that goes into the palette and the GIF,
 // as top-down rows of B, G, R. When composition changes nothing the source
@@ -45,7 +48,7 @@ constexpr int kMaxRun = 12;
 struct Composed {
     const RasterImage* image = nullptr;    // the whole picture while it is kept
     std::unique_ptr<RasterImage> owned;    // ... when it belongs to the generation
-    std::vector<uint8_t> changedRows;      // rows of its own when the picture is not kept
+    std::unique_ptr<uint8_t[]> changedRows;  // rows of its own when the picture is not kept
     std::vector<const uint8_t*> rows;      // every row, top-down
     int delay = 0;
 };
@@ -54,6 +57,24 @@ struct Composed {
 struct GifFrame {
     GdImageHandle image;
     int delay = 0;
+};
+
+// With VEXLO_GENERATION_TIMES set, the time of each stage goes to the log.
+class StageTimer {
+public:
+    StageTimer() : on_(qEnvironmentVariableIsSet("VEXLO_GENERATION_TIMES")), last_(std::chrono::steady_clock::now()) {}
+    void mark(const char* stage)
+    {
+        if (!on_)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        qInfo("generation: %-9s %7.1f ms", stage, std::chrono::duration<double, std::milli>(now - last_).count());
+        last_ = now;
+    }
+
+private:
+    bool on_;
+    std::chrono::steady_clock::time_point last_;
 };
 
 void report(const GenerationProgress& progress, int percent)
@@ -229,6 +250,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
 
     // The palette is fed in list order while later records are still being
     // composed.
+    StageTimer timer;
     OctreeQuantizer octree(256, 8);
     const double step = 60.0 / n;
     int composedCount = 0;
@@ -250,8 +272,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             }
             if (changed * 2 < outH) {
                 // Keep the changed rows only and let the picture go.
-                c.changedRows.resize(size_t(changed) * rowBytes);
-                uint8_t* out = c.changedRows.data();
+                c.changedRows.reset(new uint8_t[std::max<size_t>(1, size_t(changed) * rowBytes)]);
+                uint8_t* out = c.changedRows.get();
                 for (int y = 0; y < outH; ++y) {
                     if (std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) == 0) {
                         c.rows[size_t(y)] = previous->rows[size_t(y)];
@@ -274,6 +296,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             report(progress, p);
         return true;
     }, threads * 2);
+    timer.mark("compose");
 
     if (composedCount == 0) {
         setError(error, "every frame is deleted");
@@ -311,6 +334,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     for (int k = used; k < 256; ++k)
         table[k] = table[0];
     const PaletteLookup lookup(table, 256);
+    timer.mark("palette");
 
     // The palette image every frame takes its colour table from.
     GdImageHandle paletteImage(gdImageCreate(1, 1));
@@ -333,15 +357,30 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
                                                                      composed[size_t(j) - 1].rows.data(), outW, outH);
                },
                [](int) { return true; });
+    const int runLimit = std::max(kMinRunLimit, (m + 2 * generationThreadCount() - 1) / (2 * generationThreadCount()));
     std::vector<std::pair<int, int>> runs;  // first frame, frame count
     for (int j = 0; j < m; ++j) {
-        if (j == 0 || !alike[size_t(j)] || runs.back().second >= kMaxRun)
+        if (j == 0 || !alike[size_t(j)] || runs.back().second >= runLimit)
             runs.push_back({j, 1});
         else
             ++runs.back().second;
     }
+    // Diffusion state pictures are handed from run to run instead of being
+    // made anew for each.
+    std::mutex statesMutex;
+    std::vector<std::unique_ptr<RasterImage>> freeStates;
     auto reduceRun = [&](int r) {
-        FrameReducer reducer(lookup, dither, outW, outH);
+        std::unique_ptr<RasterImage> state;
+        {
+            std::lock_guard<std::mutex> lock(statesMutex);
+            if (!freeStates.empty()) {
+                state = std::move(freeStates.back());
+                freeStates.pop_back();
+            }
+        }
+        if (!state)
+            state = std::make_unique<RasterImage>();
+        FrameReducer reducer(lookup, dither, outW, outH, *state);
         const int first = runs[size_t(r)].first;
         const int last = first + runs[size_t(r)].second - 1;
         bool havePrevious = false;
@@ -363,6 +402,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             frames[size_t(j)].image = std::move(im);
             frames[size_t(j)].delay = c.delay;
         }
+        std::lock_guard<std::mutex> lock(statesMutex);
+        freeStates.push_back(std::move(state));
     };
     runOrdered(int(runs.size()), generationThreadCount(), reduceRun, [&](int r) {
         for (int j = runs[size_t(r)].first; j < runs[size_t(r)].first + runs[size_t(r)].second; ++j) {
@@ -373,6 +414,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
         return true;
     });
     composed.clear();
+    timer.mark("reduce");
     report(progress, 95);
     paletteImage.reset();
 
@@ -407,6 +449,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             merged.push_back(std::move(frames[j]));
     }
     frames.clear();
+    timer.mark("merge");
 
     // ---- the file ----------------------------------------------------------------
     const QByteArray path = QFile::encodeName(settings.outputPath);
@@ -467,6 +510,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
             std::remove(path.constData());
     }
     merged.clear();
+    timer.mark("write");
     report(progress, 100);
     return ok;
 }
