@@ -112,6 +112,7 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     QCursor::setPos(5, 5);
 
     CCaptureDlg capture;  // the screen of this display
+    capture.setWindowModality(Qt::ApplicationModal);  // as the program runs it
     capture.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
     QTest::qWait(100);
@@ -173,7 +174,14 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     }
     EXPECT_GE(colours.size(), 3);
 
+    // The preview takes input while the capture window is modal: Esc through
+    // the window system hides it and keeps the file.
+    QTest::keyClick(preview->windowHandle(), Qt::Key_Escape);
+    EXPECT_TRUE(waitUntil([&] { return !preview->isVisible(); }, 2000));
+    EXPECT_TRUE(QFile::exists(gif));
+
     // The close box of the preview removes the file.
+    preview->show();
     EXPECT_TRUE(preview->close());
     EXPECT_FALSE(QFile::exists(gif));
     EXPECT_TRUE(capture.closeCapture());
