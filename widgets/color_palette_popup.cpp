@@ -23,6 +23,7 @@ const QColor kStripColor(192, 192, 192);
 CColorPalettePopup::CColorPalettePopup(QWidget* owner, ColorRef initial, ScreenSampler sampler)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       sampler_(std::move(sampler)),
+      eyedropper_(eyedropperCursor()),
       candidate_(initial & 0xFFFFFFu)
 {
     setObjectName(QStringLiteral("ColorPalette"));
@@ -100,7 +101,10 @@ void CColorPalettePopup::track(QPoint widgetPos, QPoint globalPos)
     const bool changed = next != candidate_ || cell != hoveredCell_;
     candidate_ = next;
     hoveredCell_ = cell;
-    setCursor(inside ? QCursor(Qt::ArrowCursor) : eyedropperCursor());
+    if (eyedropperShown_ == inside) {
+        eyedropperShown_ = !inside;
+        setCursor(inside ? QCursor(Qt::ArrowCursor) : eyedropper_);
+    }
     if (changed)
         update();
 }

@@ -5,6 +5,7 @@
 // mouse: every move takes the screen pixel under the pointer as the candidate
 // (a grid cell gives its own colour), and a click (press and release at the
 // same point) chooses it.
+#include <QCursor>
 #include <QPoint>
 #include <QWidget>
 
@@ -42,6 +43,8 @@ private:
     void finish();
 
     ScreenSampler sampler_;
+    QCursor eyedropper_;
+    bool eyedropperShown_ = false;
     ColorRef candidate_ = 0;
     int hoveredCell_ = -1;
     bool pressed_ = false;
