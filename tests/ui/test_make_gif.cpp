@@ -211,6 +211,14 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
     EXPECT_TRUE(QFile::exists(dlg->outputPath()));
     EXPECT_EQ(dlg->preview()->gifPath(), dlg->outputPath());
 
+    // Minimising the capture window hides the preview; restoring shows it again.
+    dlg->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dlg->preview()->isVisible());
+    dlg->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dlg->preview()->isVisible());
+
     // Starting a recording hides the preview.
     dlg->onStartStop();
     EXPECT_FALSE(dlg->preview()->isVisible());
