@@ -27,12 +27,13 @@ struct KeyDef {
     bool AppSettings::*boolField = nullptr;
     ColorRef AppSettings::*colorField = nullptr;
     QString AppSettings::*stringField = nullptr;
-    int intDefault = 0;           // Unsigned, Signed, Bool
+    int intDefault = 0;            // Unsigned, Signed, Bool
     const char* textDefault = "";  // Color, String (UTF-8)
-    int maxChars = 0;             // String
+    int maxChars = 0;              // String
 };
 
-KeyDef intKey(const QString& section, const char* key, int AppSettings::*field, int def, Kind kind = Kind::Unsigned)
+KeyDef intKey(const QString& section, const char* key, int AppSettings::*field, int def,
+              Kind kind = Kind::Unsigned)
 {
     KeyDef d{&section, key, kind};
     d.intField = field;
@@ -151,20 +152,21 @@ void readKeys(AppSettings& s, const IniFile& ini)
     for (const KeyDef& d : keyTable()) {
         const QString key = QString::fromLatin1(d.key);
         switch (d.kind) {
-        case Kind::Unsigned:
-        case Kind::Signed:
-            s.*d.intField = ini.getInt(*d.section, key, d.intDefault);
-            break;
-        case Kind::Bool:
-            s.*d.boolField = ini.getInt(*d.section, key, d.intDefault) != 0;
-            break;
-        case Kind::Color:
-            s.*d.colorField = parseColorText(ini.getString(*d.section, key, QString::fromUtf8(d.textDefault)));
-            break;
-        case Kind::String:
-            s.*d.stringField =
-                cutToField(ini.getString(*d.section, key, QString::fromUtf8(d.textDefault)), d.maxChars);
-            break;
+            case Kind::Unsigned:
+            case Kind::Signed:
+                s.*d.intField = ini.getInt(*d.section, key, d.intDefault);
+                break;
+            case Kind::Bool:
+                s.*d.boolField = ini.getInt(*d.section, key, d.intDefault) != 0;
+                break;
+            case Kind::Color:
+                s.*d.colorField =
+                    parseColorText(ini.getString(*d.section, key, QString::fromUtf8(d.textDefault)));
+                break;
+            case Kind::String:
+                s.*d.stringField =
+                    cutToField(ini.getString(*d.section, key, QString::fromUtf8(d.textDefault)), d.maxChars);
+                break;
         }
     }
     // Rate1 divides 1000 (frame period) and the frame count (seconds shown).
@@ -180,21 +182,21 @@ void writeKeys(const AppSettings& s, IniFile& ini)
         const QString key = QString::fromLatin1(d.key);
         QString text;
         switch (d.kind) {
-        case Kind::Unsigned:
-            text = QString::number(uint32_t(s.*d.intField));
-            break;
-        case Kind::Signed:
-            text = QString::number(s.*d.intField);
-            break;
-        case Kind::Bool:
-            text = s.*d.boolField ? QStringLiteral("1") : QStringLiteral("0");
-            break;
-        case Kind::Color:
-            text = formatColorText(s.*d.colorField);
-            break;
-        case Kind::String:
-            text = s.*d.stringField;
-            break;
+            case Kind::Unsigned:
+                text = QString::number(uint32_t(s.*d.intField));
+                break;
+            case Kind::Signed:
+                text = QString::number(s.*d.intField);
+                break;
+            case Kind::Bool:
+                text = s.*d.boolField ? QStringLiteral("1") : QStringLiteral("0");
+                break;
+            case Kind::Color:
+                text = formatColorText(s.*d.colorField);
+                break;
+            case Kind::String:
+                text = s.*d.stringField;
+                break;
         }
         ini.setString(*d.section, key, text);
     }
@@ -263,7 +265,8 @@ ColorRef parseColorText(const QString& text)
 
 QString formatColorText(ColorRef colour)
 {
-    return QString::asprintf("#%02X%02X%02X", colorRefRed(colour), colorRefGreen(colour), colorRefBlue(colour));
+    return QString::asprintf("#%02X%02X%02X", colorRefRed(colour), colorRefGreen(colour),
+                             colorRefBlue(colour));
 }
 
 QPoint initialWindowPosition(const AppSettings& s)

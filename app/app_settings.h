@@ -22,48 +22,48 @@ struct AppSettings {
     int wndPosEmptyHeight = 250;  // WndPosEmptyHeight: height of the capture rectangle
 
     // [Param]
-    int rate1 = 15;               // Rate1: capture rate, frames per second (1..1000 after loading)
-    int rate2 = 15;               // Rate2: kept and written back, unused
-    bool file = true;             // File: "rendering" option of generation
-    bool notice = true;           // Notice: large-file notice after a generation
-    bool topWnd = true;           // TopWnd: capture window topmost when not recording
-    bool whiteBk = false;         // WhiteBK: force-keep-white option of generation
-    int mouse = 0;                // Mouse: mouse-track mode 0..4 (not validated)
-    bool last10 = false;          // Last10: keep only the last ten seconds
-    bool aero = true;             // Aero: desktop composition switch (no effect here)
-    int expandFont = 1;           // ExpandFont: UI text scale step 1..3 (not clamped)
-    QString defaultFontName = QStringLiteral("Verdana");  // DEFAULT_FONTNAME (<= 31 chars)
-    int defaultFontSize = 14;     // DEFAULT_FONTSIZE: points
-    bool defaultFontBold = true;  // DEFAULT_FONTBOLD
-    bool defaultFontItalic = false;    // DEFAULT_FONTITALIC
-    bool defaultFontVertical = false;  // DEFAULT_FONTVERTICAL
+    int rate1 = 15;        // Rate1: capture rate, frames per second (1..1000 after loading)
+    int rate2 = 15;        // Rate2: kept and written back, unused
+    bool file = true;      // File: "rendering" option of generation
+    bool notice = true;    // Notice: large-file notice after a generation
+    bool topWnd = true;    // TopWnd: capture window topmost when not recording
+    bool whiteBk = false;  // WhiteBK: force-keep-white option of generation
+    int mouse = 0;         // Mouse: mouse-track mode 0..4 (not validated)
+    bool last10 = false;   // Last10: keep only the last ten seconds
+    bool aero = true;      // Aero: desktop composition switch (no effect here)
+    int expandFont = 1;    // ExpandFont: UI text scale step 1..3 (not clamped)
+    QString defaultFontName = QStringLiteral("Verdana");         // DEFAULT_FONTNAME (<= 31 chars)
+    int defaultFontSize = 14;                                    // DEFAULT_FONTSIZE: points
+    bool defaultFontBold = true;                                 // DEFAULT_FONTBOLD
+    bool defaultFontItalic = false;                              // DEFAULT_FONTITALIC
+    bool defaultFontVertical = false;                            // DEFAULT_FONTVERTICAL
     ColorRef defaultFontColor = makeColorRef(0xFF, 0xFF, 0x00);  // DEFAULT_FONTCOLOR
-    int defaultFontBkStyle = 2;   // DEFAULT_FONT_BK_STYLE: background style index
-    ColorRef defaultFontBkColor = makeColorRef(0, 0, 0);  // DEFAULT_FONT_BK_COLOR
-    bool txtEnableLogo = false;   // TxtEnableLogo: text watermark on
-    int txtLogoPos = 0;           // TxtLogoPos: text watermark corner index
-    QString logoText;             // LogoText (<= 31 chars)
-    QString logoFontName = QStringLiteral("Verdana");  // LogoFontName (<= 31 chars)
-    int logoFont = 14;            // LogoFont: text watermark size in points
-    bool logoFontBold = true;     // LOGO_FONTBOLD
-    bool logoFontItalic = false;  // LOGO_FONTITALIC
-    ColorRef logoColor = makeColorRef(0, 0, 0);           // LogoColor
-    bool logoBk = false;          // LogoBK: text watermark on a background
+    int defaultFontBkStyle = 2;                             // DEFAULT_FONT_BK_STYLE: background style index
+    ColorRef defaultFontBkColor = makeColorRef(0, 0, 0);    // DEFAULT_FONT_BK_COLOR
+    bool txtEnableLogo = false;                             // TxtEnableLogo: text watermark on
+    int txtLogoPos = 0;                                     // TxtLogoPos: text watermark corner index
+    QString logoText;                                       // LogoText (<= 31 chars)
+    QString logoFontName = QStringLiteral("Verdana");       // LogoFontName (<= 31 chars)
+    int logoFont = 14;                                      // LogoFont: text watermark size in points
+    bool logoFontBold = true;                               // LOGO_FONTBOLD
+    bool logoFontItalic = false;                            // LOGO_FONTITALIC
+    ColorRef logoColor = makeColorRef(0, 0, 0);             // LogoColor
+    bool logoBk = false;                                    // LogoBK: text watermark on a background
     ColorRef logoBkColor = makeColorRef(0xFF, 0xFF, 0xFF);  // LogoBKColor
-    bool imgEnableLogo = false;   // ImgEnableLogo: image watermark on
-    int imgLogoPos = 0;           // ImgLogoPos: image watermark corner index
-    int imgLogoSize = 100;        // ImgLogoSize: image watermark width in pixels
-    QString logoImgFile;          // LogoImgFile: image watermark path (<= 259 chars)
+    bool imgEnableLogo = false;                             // ImgEnableLogo: image watermark on
+    int imgLogoPos = 0;                                     // ImgLogoPos: image watermark corner index
+    int imgLogoSize = 100;                                  // ImgLogoSize: image watermark width in pixels
+    QString logoImgFile;  // LogoImgFile: image watermark path (<= 259 chars)
 
     // Run-only values, never written to the file.
-    bool playOnce = false;        // the generated GIF plays once
-    int filterNumber = 0;         // filter applied at generation, 0 = none
-    float outputScale = 1.0f;     // output size factor for generation
+    bool playOnce = false;     // the generated GIF plays once
+    int filterNumber = 0;      // filter applied at generation, 0 = none
+    float outputScale = 1.0f;  // output size factor for generation
 
     // Derived at start-up (see app/ui_scale.h), never written to the file.
-    float uiScale = 1.0f;         // UiScale(); 1.0 until the capture window initialises
-    bool windows10 = false;       // device-pixel conversion of the capture rectangle applies
-    float dpiRatio = 1.0f;        // DpiRatio()
+    float uiScale = 1.0f;    // UiScale(); 1.0 until the capture window initialises
+    bool windows10 = false;  // device-pixel conversion of the capture rectangle applies
+    float dpiRatio = 1.0f;   // DpiRatio()
 };
 
 // Field lengths: longer stored strings are cut to these on reading.
@@ -101,7 +101,8 @@ QString formatColorText(ColorRef colour);
 
 // Step 3 of the capture window's close sequence, before SaveSettings(): its
 // screen position and the capture rectangle's size.
-void storeCaptureGeometry(AppSettings& settings, const QPoint& windowPos, int captureWidth, int captureHeight);
+void storeCaptureGeometry(AppSettings& settings, const QPoint& windowPos, int captureWidth,
+                          int captureHeight);
 
 // Where the capture window goes at start: (100, 100) when WndPosLeft is outside
 // 0..1000 or WndPosTop outside 0..700, else (WndPosLeft, WndPosTop).

@@ -16,4 +16,5 @@ void initialiseCaptureSettings(AppSettings& settings);
 
 // Records the window position and the capture size, then SaveSettings. Returns
 // what SaveSettings returned (false also when there is no settings folder).
-bool closeCaptureSettings(AppSettings& settings, const QPoint& windowPos, int captureWidth, int captureHeight);
+bool closeCaptureSettings(AppSettings& settings, const QPoint& windowPos, int captureWidth,
+                          int captureHeight);

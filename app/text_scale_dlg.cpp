@@ -12,15 +12,17 @@
 #include "res/resource.h"
 
 CTextScaleDlg::CTextScaleDlg(AppSettings& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       settings_(settings)
 {
     setControlId(this, IDD_TEXTSCALE_DIALOG);
     setWindowTitle(QStringLiteral("调节界面文字大小"));
 
-    auto* text = new QLabel(QStringLiteral("在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们。\n\n"
-                                           "显示比例（重启软件后有效）："),
-                            this);
+    auto* text = new QLabel(
+        QStringLiteral("在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们。\n\n"
+                       "显示比例（重启软件后有效）："),
+        this);
     text->setWordWrap(true);
 
     slider_ = new QSlider(Qt::Horizontal, this);
@@ -68,14 +70,14 @@ void CTextScaleDlg::closeEvent(QCloseEvent* event)
 void CTextScaleDlg::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        reject();  // closes without storing
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();  // no default button: nothing happens
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+        case Qt::Key_Escape:
+            reject();  // closes without storing
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();  // no default button: nothing happens
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }

@@ -8,9 +8,9 @@
 // differs from 1.
 #include "app/app_settings.h"
 
-float UiScale();            // 1.0 until set
+float UiScale();  // 1.0 until set
 void setUiScale(float scale);
-float DpiRatio();           // 1.0 until set
+float DpiRatio();  // 1.0 until set
 void setDpiRatio(float ratio);
 
 // ExpandFont / 2 + 0.5: 1 -> 1.0, 2 -> 1.5, 3 -> 2.0, 0 -> 0.5. A stored value

@@ -34,8 +34,8 @@ DialogBaseUnits dialogBaseUnits(const QFont& font)
         return base;
     }
     const QFontMetrics fm(font);
-    const int width = fm.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width =
+        fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     base.x = (width / 26 + 1) / 2;
     base.y = fm.height();
     if (base.x <= 0)

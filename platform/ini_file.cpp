@@ -110,16 +110,16 @@ QByteArray IniFile::toData() const
         const Line& line = lines_[i];
         out += line.text;
         switch (line.eol) {
-        case Eol::Lf:
-            out += '\n';
-            break;
-        case Eol::CrLf:
-            out += "\r\n";
-            break;
-        case Eol::None:
-            if (i + 1 < lines_.size())
-                out += defaultEol;
-            break;
+            case Eol::Lf:
+                out += '\n';
+                break;
+            case Eol::CrLf:
+                out += "\r\n";
+                break;
+            case Eol::None:
+                if (i + 1 < lines_.size())
+                    out += defaultEol;
+                break;
         }
     }
     return out;
@@ -192,7 +192,8 @@ QByteArray IniFile::encodeLine(const QString& key, const QString& value)
     QString v = value;
     v.replace(QLatin1Char('\r'), QLatin1Char(' '));
     v.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const bool needsQuotes = trimBlanks(v) != v || (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front());
+    const bool needsQuotes =
+        trimBlanks(v) != v || (v.size() >= 2 && isQuote(v.front()) && v.back() == v.front());
     if (needsQuotes)
         v = QLatin1Char('"') + v + QLatin1Char('"');
     return (key + QLatin1Char('=') + v).toUtf8();

@@ -59,7 +59,7 @@ public:
 private:
     enum class Eol { None, Lf, CrLf };
     struct Line {
-        QByteArray text;  // without the line break
+        QByteArray text;      // without the line break
         Eol eol = Eol::None;  // None: the file's last line had no break, or a new line
     };
     // Parsed view of a line.
@@ -70,7 +70,7 @@ private:
         QString value;  // raw value (keys only)
     };
     static Parsed parse(const QByteArray& line);
-    int findSection(const QString& section) const;  // line index of the header, -1
+    int findSection(const QString& section) const;                  // line index of the header, -1
     int findKey(const QString& section, const QString& key) const;  // line index, -1
     static QString decodeValue(const QString& raw);
     static QByteArray encodeLine(const QString& key, const QString& value);

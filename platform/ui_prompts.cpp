@@ -25,41 +25,54 @@ public:
         box.setWindowTitle(caption);
         box.setText(text);
         switch (type & MB_ICONMASK) {
-        case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-        case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-        default: break;
+            case MB_ICONERROR:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case MB_ICONQUESTION:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case MB_ICONWARNING:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case MB_ICONINFORMATION:
+                box.setIcon(QMessageBox::Information);
+                break;
+            default:
+                break;
         }
         switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Ok);
-            break;
-        case MB_YESNOCANCEL:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Yes);
-            break;
-        case MB_YESNO:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            break;
-        default:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
+            case MB_OKCANCEL:
+                box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+                box.setDefaultButton(QMessageBox::Ok);
+                break;
+            case MB_YESNOCANCEL:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                box.setDefaultButton(QMessageBox::Yes);
+                break;
+            case MB_YESNO:
+                box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+                box.setDefaultButton(QMessageBox::Yes);
+                break;
+            default:
+                box.setStandardButtons(QMessageBox::Ok);
+                break;
         }
         switch (box.exec()) {
-        case QMessageBox::Ok: return AnswerOk;
-        case QMessageBox::Yes: return AnswerYes;
-        case QMessageBox::No: return AnswerNo;
-        case QMessageBox::Cancel: return AnswerCancel;
-        default:
-            // Closed with Esc or the close box.
-            if ((type & MB_TYPEMASK) == MB_OK)
+            case QMessageBox::Ok:
                 return AnswerOk;
-            if ((type & MB_TYPEMASK) == MB_YESNO)
+            case QMessageBox::Yes:
+                return AnswerYes;
+            case QMessageBox::No:
                 return AnswerNo;
-            return AnswerCancel;
+            case QMessageBox::Cancel:
+                return AnswerCancel;
+            default:
+                // Closed with Esc or the close box.
+                if ((type & MB_TYPEMASK) == MB_OK)
+                    return AnswerOk;
+                if ((type & MB_TYPEMASK) == MB_YESNO)
+                    return AnswerNo;
+                return AnswerCancel;
         }
     }
 
@@ -126,7 +139,8 @@ int promptMessageBox(QWidget* parent, const QString& text, const QString& captio
     return UiPrompts::current().messageBox(parent, text, captionOrProduct(caption), type);
 }
 
-QString promptOpenFile(QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialPath)
+QString promptOpenFile(QWidget* parent, const QString& filter, const QString& defaultExt,
+                       const QString& initialPath)
 {
     FileDialogOptions o;
     o.filter = filter;
@@ -140,7 +154,8 @@ QString promptOpenFile(QWidget* parent, const FileDialogOptions& options)
     return UiPrompts::current().openFile(parent, options);
 }
 
-QString promptSaveFile(QWidget* parent, const QString& filter, const QString& defaultExt, const QString& initialPath)
+QString promptSaveFile(QWidget* parent, const QString& filter, const QString& defaultExt,
+                       const QString& initialPath)
 {
     FileDialogOptions o;
     o.filter = filter;
@@ -264,9 +279,12 @@ int ScriptedPrompts::messageBox(QWidget*, const QString& text, const QString& ca
         return answer;
     }
     switch (type & MB_TYPEMASK) {
-    case MB_OK: return AnswerOk;
-    case MB_YESNO: return AnswerNo;
-    default: return AnswerCancel;
+        case MB_OK:
+            return AnswerOk;
+        case MB_YESNO:
+            return AnswerNo;
+        default:
+            return AnswerCancel;
     }
 }
 

@@ -38,9 +38,9 @@ enum MessageBoxAnswer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, Ans
 // "Description|*.a;*.b|Other|*.c||".
 struct FileDialogOptions {
     QString filter;
-    QString defaultExt;      // without the dot; added to a name typed without one (save)
-    QString initialPath;     // folder or file name the dialog starts at
-    QString caption;         // empty: the platform's default title
+    QString defaultExt;            // without the dot; added to a name typed without one (save)
+    QString initialPath;           // folder or file name the dialog starts at
+    QString caption;               // empty: the platform's default title
     bool confirmOverwrite = true;  // save: ask before replacing an existing file
 };
 
@@ -87,8 +87,8 @@ public:
     enum class Kind { MessageBox, OpenFile, SaveFile, Color };
     struct Asked {
         Kind kind;
-        QString text;     // message text, or the file filter
-        QString caption;  // message caption, or the dialog caption
+        QString text;       // message text, or the file filter
+        QString caption;    // message caption, or the dialog caption
         unsigned type = 0;  // message-box style
         FileDialogOptions file;
         ColorRef initialColor = 0;
@@ -101,8 +101,8 @@ public:
     ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
 
     void answerMessageBox(int button);
-    void answerOpenFile(const QString& path);  // empty: cancel
-    void answerSaveFile(const QString& path);  // empty: cancel
+    void answerOpenFile(const QString& path);          // empty: cancel
+    void answerSaveFile(const QString& path);          // empty: cancel
     void answerColor(std::optional<ColorRef> colour);  // nullopt: cancel
 
     const std::vector<Asked>& asked() const { return asked_; }
