@@ -1,7 +1,7 @@
 // The GIF decoder against the conformance corpus: every GIF of gif/INDEX.tsv is
 // decoded with all frames retrieved and compared, frame by frame, with the
 // reference its row recommends (the suites' own frames, else ImageMagick's
-// coalesced frames with the spec compositor's corrections).
+// coalesced frames with our compositor's documented corrections).
 #include <gtest/gtest.h>
 
 #include <cstdio>
