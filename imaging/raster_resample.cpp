@@ -48,18 +48,21 @@ struct Cell {
 };
 
 // Footprint from s - scale/2 to s + scale/2; cells trunc(lo + 0.5) .. trunc(hi + 0.5).
+// The ends are formed in double precision, where they are exact for the single
+// precision centre and scale: the overlaps then add up to exactly `scale`, so a
+// plain colour keeps its value.
 std::vector<Cell> footprintCells(float s, float scale, int size, bool withTaps)
 {
-    const float lo = s - scale / 2.0f;
-    const float hi = s + scale / 2.0f;
-    const int c1 = int(lo + 0.5f);
-    const int c2 = int(hi + 0.5f);
+    const double lo = double(s) - double(scale) / 2.0;
+    const double hi = double(s) + double(scale) / 2.0;
+    const int c1 = int(lo + 0.5);
+    const int c2 = int(hi + 0.5);
     std::vector<Cell> cells;
     cells.reserve(size_t(std::max(1, c2 - c1 + 1)));
     for (int c = c1; c <= c2; ++c) {
         Cell cell;
-        const double a = std::max(double(c) - 0.5, double(lo));
-        const double b = std::min(double(c) + 0.5, double(hi));
+        const double a = std::max(double(c) - 0.5, lo);
+        const double b = std::min(double(c) + 0.5, hi);
         cell.overlap = std::max(0.0, b - a);
         cell.index = std::clamp(c, 0, size - 1);
         if (withTaps)
@@ -69,8 +72,14 @@ std::vector<Cell> footprintCells(float s, float scale, int size, bool withTaps)
     return cells;
 }
 
+// Clamped to 0..255 and truncated. The weights of every pixel add up to one, but
+// their floating-point sum may miss it by a few units in the last place; without
+// the slack a plain 255 would come out as 254 (and 1 as 0).
+constexpr double kTruncationSlack = 1e-7;
+
 uint8_t toChannel(double v)
 {
+    v += kTruncationSlack;
     if (!(v > 0.0))
         return 0;
     if (v >= 255.0)

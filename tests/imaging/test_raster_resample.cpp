@@ -62,9 +62,10 @@ double cubicAt(const RasterImage& img, double sx, double sy, int k)
     return sum;
 }
 
+// Clamped and truncated; values a rounding error below an integer count as it.
 int finish(double v)
 {
-    return int(std::min(255.0, std::max(0.0, v)));
+    return int(std::min(255.0, std::max(0.0, v + 1e-7)));
 }
 
 // Overlap of pixel cell c with [lo, hi].
@@ -81,10 +82,10 @@ int referenceSmooth(const RasterImage& src, int w2, int h2, int x, int y, int k)
     const float sy = (float(y) + 0.5f) * ys - 0.5f;
     if (xs <= 1 && ys <= 1)
         return finish(cubicAt(src, sx, sy, k));
-    const float left = sx - xs / 2, right = sx + xs / 2;
-    const float top = sy - ys / 2, bottom = sy + ys / 2;
-    const int c1 = int(left + 0.5f), c2 = int(right + 0.5f);
-    const int r1 = int(top + 0.5f), r2 = int(bottom + 0.5f);
+    const double left = double(sx) - double(xs) / 2, right = double(sx) + double(xs) / 2;
+    const double top = double(sy) - double(ys) / 2, bottom = double(sy) + double(ys) / 2;
+    const int c1 = int(left + 0.5), c2 = int(right + 0.5);
+    const int r1 = int(top + 0.5), r2 = int(bottom + 0.5);
     double sum = 0;
     for (int r = r1; r <= r2; ++r) {
         for (int c = c1; c <= c2; ++c) {
@@ -97,8 +98,8 @@ int referenceSmooth(const RasterImage& src, int w2, int h2, int x, int y, int k)
                 const double wgt = edgeC && edgeR ? ow * oh : edgeC ? ow : edgeR ? oh : 1.0;
                 sum += wgt * channel(src, c, r, k);
             } else if (ow * oh > 0) {
-                const double cx = (std::max(c - 0.5, double(left)) + std::min(c + 0.5, double(right))) / 2;
-                const double cy = (std::max(r - 0.5, double(top)) + std::min(r + 0.5, double(bottom))) / 2;
+                const double cx = (std::max(c - 0.5, left) + std::min(c + 0.5, right)) / 2;
+                const double cy = (std::max(r - 0.5, top) + std::min(r + 0.5, bottom)) / 2;
                 sum += cubicAt(src, cx, cy, k) * (ow * oh);
             }
         }
@@ -160,6 +161,33 @@ TEST(RasterResample, SmoothMatchesDirectEvaluation)
             }
         EXPECT_EQ(mismatches, 0) << c.w << "x" << c.h << " -> " << c.w2 << "x" << c.h2;
     }
+}
+
+TEST(RasterResample, SmoothKeepsPlainColours)
+{
+    // Every weight set adds up to one: a plain picture stays plain in all three
+    // cases (enlarging, shrinking, one axis), alpha included, at every value.
+    const struct {
+        int w, h, w2, h2;
+    } cases[] = {
+        {3, 3, 7, 7},   {5, 4, 13, 11},     {64, 48, 100, 70},  {100, 100, 33, 33}, {7, 5, 3, 2},
+        {137, 77, 50, 28}, {192, 108, 191, 108}, {300, 20, 301, 9}, {100, 10, 99, 3},
+    };
+    for (const auto& c : cases)
+        for (int v : {0, 1, 128, 254, 255}) {
+            RasterImage img;
+            ASSERT_TRUE(img.create(c.w, c.h, 24));
+            img.createAlpha();
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x)
+                    img.setColor(x, y, rgb(v, v, v, v), true);
+            ASSERT_TRUE(img.resampleSmooth(c.w2, c.h2));
+            int changed = 0;
+            for (int y = 0; y < c.h2; ++y)
+                for (int x = 0; x < c.w2; ++x)
+                    changed += img.getColor(x, y, true) != rgb(v, v, v, v);
+            EXPECT_EQ(changed, 0) << c.w << "x" << c.h << " -> " << c.w2 << "x" << c.h2 << " at " << v;
+        }
 }
 
 TEST(RasterResample, SmoothOnPaletteImagesPicksNearestEntries)
