@@ -156,6 +156,32 @@ TEST(BmpConformance, EncodedGoodFilesDecodeBackUnchanged)
     EXPECT_TRUE(failures.str().empty()) << failures.str();
 }
 
+TEST(BmpConformance, BitmapArrayIsFoundByContent)
+{
+    // An OS/2 bitmap array ("BA" wrapper around a "BM" file) under a name that
+    // says nothing, or names another type, still decodes by content detection.
+    if (testenv::corpusDir().empty())
+        GTEST_SKIP() << "corpus not available";
+    const std::vector<uint8_t> bytes = readFile(suiteDir() + "/x/ba-bm.bmp");
+    ASSERT_GT(bytes.size(), 2u);
+    ASSERT_EQ(bytes[1], 'A');
+    Rgba ref;
+    ASSERT_TRUE(loadPng(suiteDir() + "/html/pal8.png", ref));
+    testenv::TempDir tmp;
+    for (const char* name : {"array", "array.dat", "array.gif"}) {
+        SCOPED_TRACE(name);
+        const std::string path = tmp.file(name);
+        {
+            std::ofstream f(path, std::ios::binary);
+            f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        }
+        RasterImage img;
+        ASSERT_TRUE(img.decodeFile(path, imageTypeFromPath(path))) << img.lastError();
+        EXPECT_EQ(img.typeCode(), ImageTypeBmp);
+        EXPECT_EQ(diffPixels(toRgba(img), ref), 0);
+    }
+}
+
 TEST(BmpConformance, ImageMagickReadsEncodedFiles)
 {
     std::string version;
