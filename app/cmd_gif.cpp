@@ -9,9 +9,13 @@
 // Progress goes to stderr as "N%" lines, the written path to stdout. Refused
 // input or a failed write: one line on stderr and status 2; the GIF is written
 // to a temporary file beside OUT and only renamed into place when it is whole.
+// Ctrl-C (or SIGTERM, SIGHUP) during the run removes that temporary file before
+// the program ends.
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +26,7 @@
 #include <vector>
 
 #include <malloc.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,8 +109,47 @@ int gifFrameCount(const std::string& path)
     return probe.numFrames();
 }
 
+// The temporary file of the running command, for the signal handler: written
+// while the signals are blocked, then armed; the handler only reads it.
+char pendingTemporary[PATH_MAX];
+volatile std::sig_atomic_t temporaryArmed = 0;
+constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void removeTemporaryAndEnd(int sig)
+{
+    if (temporaryArmed != 0)
+        ::unlink(pendingTemporary);
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+
+void blockCleanupSignals(bool block)
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : kCleanupSignals)
+        sigaddset(&set, sig);
+    ::pthread_sigmask(block ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
+void installCleanupHandlers()
+{
+    for (int sig : kCleanupSignals) {
+        struct sigaction previous {};
+        if (::sigaction(sig, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+            continue;  // a signal the caller told us to ignore stays ignored
+        struct sigaction action {};
+        action.sa_handler = removeTemporaryAndEnd;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(sig, &action, nullptr);
+    }
+}
+
+// The temporary file is ours again (renamed or removed): nothing left to clean.
+void disarmTemporary() { temporaryArmed = 0; }
+
 // A unique temporary file beside `out`; empty (and `error` set) when the folder
-// cannot take it.
+// cannot take it. A signal that ends the program from now on removes it.
 std::string makeTemporaryBeside(const fs::path& out, std::string& error)
 {
     fs::path dir = out.parent_path();
@@ -114,12 +158,21 @@ std::string makeTemporaryBeside(const fs::path& out, std::string& error)
     std::string pattern = (dir / ("." + out.filename().string() + ".XXXXXX")).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
+    installCleanupHandlers();
+    blockCleanupSignals(true);
     const int fd = mkstemp(buffer.data());
     if (fd < 0) {
-        error = "cannot write to " + dir.string() + ": " + std::strerror(errno);
+        const int saved = errno;
+        blockCleanupSignals(false);
+        error = "cannot write to " + dir.string() + ": " + std::strerror(saved);
         return std::string();
     }
     ::close(fd);
+    if (buffer.size() <= sizeof(pendingTemporary)) {
+        std::memcpy(pendingTemporary, buffer.data(), buffer.size());
+        temporaryArmed = 1;
+    }
+    blockCleanupSignals(false);
     return std::string(buffer.data());
 }
 
@@ -295,18 +348,21 @@ int runGifCommand(int argc, char** argv)
                                            &error);
     if (pictureSource != nullptr && !pictureSource->failure().empty()) {
         std::remove(temporary.c_str());
+        disarmTemporary();
         return refuse(pictureSource->failure());
     }
     if (!ok) {
         std::remove(temporary.c_str());
+        disarmTemporary();
         return refuse(error.empty() ? "no GIF was written" : error);
     }
     std::error_code ec;
     fs::rename(temporary, outPath, ec);
-    if (ec) {
+    if (ec)
         std::remove(temporary.c_str());
+    disarmTemporary();
+    if (ec)
         return refuse("cannot write " + output + ": " + ec.message());
-    }
     // mkstemp made the file private; give it the usual permissions.
     const mode_t mask = ::umask(0);
     ::umask(mask);

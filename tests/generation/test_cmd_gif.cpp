@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <string>
 
+#include <signal.h>
+
+#include <QProcess>
+
 #include "gif_bytes.h"
 #include "imaging/raster_image.h"
 #include "test_env.h"
@@ -182,6 +186,49 @@ TEST_F(CmdGif, RefusalsSayWhyAndLeaveNothingBehind)
     const auto before = gifbytes::readFile(dir.file("keep.png"));
     EXPECT_EQ(vexloGif(dir, "'" + dir.file("in2.png") + "' -o '" + dir.file("keep.png") + "'").status, 2);
     EXPECT_EQ(gifbytes::readFile(dir.file("keep.png")), before);
+}
+
+TEST_F(CmdGif, InterruptedRunLeavesNoTemporaryFile)
+{
+    // Enough noisy pictures, scaled up, that the run is still busy when the
+    // signal comes.
+    fs::create_directories(dir.file("in"));
+    uint32_t seed = 12345;
+    for (int k = 0; k < 60; ++k) {
+        RasterImage img;
+        ASSERT_TRUE(img.create(120, 90, 24));
+        for (int y = 0; y < 90; ++y) {
+            uint8_t* p = img.row(y);
+            for (int x = 0; x < 120 * 3; ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                p[x] = uint8_t(seed >> 24);
+            }
+        }
+        ASSERT_TRUE(img.encodeFile(dir.file("in/" + std::to_string(100 + k) + ".bmp"), ImageTypeBmp));
+    }
+    const std::string out = dir.file("out.gif");
+    for (int sig : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(sig);
+        QProcess run;
+        run.start(QString::fromStdString(testenv::vexloBin()),
+                  {QStringLiteral("gif"), QString::fromStdString(dir.file("in")), QStringLiteral("-o"),
+                   QString::fromStdString(out), QStringLiteral("--scale"), QStringLiteral("8")});
+        run.setReadChannel(QProcess::StandardError);
+        ASSERT_TRUE(run.waitForStarted(10000));
+        // The first progress line: the temporary file exists by then.
+        QByteArray err;
+        while (!err.startsWith("0%") && run.state() == QProcess::Running) {
+            run.waitForReadyRead(10000);
+            err += run.readAllStandardError();
+        }
+        ASSERT_TRUE(err.startsWith("0%")) << err.toStdString();
+        ASSERT_EQ(::kill(pid_t(run.processId()), sig), 0);
+        ASSERT_TRUE(run.waitForFinished(30000));
+        EXPECT_EQ(run.exitStatus(), QProcess::CrashExit) << "the run ended before the signal came";
+        EXPECT_FALSE(err.contains("100%")) << "the run ended before the signal came";
+        EXPECT_EQ(strayFiles(dir, "in"), 0);
+        fs::remove(out);
+    }
 }
 
 }  // namespace
