@@ -6,6 +6,7 @@
 #include "app/app_settings.h"
 #include "app/startup_sequence.h"
 #include "capture/capture_dlg.h"
+#include "platform/termination_signals.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 
@@ -33,6 +34,11 @@ int CCaptureApp::run()
     // DPI awareness, common controls and control hosting are Qt's own business.
     std::unique_ptr<QDialog> mainWindow = createMainWindow();
     if (mainWindow) {
+        // SIGTERM, SIGINT and SIGHUP close the program as its close button does.
+        TerminationSignals termination;
+        if (auto* capture = qobject_cast<CCaptureDlg*>(mainWindow.get()))
+            QObject::connect(&termination, &TerminationSignals::terminationRequested, capture,
+                             [capture](int) { capture->closeWhenPossible(); });
         mainWindow->exec();
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "capture/capture_dlg.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
@@ -244,6 +245,10 @@ void CCaptureDlg::onGenerated()
     state_ = CaptureState::Stopped;
     blinkOn_ = false;
     bottom_->update();
+    if (closePending_) {
+        QTimer::singleShot(0, this, [this] { closeCapture(); });
+        return;
+    }
     openPreviewForOutput();
 }
 
@@ -294,9 +299,34 @@ bool CCaptureDlg::closeCapture()
     return true;
 }
 
+void CCaptureDlg::closeWhenPossible()
+{
+    if (closed_)
+        return;
+    closePending_ = true;
+    // Menus and modal dialogs above this window: their loops end once this returns.
+    for (int guard = 0; guard < 32; ++guard) {
+        QWidget* top = QApplication::activePopupWidget();
+        if (!top) {
+            top = QApplication::activeModalWidget();
+            if (!top || top == this)
+                break;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(top))
+            dialog->reject();
+        else
+            top->close();
+        if (top->isVisible())
+            top->hide();
+    }
+    if (state_ == CaptureState::Generating)
+        return;  // onGenerated() closes
+    QTimer::singleShot(0, this, [this] { closeCapture(); });
+}
+
 bool CCaptureDlg::startGeneration()
 {
-    if (state_ != CaptureState::Stopped)
+    if (state_ != CaptureState::Stopped || closed_ || closePending_)
         return false;
     hidePreview();
     const int dpiY = screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
@@ -350,7 +380,7 @@ void CCaptureDlg::onMakeGif()
 
 void CCaptureDlg::openSizeDialogAndGenerate()
 {
-    if (closed_ || state_ != CaptureState::Stopped)
+    if (closed_ || closePending_ || state_ != CaptureState::Stopped)
         return;
     const RasterImage* first = worker_->sequence().FrameImage(1);
     if (!first)

@@ -67,6 +67,12 @@ public:
     void onStartStop();
     // The close sequence; false when it was refused (a GIF is being generated).
     bool closeCapture();
+    // A close asked for from outside the window (a termination signal): menus
+    // and modal dialogs open above it are dismissed, then the close sequence
+    // runs once their loops have ended. A running generation is let finish
+    // first (its GIF is not previewed) instead of asking the user to wait.
+    void closeWhenPossible();
+    bool closePending() const { return closePending_; }
     // Starts a generation of the current frames (the capture window's part):
     // deletes the previous output file, hides the preview, makes a new output
     // path, writes the generation settings into the worker, posts UM_GENERATE
@@ -147,4 +153,6 @@ private:
     // GIF was pressed while recording: the size dialog opens once the worker
     // has answered UM_CAPTURE_STOPPED (it must not read frames still being appended).
     bool makeGifAfterStop_ = false;
+    // closeWhenPossible() was called: close as soon as no generation runs.
+    bool closePending_ = false;
 };

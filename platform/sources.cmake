@@ -28,3 +28,7 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pointer_track.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11_screen_grabber.h
   ${CMAKE_CURRENT_LIST_DIR}/x11_screen_grabber.cpp)
+# SIGTERM / SIGINT / SIGHUP as a request to close normally.
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/termination_signals.h
+  ${CMAKE_CURRENT_LIST_DIR}/termination_signals.cpp)

@@ -1,0 +1,93 @@
+// Termination signals reach the event loop as a Qt signal instead of ending
+// the process; a second signal of the same kind gets its default action back.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <csignal>
+
+#include "platform/termination_signals.h"
+
+namespace {
+
+using Handler = void (*)(int);
+
+Handler handlerOf(int sig)
+{
+    struct sigaction current {};
+    sigaction(sig, nullptr, &current);
+    return current.sa_handler;
+}
+
+bool handlerIs(int sig, Handler handler)
+{
+    return handlerOf(sig) == handler;
+}
+
+template <typename Pred>
+bool waitUntil(Pred pred, int ms = 3000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(TerminationSignals, EachSignalBecomesOneRequest)
+{
+    // The actions the test runner gave them (SIGHUP may be ignored, for one).
+    const Handler before[] = {handlerOf(SIGTERM), handlerOf(SIGINT), handlerOf(SIGHUP)};
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        if (handlerIs(sig, SIG_IGN))
+            continue;  // stays ignored (below)
+        std::vector<int> seen;
+        {
+            TerminationSignals watcher;
+            ASSERT_TRUE(watcher.isInstalled());
+            QObject::connect(&watcher, &TerminationSignals::terminationRequested,
+                             [&seen](int s) { seen.push_back(s); });
+            EXPECT_FALSE(handlerIs(sig, SIG_DFL));
+            EXPECT_FALSE(handlerIs(sig, SIG_IGN));
+            ASSERT_EQ(raise(sig), 0);  // the process goes on
+            ASSERT_TRUE(waitUntil([&] { return !seen.empty(); })) << sig;
+            EXPECT_EQ(seen, std::vector<int>{sig});
+            // The next signal of this kind would end the process.
+            EXPECT_TRUE(handlerIs(sig, SIG_DFL)) << sig;
+        }
+        // The watcher gone, every signal has its previous action again.
+        EXPECT_TRUE(handlerIs(SIGTERM, before[0]));
+        EXPECT_TRUE(handlerIs(SIGINT, before[1]));
+        EXPECT_TRUE(handlerIs(SIGHUP, before[2]));
+    }
+}
+
+TEST(TerminationSignals, IgnoredSignalStaysIgnored)
+{
+    struct sigaction ignore {
+    }, previous{};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGHUP, &ignore, &previous);
+    {
+        TerminationSignals watcher;
+        EXPECT_TRUE(watcher.isInstalled());
+        EXPECT_TRUE(handlerIs(SIGHUP, SIG_IGN));
+        EXPECT_FALSE(handlerIs(SIGTERM, SIG_IGN));
+    }
+    EXPECT_TRUE(handlerIs(SIGHUP, SIG_IGN));
+    sigaction(SIGHUP, &previous, nullptr);
+}
+
+TEST(TerminationSignals, OnlyOneWatcherAtATime)
+{
+    TerminationSignals first;
+    TerminationSignals second;
+    EXPECT_TRUE(first.isInstalled());
+    EXPECT_FALSE(second.isInstalled());
+}

@@ -1,0 +1,190 @@
+// A close asked for from outside (a termination signal): the program closes
+// as with its close button (settings saved, output deleted, worker stopped),
+// dismissing open dialogs first and letting a running generation finish.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+#include <csignal>
+#include <optional>
+
+#include "app/app_settings.h"
+#include "app/capture_app.h"
+#include "capture/capture_dlg.h"
+#include "capture/worker_thread.h"
+#include "editor/size_dlg.h"
+#include "platform/screen_grabber.h"
+#include "platform/ui_prompts.h"
+#include "res/resource.h"
+#include "share/preview_dlg.h"
+#include "test_env.h"
+#include "widgets/my_bitmap_button.h"
+
+namespace {
+
+class GreyGrabber : public ScreenGrabber {
+public:
+    bool grab(const GrabRect& rect, int, RasterImage& out) override
+    {
+        std::vector<uint8_t> bgrx(size_t(rect.width()) * size_t(rect.height()) * 4, 0x60);
+        return out.fromScreenBits(bgrx.data(), rect.width(), rect.height(), size_t(rect.width()) * 4);
+    }
+    bool canGrab() const override { return true; }
+};
+
+class SettingsFolder {
+public:
+    SettingsFolder()
+    {
+        saved_ = qEnvironmentVariableIsSet("APPDATA") ? std::optional<QByteArray>(qgetenv("APPDATA"))
+                                                      : std::nullopt;
+        qputenv("APPDATA", QByteArray::fromStdString(dir_.path()));
+        QFile f(iniPath());
+        f.open(QIODevice::WriteOnly);
+        f.write("[Param]\nRate1=20\nTopWnd=0\n[POS]\nWndPosEmptyHeight=120\n");
+    }
+    ~SettingsFolder()
+    {
+        if (saved_)
+            qputenv("APPDATA", *saved_);
+        else
+            qunsetenv("APPDATA");
+    }
+    QString iniPath() const { return QString::fromStdString(dir_.file("vexlo.ini")); }
+    QString readIni() const
+    {
+        QFile f(iniPath());
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    QString file(const char* name) const { return QString::fromStdString(dir_.file(name)); }
+
+private:
+    testenv::TempDir dir_;
+    std::optional<QByteArray> saved_;
+};
+
+template <typename Pred>
+bool waitUntil(Pred pred, int ms = 10000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+std::unique_ptr<CCaptureDlg> makeWindow()
+{
+    auto dlg = std::make_unique<CCaptureDlg>(std::make_unique<GreyGrabber>());
+    dlg->show();
+    QCoreApplication::processEvents();
+    return dlg;
+}
+
+void writeFile(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("GIF89a");
+}
+
+}  // namespace
+
+TEST(CaptureExternalClose, SigtermClosesTheProgramAndSavesSettings)
+{
+    SettingsFolder folder;
+    QFile::remove(folder.iniPath());
+    bool sawWindow = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("CCaptureDlg") && w->isVisible() && !sawWindow) {
+                sawWindow = true;
+                raise(SIGTERM);
+            }
+    });
+    poll.start(20);
+    QTimer giveUp;  // never hang: close whatever is open after ten seconds
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+    });
+    giveUp.start(10000);
+    CCaptureApp app;
+    EXPECT_EQ(app.run(), 0);
+    EXPECT_TRUE(sawWindow);
+    const QString ini = folder.readIni();
+    EXPECT_TRUE(ini.contains("WndPosLeft=300")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("WndPosEmptyHeight=250")) << ini.toStdString();
+    // The run is over: the signal has its own action again.
+    struct sigaction current {};
+    sigaction(SIGTERM, nullptr, &current);
+    EXPECT_TRUE(current.sa_handler == SIG_DFL);
+}
+
+TEST(CaptureExternalClose, WhileRecordingStopsAndSaves)
+{
+    SettingsFolder folder;
+    auto dlg = makeWindow();
+    const QString output = folder.file("last.gif");
+    writeFile(output);
+    dlg->setOutputPath(output);
+    dlg->onStartStop();
+    ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 1; }));
+    dlg->closeWhenPossible();
+    ASSERT_TRUE(waitUntil([&] { return !dlg->isVisible(); }));
+    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_TRUE(folder.readIni().contains("WndPosEmptyHeight=120"));
+}
+
+TEST(CaptureExternalClose, DismissesTheSizeDialogWithoutGenerating)
+{
+    SettingsFolder folder;
+    auto dlg = makeWindow();
+    dlg->onStartStop();
+    ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 1; }));
+    dlg->onStartStop();
+    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
+    // The close request comes while the output size dialog is open.
+    bool sawSizeDialog = false;
+    QTimer::singleShot(50, [&] {
+        sawSizeDialog = qobject_cast<CSizeDlg*>(QApplication::activeModalWidget()) != nullptr;
+        dlg->closeWhenPossible();
+    });
+    dlg->button(IDC_CAPTURE_GIF)->click();  // runs the dialog until the close request
+    EXPECT_TRUE(sawSizeDialog);
+    ASSERT_TRUE(waitUntil([&] { return !dlg->isVisible(); }));
+    EXPECT_EQ(dlg->state(), CaptureState::Stopped);
+    EXPECT_TRUE(dlg->outputPath().isEmpty());  // no generation was started
+    EXPECT_FALSE(dlg->worker().isRunning());
+}
+
+TEST(CaptureExternalClose, WaitsForARunningGenerationWithoutAsking)
+{
+    SettingsFolder folder;
+    ScriptedPrompts prompts;
+    auto dlg = makeWindow();
+    dlg->setState(CaptureState::Stopped);
+    sendWindowMessage(dlg.get(), UM_PROGRESS, 0, 30);
+    ASSERT_EQ(dlg->state(), CaptureState::Generating);
+    dlg->closeWhenPossible();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(prompts.asked().empty());  // no "please wait" box for a signal
+    const QString output = folder.file("done.gif");
+    writeFile(output);
+    dlg->setOutputPath(output);
+    sendWindowMessage(dlg.get(), UM_GENERATED, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !dlg->isVisible(); }));
+    EXPECT_FALSE(dlg->preview()->isVisible());  // the finished GIF is not previewed
+    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_TRUE(folder.readIni().contains("WndPosLeft=300"));
+}
