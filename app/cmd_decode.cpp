@@ -1,15 +1,13 @@
 // vexlo decode FILE --out DIR: every decoded frame as DIR/0001.png, 0002.png, ...
 // plus DIR/frames.tsv (index, delay in 1/100 s, width, height; one line per frame,
 // the index being the number in the file name).
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
-#include <system_error>
 
 #include "app/cli_commands.h"
+#include "capture/frame_folder_writer.h"
+#include "capture/frame_sequence.h"
 #include "imaging/raster_image.h"
 
 namespace {
@@ -52,30 +50,21 @@ int runDecodeCommand(int argc, char** argv)
         return refuse(input + ": " + reason);
     }
 
-    std::error_code ec;
-    std::filesystem::create_directories(outDir, ec);
-    if (ec)
-        return refuse("cannot create " + outDir + ": " + ec.message());
-
-    const int count = image.retrievedFrameCount() > 0 ? image.retrievedFrameCount() : 1;
-    std::string tsv;
-    for (int i = 0; i < count; ++i) {
-        const RasterImage* frame = image.retrievedFrameCount() > 0 ? image.frame(i) : &image;
-        if (!frame || !frame->isValid())
+    // The decoded frames (GIF: every composed frame; other types: the image)
+    // move into a frame sequence, which the frame folder writer lays out.
+    FrameSequence frames;
+    auto add = [&frames](RasterImage& picture) {
+        const int delay = picture.frameDelay();
+        return frames.append(std::make_unique<FrameRecord>(std::make_unique<RasterImage>(std::move(picture)), delay));
+    };
+    const int retrieved = image.retrievedFrameCount();
+    for (int i = 0; i < retrieved; ++i)
+        if (!add(*image.frame(i)))
             return refuse("frame " + std::to_string(i + 1) + " is missing");
-        char name[32];
-        std::snprintf(name, sizeof name, "%04d.png", i + 1);
-        const std::string path = outDir + "/" + name;
-        if (!frame->encodeFile(path, ImageTypePng))
-            return refuse("cannot write " + path);
-        tsv += std::to_string(i + 1) + '\t' + std::to_string(frame->frameDelay()) + '\t' +
-               std::to_string(frame->width()) + '\t' + std::to_string(frame->height()) + '\n';
-    }
-    const std::string tsvPath = outDir + "/frames.tsv";
-    std::ofstream out(tsvPath, std::ios::binary | std::ios::trunc);
-    out << tsv;
-    out.close();
-    if (!out)
-        return refuse("cannot write " + tsvPath);
+    if (retrieved == 0 && !add(image))
+        return refuse("frame 1 is missing");
+    std::string error;
+    if (!writeFrameFolder(outDir, frames, &error))
+        return refuse(error);
     return 0;
 }

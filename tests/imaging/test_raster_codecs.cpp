@@ -11,6 +11,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "gif_test_writer.h"
 #include "imaging/png_codec.h"
 #include "imaging/raster_image.h"
 #include "test_env.h"
@@ -339,6 +340,31 @@ TEST(DecodeCommand, WritesFramesAndRefusesBadFiles)
     RasterImage frame;
     ASSERT_TRUE(frame.decodeFile(out + "/0001.png", ImageTypePng));
     EXPECT_EQ(frame.getColor(11, 4), src.getColor(11, 4));
+
+    // An animation: one picture and one line per composed frame, with its delay;
+    // the second frame covers a corner and shows the first elsewhere.
+    giftest::Frame full, corner;
+    full.width = 4;
+    full.height = 3;
+    full.delay = 5;
+    full.pixels.assign(12, 1);
+    corner.left = corner.width = corner.height = 2;
+    corner.top = 1;
+    corner.delay = 70;
+    corner.pixels.assign(4, 2);
+    const std::string anim = dir.file("anim.gif");
+    writeAll(anim, giftest::makeGif(4, 3, {rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 0, 255), rgb(9, 9, 9)},
+                                    {full, corner, full}));
+    const std::string animOut = dir.file("anim");
+    ASSERT_EQ(testenv::runCommand("'" + bin + "' decode '" + anim + "' --out '" + animOut + "'"), 0);
+    std::ifstream animTsv(animOut + "/frames.tsv");
+    std::stringstream animContent;
+    animContent << animTsv.rdbuf();
+    EXPECT_EQ(animContent.str(), "1\t5\t4\t3\n2\t70\t4\t3\n3\t5\t4\t3\n");
+    ASSERT_TRUE(frame.decodeFile(animOut + "/0002.png", ImageTypePng));
+    EXPECT_EQ(frame.getColor(0, 0), rgb(255, 0, 0));
+    EXPECT_EQ(frame.getColor(3, 2), rgb(0, 0, 255));
+    EXPECT_FALSE(fs::exists(animOut + "/0004.png"));
 
     const std::string junk = dir.file("junk.gif");
     writeAll(junk, std::vector<uint8_t>(64, 1));
