@@ -128,7 +128,11 @@ struct FileCloser {
 
 int GifGenerator::outputSide(int side, float scale)
 {
-    const double v = double(side) * double(scale) + 0.5;
+    // The product is a 32-bit float like the scale: an exact half (250 x 0.51
+    // = 127.5) rounds up as the size dialog shows it, where a 64-bit product of
+    // the inexact 0.51f would fall just below and round down.
+    const float product = float(side) * scale;
+    const double v = double(product) + 0.5;
     if (!(v > -2147483648.0 && v < 2147483648.0))
         return v > 0 ? INT32_MAX : 0;
     return int(v);  // truncation toward zero

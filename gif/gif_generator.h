@@ -39,7 +39,7 @@ public:
                          const GenerationSettings& settings, int filterNumber, bool dither,
                          const GenerationProgress& progress, std::string* error = nullptr);
 
-    // Output side: trunc(side * scale + 0.5), computed in floating point.
+    // Output side: trunc(side * scale + 0.5), the product a 32-bit float.
     static int outputSide(int side, float scale);
 
     // A new output path in the temporary folder, named "%d-%d-%d-%d-%d-%d.gif"

@@ -249,8 +249,22 @@ TEST_F(GifGeneratorTest, OddSizesRoundHalfUp)
     ASSERT_TRUE(info.ok);
     EXPECT_EQ(info.width, 201);
     EXPECT_EQ(info.height, 126);
-    EXPECT_EQ(GifGenerator::outputSide(401, 0.5f), 201);
-    EXPECT_EQ(GifGenerator::outputSide(251, 0.5f), 126);
+    // The product of the side and the 32-bit scale is a 32-bit float, as the
+    // size dialog computes the height it shows: a width of 204 typed for a
+    // 400 x 250 frame shows 204 x 128 (250 x 0.51 = 127.5) and gives 204 x 128,
+    // although the 64-bit product of 250 and 0.51f lies just below 127.5.
+    struct SideCase {
+        int side;
+        float scale;
+        int expected;
+    };
+    const SideCase sides[] = {
+        {401, 0.5f, 201}, {251, 0.5f, 126}, {400, 204.0f / 400.0f, 204}, {250, 204.0f / 400.0f, 128},
+        {640, 321.0f / 640.0f, 321}, {480, 321.0f / 640.0f, 241}, {5, 0.7f, 4}, {7, 0.0f, 0},
+        {65535, 1.0f, 65535},
+    };
+    for (const SideCase& c : sides)
+        EXPECT_EQ(GifGenerator::outputSide(c.side, c.scale), c.expected) << c.side << " x " << c.scale;
 }
 
 TEST_F(GifGeneratorTest, IdenticalNeighboursMergeWithSummedDelays)
