@@ -172,8 +172,10 @@ void CPreviewDlg::ShowGif(const QString& path, int frames, int width, int height
     move(previewgeo::windowPosition(anchor.topBar));
     layoutControls();
     if (!anchor.ownerMinimized) {
+        // Shown and activated, so Esc and Enter go to the preview, not the capture window.
         showNormal();
         raise();
+        activateWindow();
     }
 }
 

@@ -122,6 +122,8 @@ TEST(PreviewDlg, NewlyShownSizeAndPlaceThenKeptWhileVisible)
     CPreviewDlg dlg;
     dlg.ShowGif(small, 2, 100, 80, 1.5f, PreviewAnchor{QRect(300, 200, 320, 60), 0, false});
     ASSERT_TRUE(dlg.isVisible());
+    // Shown active: Esc goes to it, not to the capture window below.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dlg, 2000));
     EXPECT_GE(dlg.width(), 300);
     EXPECT_GE(dlg.height(), 150);
     EXPECT_EQ(dlg.pos(), QPoint(620, 200));

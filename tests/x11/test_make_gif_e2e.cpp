@@ -154,6 +154,8 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     EXPECT_EQ(preview->gifHeight(), 120);
     EXPECT_TRUE(preview->infoText().contains(QStringLiteral(", 160*120, "))) << preview->infoText().toStdString();
     EXPECT_GE(preview->width(), 300);
+    // It comes up active, so the keyboard goes to it rather than to the capture window.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(preview, 2000));
 
     // The GIF's frames show the pattern: the left half one of its colours
     // (several of them over the animation), the right half white.
