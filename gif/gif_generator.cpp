@@ -10,6 +10,7 @@
 #include <ctime>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -150,9 +151,13 @@ QString GifGenerator::newOutputPath()
     return QDir(QDir::tempPath()).filePath(name);
 }
 
-bool GifGenerator::generate(GenerationSource& source, const CaptionList& captions,
-                            const GenerationSettings& settings, int filterNumber, bool dither,
-                            const GenerationProgress& progress, std::string* error)
+namespace {
+
+// The generation; `partialFile` is true while the output file exists but is
+// not yet written whole.
+bool generateFile(GenerationSource& source, const CaptionList& captions, const GenerationSettings& settings,
+                  int filterNumber, bool dither, const GenerationProgress& progress, std::string* error,
+                  bool& partialFile)
 {
     // The filter of this generation; a filter that cannot be loaded means none.
     std::unique_ptr<FilterLut> filter;
@@ -166,8 +171,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     }
 
     // ---- composition ---------------------------------------------------------
-    const int outW = outputSide(source.frameWidth(), settings.outputScale);
-    const int outH = outputSide(source.frameHeight(), settings.outputScale);
+    const int outW = GifGenerator::outputSide(source.frameWidth(), settings.outputScale);
+    const int outH = GifGenerator::outputSide(source.frameHeight(), settings.outputScale);
     if (outW < 1 || outH < 1 || outW > kMaxGifSide || outH > kMaxGifSide) {
         qWarning("generation: output size %d x %d is not usable", outW, outH);
         setError(error, "the output size " + std::to_string(outW) + " x " + std::to_string(outH) +
@@ -458,6 +463,7 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     // ---- the file ----------------------------------------------------------------
     const QByteArray path = QFile::encodeName(settings.outputPath);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.constData(), "wb"));
+    partialFile = bool(file);
     if (!file) {
         const std::string reason = std::strerror(errno);
         qWarning("generation: cannot create %s: %s", path.constData(), reason.c_str());
@@ -513,10 +519,35 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
         if (std::filesystem::is_regular_file(path.constData(), ec))
             std::remove(path.constData());
     }
+    partialFile = false;
     merged.clear();
     timer.mark("write");
     report(progress, 100);
     return ok;
+}
+
+}  // namespace
+
+bool GifGenerator::generate(GenerationSource& source, const CaptionList& captions,
+                            const GenerationSettings& settings, int filterNumber, bool dither,
+                            const GenerationProgress& progress, std::string* error)
+{
+    bool partialFile = false;
+    try {
+        return generateFile(source, captions, settings, filterNumber, dither, progress, error, partialFile);
+    } catch (const std::bad_alloc&) {
+        // Everything of this generation is released on the way out; a file
+        // begun is removed.
+        qWarning("generation: out of memory");
+        setError(error, "out of memory");
+        if (partialFile) {
+            const QByteArray path = QFile::encodeName(settings.outputPath);
+            std::error_code ec;
+            if (std::filesystem::is_regular_file(path.constData(), ec))
+                std::remove(path.constData());
+        }
+        return false;
+    }
 }
 
 bool GenerateGif(const FrameSequence& sequence, const CaptionList& captions, const GenerationSettings& settings,

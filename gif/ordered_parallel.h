@@ -11,15 +11,30 @@
 // false after the running ones have finished. With maxAhead > 0 no item is
 // started more than maxAhead items ahead of the last one handed to done(), which
 // bounds how many finished items wait for done() (and their memory).
+//
+// An exception thrown by work() or done() (such as std::bad_alloc) stops the
+// run like a false from done(); once the running items have finished it is
+// thrown again on the calling thread.
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdlib>
+#include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
+// The threads a generation uses: one per core (at most 16), or the number in
+// VEXLO_GENERATION_THREADS (1 to 64) when that is set.
 inline int generationThreadCount()
 {
+    if (const char* forced = std::getenv("VEXLO_GENERATION_THREADS")) {
+        char* end = nullptr;
+        const long v = std::strtol(forced, &end, 10);
+        if (end != forced && *end == '\0' && v >= 1 && v <= 64)
+            return int(v);
+    }
     const unsigned hw = std::thread::hardware_concurrency();
     return int(std::clamp(hw == 0 ? 1u : hw, 1u, 16u));
 }
@@ -30,14 +45,16 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
     if (n <= 0)
         return true;
     threads = std::clamp(threads, 1, n);
-    if (threads == 1) {
-        for (int i = 0; i < n; ++i) {
+    auto sequential = [&](int from) {
+        for (int i = from; i < n; ++i) {
             work(i);
             if (!done(i))
                 return false;
         }
         return true;
-    }
+    };
+    if (threads == 1)
+        return sequential(0);
 
     std::atomic<int> next{0};
     std::atomic<bool> stop{false};
@@ -46,6 +63,7 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
     std::mutex mutex;
     std::condition_variable cv;       // an item finished
     std::condition_variable roomCv;   // done() took an item
+    std::exception_ptr failure;       // the first exception, guarded by mutex
 
     auto worker = [&] {
         for (;;) {
@@ -60,26 +78,51 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
                 if (stop.load())
                     return;
             }
-            work(i);
+            try {
+                work(i);
+            } catch (...) {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (!failure)
+                    failure = std::current_exception();
+                stop = true;
+            }
             {
                 std::lock_guard<std::mutex> lock(mutex);
                 finished[size_t(i)] = 1;
             }
             cv.notify_all();
+            roomCv.notify_all();
         }
     };
     std::vector<std::thread> pool;
     pool.reserve(size_t(threads));
-    for (int t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
+    try {
+        for (int t = 0; t < threads; ++t)
+            pool.emplace_back(worker);
+    } catch (const std::system_error&) {
+        // No more threads to be had: the ones already running do the work.
+        if (pool.empty())
+            return sequential(0);
+    }
 
     bool ok = true;
     for (int i = 0; i < n && ok; ++i) {
         {
             std::unique_lock<std::mutex> lock(mutex);
-            cv.wait(lock, [&] { return finished[size_t(i)] != 0; });
+            cv.wait(lock, [&] { return finished[size_t(i)] != 0 || failure; });
+            if (failure) {
+                ok = false;
+                break;
+            }
         }
-        if (!done(i)) {
+        bool accepted = false;
+        try {
+            accepted = done(i);
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(mutex);
+            failure = std::current_exception();
+        }
+        if (!accepted) {
             ok = false;
             stop = true;
         }
@@ -89,7 +132,14 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
         }
         roomCv.notify_all();
     }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stop = true;
+    }
+    roomCv.notify_all();
     for (std::thread& t : pool)
         t.join();
+    if (failure)
+        std::rethrow_exception(failure);
     return ok;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -98,6 +99,15 @@ Pixel pixelOf(const RasterImage& img, int x, int y)
     c.reserved = 0;
     return c;
 }
+
+// Sets the number of generation threads for one scope.
+class ScopedThreads {
+public:
+    explicit ScopedThreads(const char* count) { qputenv("VEXLO_GENERATION_THREADS", count); }
+    ~ScopedThreads() { qunsetenv("VEXLO_GENERATION_THREADS"); }
+    ScopedThreads(const ScopedThreads&) = delete;
+    ScopedThreads& operator=(const ScopedThreads&) = delete;
+};
 
 class GifGeneratorTest : public ::testing::Test {
 protected:
@@ -233,7 +243,47 @@ TEST_F(GifGeneratorTest, WritesTheSameBytesAsTheLiteralAlgorithm)
         const std::vector<uint8_t> b = gifbytes::readFile(slow);
         ASSERT_GT(a.size(), 100u);
         EXPECT_TRUE(a == b) << "fast " << a.size() << " bytes, literal " << b.size() << " bytes";
+        // However many threads share the work, the bytes are the same.
+        for (const char* threads : {"1", "3", "7"}) {
+            ScopedThreads forced(threads);
+            const std::string path = dir.file("threads" + std::to_string(n) + "-" + threads + ".gif");
+            ASSERT_TRUE(generate(seq, captions, s, path, 0, c.dither).ok);
+            EXPECT_TRUE(gifbytes::readFile(path) == b) << threads << " threads";
+        }
         ++n;
+    }
+}
+
+// A source that runs out of memory when composition reaches record `failAt`.
+class FailingSource : public FrameSequenceSource {
+public:
+    FailingSource(const FrameSequence& seq, int failAt) : FrameSequenceSource(seq), failAt_(failAt) {}
+    const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) override
+    {
+        if (i == failAt_)
+            throw std::bad_alloc();
+        return FrameSequenceSource::image(i, owned);
+    }
+
+private:
+    int failAt_;
+};
+
+TEST_F(GifGeneratorTest, RunningOutOfMemoryFailsCleanly)
+{
+    FrameSequence seq;
+    richSequence(seq, captions);
+    for (const char* threads : {"1", "4"}) {
+        ScopedThreads forced(threads);
+        for (int failAt : {0, 5, seq.count() - 1}) {
+            SCOPED_TRACE(std::string(threads) + " threads, record " + std::to_string(failAt));
+            settings.outputPath = QString::fromStdString(dir.file("oom.gif"));
+            FailingSource source(seq, failAt);
+            std::string error;
+            EXPECT_FALSE(GifGenerator::generate(source, captions, settings, 0, true, {}, &error));
+            EXPECT_EQ(error, "out of memory");
+            EXPECT_FALSE(std::filesystem::exists(dir.file("oom.gif")));
+        }
     }
 }
 
