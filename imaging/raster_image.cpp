@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <new>
@@ -494,38 +495,39 @@ bool RasterImage::decodeMemory(const uint8_t* data, size_t size, int typeCode)
 
 bool RasterImage::decodeFile(const std::string& path, int typeCode)
 {
+    // A file that cannot be read leaves the image as a failed decode does:
+    // invalid, without frames, with the reason.
+    auto refuse = [this](const std::string& reason) {
+        destroy();
+        d->frames.clear();
+        d->numFrames = 0;
+        d->typeCode = ImageTypeUnknown;
+        d->lastError = reason;
+        return false;
+    };
+    // Folders, pipes and devices are no pictures (and opening a pipe would block).
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec))
+        return refuse(path + " is not a regular file");
     std::vector<uint8_t> bytes;
     {
         std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            destroy();
-            d->frames.clear();
-            d->numFrames = 0;
-            d->lastError = "cannot open " + path;
-            return false;
-        }
+        if (!in)
+            return refuse("cannot open " + path);
         in.seekg(0, std::ios::end);
         const std::streamoff len = in.tellg();
-        if (len < 0 || uint64_t(len) > kMaxDecodedBytes) {
-            destroy();
-            d->frames.clear();
-            d->numFrames = 0;
-            d->lastError = len < 0 ? "cannot read " + path : "file too large";
-            return false;
-        }
+        if (len < 0)
+            return refuse("cannot read " + path);
+        if (uint64_t(len) > kMaxDecodedBytes)
+            return refuse("file too large");
         in.seekg(0, std::ios::beg);
         try {
             bytes.resize(size_t(len));
         } catch (const std::bad_alloc&) {
-            destroy();
-            d->lastError = "out of memory";
-            return false;
+            return refuse("out of memory");
         }
-        if (len > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), len)) {
-            destroy();
-            d->lastError = "cannot read " + path;
-            return false;
-        }
+        if (len > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), len))
+            return refuse("cannot read " + path);
     }
     return decodeMemory(bytes.data(), bytes.size(), typeCode);
 }
@@ -564,7 +566,15 @@ bool RasterImage::encodeFile(const std::string& path, int typeCode) const
         return false;
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
-    return bool(out);
+    if (!out) {
+        // A disk that filled up mid-way leaves no truncated picture behind
+        // (devices such as /dev/full stay, of course).
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path, ec))
+            std::filesystem::remove(path, ec);
+        return false;
+    }
+    return true;
 }
 
 void RasterImage::replacePicture(RasterImage&& other)

@@ -1,6 +1,7 @@
 // Decoding by type code with content detection, PNG (PngSuite) and JPEG coding,
 // and the `vexlo decode` command.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -139,10 +140,17 @@ TEST(RasterDecode, TypeCodeThenContentDetection)
     writeAll(junk, std::vector<uint8_t>(100, 0x42));
     const std::string empty = dir.file("empty.gif");
     writeAll(empty, {});
-    for (const std::string& path : {junk, empty, dir.file("missing.png")}) {
+    // So do folders and pipes (a pipe without a writer must not block).
+    const std::string folder = dir.file("folder.png");
+    fs::create_directory(folder);
+    const std::string pipe = dir.file("pipe.gif");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {junk, empty, dir.file("missing.png"), folder, pipe}) {
         RasterImage d = gradient(4, 4);
+        d.addRetrievedFrame(RasterImage::make(1, 1, 24));
         EXPECT_FALSE(d.decodeFile(path, imageTypeFromPath(path))) << path;
         EXPECT_FALSE(d.isValid());
+        EXPECT_EQ(d.retrievedFrameCount(), 0) << path;
         EXPECT_FALSE(d.lastError().empty());
     }
 }
@@ -317,6 +325,11 @@ TEST(RasterEncode, FilesOfEveryEncodableType)
     }
     EXPECT_FALSE(src.encodeFile(dir.file("a.tif"), ImageTypeTif));
     EXPECT_FALSE(src.encodeFile(dir.path() + "/no/such/folder/a.png", ImageTypePng));
+    // A full disk is a failure; the device written to stays.
+    if (fs::exists("/dev/full")) {
+        EXPECT_FALSE(src.encodeFile("/dev/full", ImageTypePng));
+        EXPECT_TRUE(fs::exists("/dev/full"));
+    }
     RasterImage invalid;
     std::vector<uint8_t> bytes;
     EXPECT_FALSE(invalid.encodeMemory(ImageTypePng, bytes));
