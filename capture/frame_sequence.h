@@ -6,6 +6,7 @@
 // Frame numbers (FrameImage) count from 1; indices (at, insert, remove) from 0.
 // The sequence owns its records and the records own their images: removing a
 // record destroys it with its image.
+#include <climits>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -17,13 +18,22 @@ struct FrameRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    // right - left and bottom - top, limited to the int range (a rectangle
+    // spanning more than it is as wide as it can be).
+    int width() const { return span(left, right); }
+    int height() const { return span(top, bottom); }
     bool operator==(const FrameRect& o) const
     {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
     bool operator!=(const FrameRect& o) const { return !(*this == o); }
+
+private:
+    static int span(int from, int to)
+    {
+        const long long d = static_cast<long long>(to) - from;
+        return d > INT_MAX ? INT_MAX : (d < INT_MIN ? INT_MIN : int(d));
+    }
 };
 
 class FrameSequence {

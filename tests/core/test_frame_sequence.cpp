@@ -2,6 +2,8 @@
 // delays and last-ten-seconds trimming, and the frame rectangle.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "capture/frame_sequence.h"
 
 namespace {
@@ -183,6 +185,11 @@ TEST(FrameSequence, InvertedFrameRectangleIsIgnored)
     EXPECT_TRUE(seq.SetFrameRectangle(5, 5, 5, 5, 0));  // empty is not inverted
     EXPECT_EQ(seq.frameWidth(), 0);
     EXPECT_EQ(seq.mouseTrackMode(), 0);
+
+    // A rectangle wider than the int range has the widest size there is.
+    EXPECT_TRUE(seq.SetFrameRectangle(INT_MIN, -2, INT_MAX, INT_MAX, 0));
+    EXPECT_EQ(seq.frameWidth(), INT_MAX);
+    EXPECT_EQ(seq.frameHeight(), INT_MAX);
 }
 
 }  // namespace
