@@ -10,6 +10,14 @@
 class RasterImage;
 
 namespace imaging_codecs {
+// RasterImage::create refuses pictures of this many bits or more; decoders test
+// it before they decode any pixel.
+inline constexpr uint64_t kMaxPictureBits = 2147483656ull;
+inline bool pictureFits(uint64_t width, uint64_t height, int depth)
+{
+    return width * height * uint64_t(depth) < kMaxPictureBits;
+}
+
 bool decodeBmpImage(const uint8_t* data, size_t size, RasterImage& image, std::string& error);
 bool decodeGifImage(const uint8_t* data, size_t size, RasterImage& image, std::string& error);
 bool decodeJpegImage(const uint8_t* data, size_t size, RasterImage& image, std::string& error);

@@ -162,8 +162,8 @@ bool decodeJpeg(const uint8_t* data, size_t size, RasterImage& image, std::strin
         error = "JPEG: image size out of range";
         return false;
     }
-    if (uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes) {
-        error = "JPEG: image too large";
+    if (uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes || !imaging_codecs::pictureFits(w, h, 24)) {
+        error = "JPEG: " + std::to_string(w) + "x" + std::to_string(h) + " is too large for a picture";
         return false;
     }
     const J_COLOR_SPACE in = d.cinfo.jpeg_color_space;

@@ -197,8 +197,10 @@ bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string
         error = "PNG: image size out of range";
         return false;
     }
-    if (uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes) {
-        error = "PNG: image too large";
+    const int pictureDepth = colorType != PNG_COLOR_TYPE_PALETTE ? 24 : (bitDepth <= 1 ? 1 : (bitDepth <= 4 ? 4 : 8));
+    if (uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes ||
+        !imaging_codecs::pictureFits(w, h, pictureDepth)) {
+        error = "PNG: " + std::to_string(w) + "x" + std::to_string(h) + " is too large for a picture";
         return false;
     }
 
@@ -241,8 +243,7 @@ bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string
     }
 
     if (isPaletteFile) {
-        const int depth = bitDepth <= 1 ? 1 : (bitDepth <= 4 ? 4 : 8);
-        if (!image.create(int(w), int(h), depth)) {
+        if (!image.create(int(w), int(h), pictureDepth)) {
             error = "PNG: out of memory";
             return false;
         }

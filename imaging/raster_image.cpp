@@ -115,8 +115,7 @@ bool RasterImage::create(int width, int height, int depth)
     if (width <= 0 || height <= 0)
         return false;
     const int bpp = roundDepth(depth);
-    const uint64_t bits = uint64_t(width) * uint64_t(height) * uint64_t(bpp);
-    if (bits >= 2147483656ull)
+    if (!imaging_codecs::pictureFits(uint64_t(width), uint64_t(height), bpp))
         return false;
     const size_t bytes = size_t(width) * size_t(height) * (bpp == 24 ? 3u : 1u);
     try {

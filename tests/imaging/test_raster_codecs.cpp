@@ -75,20 +75,30 @@ std::vector<int> readJsonArray(const std::string& path)
 }
 
 // A PNG with the given IHDR and no image data (enough for the size checks).
-std::vector<uint8_t> pngHeaderOnly(uint32_t w, uint32_t h, uint8_t bitDepth, uint8_t colourType)
+// With `toData` the header chunks run up to an empty IDAT, so that the whole
+// header is read.
+std::vector<uint8_t> pngHeaderOnly(uint32_t w, uint32_t h, uint8_t bitDepth, uint8_t colourType,
+                                   bool toData = false)
 {
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     auto be32 = [&out](uint32_t v) {
         for (int s = 24; s >= 0; s -= 8)
             out.push_back(uint8_t(v >> s));
     };
-    be32(13);
-    const size_t typeAt = out.size();
-    out.insert(out.end(), {'I', 'H', 'D', 'R'});
-    be32(w);
-    be32(h);
-    out.insert(out.end(), {bitDepth, colourType, 0, 0, 0});
-    be32(uint32_t(crc32(0, out.data() + typeAt, uInt(out.size() - typeAt))));
+    auto chunk = [&](const char* type, const std::vector<uint8_t>& data) {
+        be32(uint32_t(data.size()));
+        const size_t typeAt = out.size();
+        out.insert(out.end(), type, type + 4);
+        out.insert(out.end(), data.begin(), data.end());
+        be32(uint32_t(crc32(0, out.data() + typeAt, uInt(out.size() - typeAt))));
+    };
+    chunk("IHDR", {uint8_t(w >> 24), uint8_t(w >> 16), uint8_t(w >> 8), uint8_t(w), uint8_t(h >> 24), uint8_t(h >> 16),
+                   uint8_t(h >> 8), uint8_t(h), bitDepth, colourType, 0, 0, 0});
+    if (toData) {
+        if (colourType == 3)
+            chunk("PLTE", {0, 0, 0});
+        chunk("IDAT", {});
+    }
     return out;
 }
 
@@ -263,6 +273,41 @@ TEST(RasterPng, DamagedOrOversizedFilesAreRefusedQuickly)
         EXPECT_FALSE(error.empty());
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST(RasterDecode, PicturesTooLargeToHoldAreRefusedFromTheHeader)
+{
+    // Within the side limit and the byte budget, but more bits than a picture
+    // may hold (w * h * depth >= 2 147 483 656): refused before any pixel is
+    // decoded, with the size in the reason. Palette files hold 8 bits a pixel.
+    struct Case {
+        uint32_t w, h;
+        uint8_t colourType;
+        bool fits;
+    } cases[] = {{10000, 9000, 2, false}, {16385, 16384, 3, false}, {30, 20, 2, true}, {30, 20, 3, true}};
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> bytes = pngHeaderOnly(c.w, c.h, 8, c.colourType, true);
+        RasterImage img;
+        std::string error;
+        EXPECT_FALSE(decodePng(bytes.data(), bytes.size(), img, error));
+        EXPECT_EQ(error.find("too large") != std::string::npos, !c.fits) << c.w << "x" << c.h << ": " << error;
+    }
+
+    // A JPEG whose frame header claims 10000 x 9000.
+    const RasterImage src = gradient(16, 16);
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(src.encodeMemory(ImageTypeJpg, jpeg));
+    size_t sof = 2;
+    while (sof + 9 < jpeg.size() && !(jpeg[sof] == 0xFF && jpeg[sof + 1] == 0xC0))
+        ++sof;
+    ASSERT_LT(sof + 9, jpeg.size());
+    jpeg[sof + 5] = 9000 >> 8;
+    jpeg[sof + 6] = 9000 & 0xFF;
+    jpeg[sof + 7] = 10000 >> 8;
+    jpeg[sof + 8] = 10000 & 0xFF;
+    RasterImage img;
+    EXPECT_FALSE(img.decodeMemory(jpeg.data(), jpeg.size(), ImageTypeJpg));
+    EXPECT_NE(img.lastError().find("10000x9000 is too large"), std::string::npos) << img.lastError();
 }
 
 TEST(RasterJpeg, RoundTripAtQualityNinety)
