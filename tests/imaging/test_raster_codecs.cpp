@@ -145,6 +145,17 @@ TEST(RasterDecode, TypeCodeThenContentDetection)
     ASSERT_TRUE(c.decodeFile(png, ImageTypeTif));
     EXPECT_EQ(c.typeCode(), ImageTypePng);
 
+    // Detection accepts what the decoders accept: a GIF with an unusual version.
+    giftest::Frame dot;
+    dot.width = dot.height = 1;
+    dot.pixels = {1};
+    std::vector<uint8_t> gif = giftest::makeGif(1, 1, {rgb(0, 0, 0), rgb(1, 2, 3)}, {dot});
+    gif[4] = '8';
+    ASSERT_TRUE(c.decodeMemory(gif.data(), gif.size(), ImageTypeGif));
+    ASSERT_TRUE(c.decodeMemory(gif.data(), gif.size(), ImageTypeUnknown)) << c.lastError();
+    EXPECT_EQ(c.typeCode(), ImageTypeGif);
+    EXPECT_EQ(c.getColor(0, 0), rgb(1, 2, 3));
+
     // Garbage, empty and missing files stay invalid with a reason.
     const std::string junk = dir.file("junk.png");
     writeAll(junk, std::vector<uint8_t>(100, 0x42));
