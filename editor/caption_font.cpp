@@ -33,7 +33,8 @@ StampFont CaptionFont::toStampFont() const
 }
 
 namespace {
-// a * b / c rounded to the nearest integer, halves away from zero; -1 when c is 0.
+// a * b / c rounded to the nearest integer, halves away from zero; -1 when c is
+// 0 or the result lies beyond +-INT32_MAX (so that it can always be negated).
 int mulDiv(int a, int b, int c)
 {
     if (c == 0)
@@ -45,7 +46,7 @@ int mulDiv(int a, int b, int c)
     const int64_t absC = c < 0 ? -int64_t(c) : int64_t(c);
     if (2 * absR >= absC)
         q += ((num < 0) != (c < 0)) ? -1 : 1;
-    if (q > INT32_MAX || q < INT32_MIN)
+    if (q > INT32_MAX || q < -int64_t(INT32_MAX))
         return -1;
     return int(q);
 }

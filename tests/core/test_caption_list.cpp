@@ -2,6 +2,8 @@
 // active caption and selection by a press on the picture.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "editor/caption_list.h"
 
 namespace {
@@ -84,6 +86,11 @@ TEST(CaptionFont, FaceLimitAndPointSizes)
     EXPECT_EQ(CaptionFont::heightForPoints(9, 120), -15);   // 15.0
     EXPECT_EQ(CaptionFont::heightForPoints(10, 108), -15);  // 15.0
     EXPECT_EQ(CaptionFont::heightForPoints(3, 12), -1);     // 0.5 rounds up
+    // Sizes beyond the int range (or exactly INT_MIN, which has no negation)
+    // give the failure value of MulDiv, -1, negated.
+    EXPECT_EQ(CaptionFont::heightForPoints(INT_MIN, 72), 1);
+    EXPECT_EQ(CaptionFont::heightForPoints(INT_MAX, 100), 1);
+    EXPECT_EQ(CaptionFont::heightForPoints(INT_MAX, 72), -INT_MAX);
     for (int points : {8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72})
         for (int dpi : {72, 96, 120, 144})
             EXPECT_EQ(CaptionFont::pointsForHeight(CaptionFont::heightForPoints(points, dpi), dpi), points)
