@@ -101,6 +101,8 @@ void CWorkerThread::onStartCapture(bool lastTen, int msPerFrame)
 void CWorkerThread::onStopCapture()
 {
     stopped_ = true;
+    if (grabber_)
+        grabber_->recordingEnded();
     notify(UM_CAPTURE_STOPPED, 0, 0);
 }
 

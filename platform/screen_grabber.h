@@ -32,6 +32,11 @@ public:
 
     // False for the null backend (no screen to read).
     virtual bool canGrab() const = 0;
+
+    // The recording that grabbed through it has ended: what the grabber
+    // watched for the pointer track may be let go until the next grab that
+    // draws the pointer.
+    virtual void recordingEnded() {}
 };
 
 // The X11 backend on $DISPLAY, or the null backend when no display can be

@@ -243,6 +243,7 @@ struct X11ScreenGrabber::Impl {
     bool fixesAvailable = false;
     int fixesEventBase = 0;
     bool pointerDirty = true;
+    bool followingPointer = false;  // cursor-change notifications selected
     unsigned long pointerSerial = 0;
     PointerImage pointer;
     int pointerReads = 0;
@@ -294,6 +295,21 @@ struct X11ScreenGrabber::Impl {
         header->data = segment.info()->shmaddr;
         shmImage = std::move(header);
         return shmImage.get();
+    }
+
+    // Pointer-change notifications on or off. While they are off the pointer
+    // image may change unseen, so it is read afresh when they come back on.
+    void followPointer(bool on)
+    {
+        if (!fixesAvailable || on == followingPointer)
+            return;
+        XFixesSelectCursorInput(display.get(), root, on ? XFixesDisplayCursorNotifyMask : 0);
+        followingPointer = on;
+        pointerDirty = true;
+        if (!on) {
+            XSync(display.get(), False);
+            drainEvents();
+        }
     }
 
     // Takes the pointer-change notifications queued so far.
@@ -367,10 +383,8 @@ std::unique_ptr<X11ScreenGrabber> X11ScreenGrabber::open(std::string* reason, co
     Bool pixmaps = False;
     impl->shmAvailable = XShmQueryVersion(display.get(), &major, &minor, &pixmaps);
     int errorBase = 0;
-    if (XFixesQueryExtension(display.get(), &impl->fixesEventBase, &errorBase)) {
-        impl->fixesAvailable = true;
-        XFixesSelectCursorInput(display.get(), impl->root, XFixesDisplayCursorNotifyMask);
-    }
+    // Pointer changes are followed only while a grab draws the pointer.
+    impl->fixesAvailable = XFixesQueryExtension(display.get(), &impl->fixesEventBase, &errorBase);
     impl->display = std::move(display);
     return std::unique_ptr<X11ScreenGrabber>(new X11ScreenGrabber(std::move(impl)));
 }
@@ -400,6 +414,16 @@ void X11ScreenGrabber::disableSharedMemory()
 int X11ScreenGrabber::pointerImageReads() const
 {
     return d->pointerReads;
+}
+
+bool X11ScreenGrabber::followsPointerChanges() const
+{
+    return d->followingPointer;
+}
+
+void X11ScreenGrabber::recordingEnded()
+{
+    d->followPointer(false);
 }
 
 int X11ScreenGrabber::screenWidth() const
@@ -486,6 +510,7 @@ bool X11ScreenGrabber::grab(const GrabRect& rect, int mouseTrackMode, RasterImag
     }
 
     if (mouseTrackMode >= 1 && mouseTrackMode <= 4) {
+        d->followPointer(true);
         int px = 0, py = 0;
         if (d->pointerState(px, py))
             drawPointerTrack(out, mouseTrackMode, rect.left, rect.top, px, py,

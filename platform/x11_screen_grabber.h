@@ -22,6 +22,9 @@ public:
     // one wider or higher than kMaxImageSide, or one entirely off the screen.
     bool grab(const GrabRect& rect, int mouseTrackMode, RasterImage& out) override;
     bool canGrab() const override { return true; }
+    // Stops following pointer changes: the server queues no notifications for
+    // an idle program. The next grab that draws the pointer follows them again.
+    void recordingEnded() override;
 
     // Whether grabs go through shared memory (false after the server refused
     // the segment, or when shared memory was switched off).
@@ -31,6 +34,9 @@ public:
     void disableSharedMemory();
     // How many times the pointer image was read from the server.
     int pointerImageReads() const;
+    // Whether pointer changes are being followed (from a grab that draws the
+    // pointer until recordingEnded()).
+    bool followsPointerChanges() const;
     int screenWidth() const;
     int screenHeight() const;
 

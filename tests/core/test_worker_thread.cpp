@@ -53,7 +53,9 @@ public:
         return out.fromScreenBits(bgrx.data(), 4, 3, 16);
     }
     bool canGrab() const override { return true; }
+    void recordingEnded() override { ++ended; }
     std::atomic<int> grabs{0};
+    std::atomic<int> ended{0};
     GrabRect lastRect;
     int lastMode = -1;
     bool failEven = false;
@@ -202,6 +204,7 @@ TEST(WorkerThread, StopBeforeTheFirstTickLeavesNoFrame)
     ASSERT_TRUE(f.reports.waitFor([](const auto& m) { return Reports::count(m, UM_CAPTURE_STOPPED) == 1; }));
     f.worker->quitAndJoin();
     EXPECT_EQ(f.grabber->grabs.load(), 0);
+    EXPECT_EQ(f.grabber->ended.load(), 1);  // the grabber hears of every stop
     std::lock_guard<std::mutex> lock(f.reports.mutex);
     EXPECT_EQ(Reports::count(f.reports.messages, UM_FRAME_COUNT), 0);
 }

@@ -211,6 +211,21 @@ TEST(ScreenGrab, PointerTrack)
     EXPECT_FALSE(sameColour(img.getColor(50, 50), QColor(blended(100, 255), blended(100, 0), blended(100, 255))));
     ASSERT_TRUE(grabber->grab(rect, 0, img));
     EXPECT_TRUE(allPixels(img, grey));
+
+    // Pointer changes are followed only from a grab that draws the pointer to
+    // the end of the recording, so an idle program gets no notifications.
+    EXPECT_TRUE(grabber->followsPointerChanges());
+    grabber->recordingEnded();
+    EXPECT_FALSE(grabber->followsPointerChanges());
+    ASSERT_TRUE(grabber->grab(rect, 0, img));
+    EXPECT_FALSE(grabber->followsPointerChanges());
+    // Changes made meanwhile went unseen: the next pointer grab reads the image afresh.
+    const int before = grabber->pointerImageReads();
+    ASSERT_TRUE(grabber->grab(rect, 1, img));
+    EXPECT_TRUE(grabber->followsPointerChanges());
+    EXPECT_EQ(grabber->pointerImageReads(), before + 1);
+    ASSERT_TRUE(grabber->grab(rect, 1, img));
+    EXPECT_EQ(grabber->pointerImageReads(), before + 1);
 }
 
 namespace {
