@@ -429,6 +429,10 @@ bool RasterImage::decodeMemory(const uint8_t* data, size_t size, int typeCode)
         return false;
     }
 
+    // The decode settings outlive a decoder that moves a new image into this one.
+    const bool retrieveAll = d->retrieveAllFrames;
+    const int frameIndex = d->frameIndex;
+    const int jpegQuality = d->jpegQuality;
     auto attempt = [&](const FormatEntry& f, std::string& error) {
         d->resetPicture();
         d->frames.clear();
@@ -441,6 +445,9 @@ bool RasterImage::decodeMemory(const uint8_t* data, size_t size, int typeCode)
             error = "out of memory";
             ok = false;
         }
+        d->retrieveAllFrames = retrieveAll;
+        d->frameIndex = frameIndex;
+        d->jpegQuality = jpegQuality;
         if (ok && isValid()) {
             d->typeCode = f.type;
             if (d->numFrames == 0)

@@ -156,6 +156,20 @@ TEST(RasterDecode, TypeCodeThenContentDetection)
     EXPECT_EQ(c.typeCode(), ImageTypeGif);
     EXPECT_EQ(c.getColor(0, 0), rgb(1, 2, 3));
 
+    // The decode settings stay whatever the decoder (BMP and GIF build a new image).
+    std::vector<uint8_t> bmp;
+    ASSERT_TRUE(src.encodeMemory(ImageTypeBmp, bmp));
+    for (const std::vector<uint8_t>* bytes : {&gif, &bmp}) {
+        RasterImage e;
+        e.setJpegQuality(40);
+        e.setRetrieveAllFrames(true);
+        e.setFrameIndex(3);
+        ASSERT_TRUE(e.decodeMemory(bytes->data(), bytes->size(), ImageTypeUnknown));
+        EXPECT_EQ(e.jpegQuality(), 40);
+        EXPECT_TRUE(e.retrieveAllFrames());
+        EXPECT_EQ(e.frameIndex(), 3);
+    }
+
     // Garbage, empty and missing files stay invalid with a reason.
     const std::string junk = dir.file("junk.png");
     writeAll(junk, std::vector<uint8_t>(100, 0x42));
