@@ -10,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"
 #include "widgets/color_palette_layout.h"
 #include "widgets/color_palette_popup.h"
@@ -146,6 +147,34 @@ TEST(ColorPickerButton, InitialColourAndSetColourNotifies)
     // The swatch shows the colour.
     const QImage img = w.button->grab().toImage();
     EXPECT_EQ(img.pixel(10, 11) | 0xFF000000u, qRgb(4, 5, 6));
+}
+
+TEST(ColorPickerButton, FaceBorderAndTriangle)
+{
+    PickerWindow w;
+    w.button->setColor(makeColorRef(4, 5, 6));
+    const QPoint triangle(32, 15);  // inside the downward triangle in the bottom-right corner
+    auto at = [](const QImage& img, QPoint p) { return img.pixel(p) | 0xFF000000u; };
+
+    QImage img = w.button->grab().toImage();
+    EXPECT_EQ(at(img, QPoint(0, 0)), qRgb(255, 255, 255)) << "3-D border: white top-left";
+    EXPECT_EQ(at(img, QPoint(39, 21)), sysQColor(SysColor::DarkShadow).rgb()) << "dark shadow bottom-right";
+    EXPECT_EQ(at(img, triangle), qRgb(0, 0, 0)) << "black triangle when enabled";
+
+    const QColor grey = sysQColor(SysColor::GrayText);
+    ASSERT_NE(grey.rgb(), qRgb(0, 0, 0));
+    w.button->setEnabled(false);
+    img = w.button->grab().toImage();
+    EXPECT_EQ(at(img, triangle), grey.rgb()) << "grey triangle when disabled";
+    EXPECT_EQ(at(img, QPoint(10, 11)), qRgb(4, 5, 6));
+
+    w.button->setEnabled(true);
+    w.button->openPopup();
+    ASSERT_TRUE(w.button->isPopupOpen());
+    img = w.button->grab().toImage();
+    EXPECT_EQ(at(img, QPoint(0, 0)), sysQColor(SysColor::ButtonFace).rgb()) << "no border while open";
+    EXPECT_EQ(at(img, QPoint(39, 21)), sysQColor(SysColor::ButtonFace).rgb());
+    w.button->popup()->close();
 }
 
 TEST(ColorPickerButton, PopupUnderTheButtonWithGridAndStrip)
