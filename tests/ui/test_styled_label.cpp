@@ -1,5 +1,6 @@
 // CStyledLabel: style flags, font height from the text scale, painting.
 #include <QFontMetrics>
+#include <algorithm>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -82,4 +83,41 @@ TEST(StyledLabel, PaintsBackgroundAndText)
     EXPECT_TRUE(label.ownBackground());
     img = label.grab().toImage();
     EXPECT_EQ(img.pixel(119, 29) | 0xFF000000u, qRgb(0, 0, 90));
+}
+
+TEST(StyledLabel, PaintsAtItsAlignment)
+{
+    // Horizontal extent of the pixels that differ from the background.
+    auto inkSpan = [](CStyledLabel& label) {
+        const QImage img = label.grab().toImage();
+        const QRgb face = img.pixel(0, img.height() - 1) | 0xFF000000u;
+        int lo = img.width(), hi = -1;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) | 0xFF000000u) != face) {
+                    lo = std::min(lo, x);
+                    hi = std::max(hi, x);
+                }
+        return std::pair{lo, hi};
+    };
+    struct Case {
+        int flags;
+        const char* name;
+    };
+    for (const Case& c : {Case{0, "left"}, Case{CStyledLabel::StyleCenter, "centre"},
+                          Case{CStyledLabel::StyleRight, "right"}}) {
+        CStyledLabel label(QStringLiteral("WW"));
+        label.resize(200, 30);
+        label.setLabelStyle(c.flags);
+        label.show();
+        const auto [lo, hi] = inkSpan(label);
+        ASSERT_LE(lo, hi) << c.name << ": nothing painted";
+        if (c.flags == 0) {
+            EXPECT_LT(lo, 5) << c.name;
+        } else if (c.flags == CStyledLabel::StyleRight) {
+            EXPECT_GT(hi, 194) << c.name;
+        } else {
+            EXPECT_NEAR((lo + hi) / 2.0, 100.0, 4.0) << c.name;
+        }
+    }
 }
