@@ -1,6 +1,15 @@
 #include "capture/generation_start.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
 
 #include "app/app_settings.h"
 #include "capture/worker_thread.h"
@@ -8,12 +17,44 @@
 #include "gif/gif_generator.h"
 #include "res/resource.h"
 
+namespace {
+
+bool isPrivateFolder(const QByteArray& native)
+{
+    struct stat st {};
+    return lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+QString privateOutputFolder(const QString& tempFolder)
+{
+    const QString dir = QDir(tempFolder).filePath(QStringLiteral("vexlo-%1").arg(qulonglong(geteuid())));
+    const QByteArray native = QFile::encodeName(dir);
+    if ((mkdir(native.constData(), 0700) == 0 || errno == EEXIST) && isPrivateFolder(native))
+        return dir;
+    // Taken by someone else, or not closed to others: a fresh folder of a new name.
+    qWarning("%s is not a private folder of this user; using a new one", native.constData());
+    QByteArray pattern = QFile::encodeName(QDir(tempFolder).filePath(QStringLiteral("vexlo-XXXXXX")));
+    if (!mkdtemp(pattern.data())) {
+        qWarning("cannot make a private output folder in %s: %s", qPrintable(tempFolder), std::strerror(errno));
+        return QString();
+    }
+    return QFile::decodeName(pattern);
+}
+
 QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, const QString& previousOutput,
                            int dpiY)
 {
     if (!previousOutput.isEmpty() && QFile::exists(previousOutput) && !QFile::remove(previousOutput))
         qWarning("cannot delete the previous output %s", qPrintable(previousOutput));
-    const QString path = GifGenerator::newOutputPath();
+    QString path = GifGenerator::newOutputPath();
+    // The name is predictable: in a shared temporary folder another user could
+    // put a link there first, and the GIF would be written through it.
+    const QString folder = privateOutputFolder(QFileInfo(path).absolutePath());
+    if (!folder.isEmpty())
+        path = QDir(folder).filePath(QFileInfo(path).fileName());
     // Written before the post; the post orders the writes before the worker reads them.
     worker.generationSettings() = GenerationSettings::fromAppSettings(settings, path, dpiY);
     worker.post(UM_GENERATE, settings.filterNumber, settings.file ? 1 : 0);

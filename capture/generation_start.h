@@ -10,7 +10,16 @@
 struct AppSettings;
 class CWorkerThread;
 
+// The GIF goes into a folder of this user's own (mode 0700) inside the
+// temporary folder, so no other user can plant a file or a link under its
+// predictable name.
 // Returns the new output path. `dpiY` is the screen's vertical DPI (text
 // watermark height).
 QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, const QString& previousOutput,
                            int dpiY);
+
+// `tempFolder`/vexlo-<user id>, made with mode 0700 when missing. When that
+// name is taken by something else than a folder of this user closed to others,
+// a new folder `tempFolder`/vexlo-XXXXXX (mode 0700); empty when neither can be
+// made (the GIF then goes into the temporary folder itself).
+QString privateOutputFolder(const QString& tempFolder);

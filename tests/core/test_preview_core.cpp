@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <iterator>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -268,7 +270,9 @@ TEST(GenerationStart, DeletesThePreviousOutputWritesTheSettingsAndGenerates)
     EXPECT_FALSE(QFile::exists(previous));
     EXPECT_TRUE(QFileInfo(out).fileName().contains(QRegularExpression(QStringLiteral("^\\d+-\\d+-\\d+-\\d+-\\d+-\\d+\\.gif$"))))
         << out.toStdString();
-    EXPECT_EQ(QFileInfo(out).absolutePath(), QFileInfo(QDir::tempPath() + "/x").absolutePath());
+    // In this user's own folder inside the temporary folder.
+    EXPECT_EQ(QFileInfo(out).absolutePath(), privateOutputFolder(QDir::tempPath()));
+    EXPECT_EQ(QFileInfo(QFileInfo(out).absolutePath()).fileName(), QStringLiteral("vexlo-%1").arg(geteuid()));
 
     for (int i = 0; i < 500 && generated == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -286,4 +290,43 @@ TEST(GenerationStart, DeletesThePreviousOutputWritesTheSettingsAndGenerates)
     EXPECT_EQ(info->height, 241);
     worker.quitAndJoin();
     QFile::remove(out);
+}
+
+TEST(GenerationStart, OutputFolderIsPrivate)
+{
+    testenv::TempDir dir;
+    const QString temp = QString::fromStdString(dir.path());
+    const QString own = temp + QStringLiteral("/vexlo-%1").arg(geteuid());
+    auto mode = [](const QString& path) {
+        struct stat st {};
+        return lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode) : -1;
+    };
+    auto isFreshPrivate = [&](const QString& folder) {
+        const int m = mode(folder);
+        return folder != own && QFileInfo(folder).absolutePath() == temp && m >= 0 && S_ISDIR(m) && (m & 0777) == 0700;
+    };
+    // Made when missing, kept when it is ours and closed.
+    ASSERT_EQ(privateOutputFolder(temp), own);
+    EXPECT_EQ(mode(own) & 0777, 0700);
+    EXPECT_EQ(privateOutputFolder(temp), own);
+    // Readable by others, a link, or a file under that name: a new folder instead.
+    const std::function<void()> plants[] = {
+        [&] { QFile::setPermissions(own, QFileDevice::Permissions(0x7755)); },
+        [&] {
+            QDir(own).removeRecursively();
+            QDir().mkpath(temp + "/elsewhere");
+            ASSERT_TRUE(QFile::link(temp + "/elsewhere", own));
+        },
+        [&] {
+            QFile::remove(own);
+            writeBytes(own, "x");
+        },
+    };
+    for (size_t i = 0; i < std::size(plants); ++i) {
+        plants[i]();
+        const QString folder = privateOutputFolder(temp);
+        EXPECT_TRUE(isFreshPrivate(folder)) << i << " " << folder.toStdString();
+    }
+    // No folder can be made at all.
+    EXPECT_TRUE(privateOutputFolder(temp + "/missing/deeper").isEmpty());
 }
