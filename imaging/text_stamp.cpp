@@ -54,36 +54,48 @@ QSize measure(const QString& text, const QFont& font)
     return fm.size(Qt::TextShowMnemonic, text);
 }
 
-// Renders `text` white on black into a w x h picture.
-QImage renderBox(const QString& text, const QFont& font, int w, int h)
+// The part of a w x h box that lands inside the image: box columns c0 .. c1 - 1
+// and rows r0 .. r1 - 1 (rows from the box's top). Box row r lands on image row
+// y - (h - 1 - r), column c on x + c.
+struct VisiblePart {
+    int c0 = 0, c1 = 0, r0 = 0, r1 = 0;
+    bool empty() const { return c0 >= c1 || r0 >= r1; }
+};
+
+VisiblePart visiblePart(const RasterImage& image, int x, int y, int w, int h)
 {
-    QImage box(w, h, QImage::Format_RGB32);
+    VisiblePart v;
+    v.c0 = int(std::clamp<int64_t>(-int64_t(x), 0, w));
+    v.c1 = int(std::clamp<int64_t>(int64_t(image.width()) - x, 0, w));
+    const int64_t top = int64_t(y) - (h - 1);  // image row of box row 0
+    v.r0 = int(std::clamp<int64_t>(-top, 0, h));
+    v.r1 = int(std::clamp<int64_t>(int64_t(image.height()) - top, 0, h));
+    return v;
+}
+
+// Renders `text` white on black as into a w x h box, keeping only the visible
+// part (a long text far beyond the image costs no memory for what is cut off).
+QImage renderBox(const QString& text, const QFont& font, int w, int h, const VisiblePart& v)
+{
+    QImage box(v.c1 - v.c0, v.r1 - v.r0, QImage::Format_RGB32);
     if (box.isNull())
         return box;
     box.fill(Qt::black);
     QPainter p(&box);
     p.setFont(font);
     p.setPen(Qt::white);
+    p.translate(-v.c0, -v.r0);
     p.drawText(QRect(0, 0, w, h), kTextFlags, text);
     p.end();
     return box;
 }
 
-// Box row r (from the top) lands on image row y - (h - 1 - r); column c on x + c.
 template <typename Fn>
-void forEachBoxPixel(const RasterImage& image, int x, int y, int w, int h, Fn fn)
+void forEachBoxPixel(int x, int y, int h, const VisiblePart& v, Fn fn)
 {
-    for (int r = 0; r < h; ++r) {
-        const int64_t iy = int64_t(y) - (h - 1 - r);
-        if (iy < 0 || iy >= image.height())
-            continue;
-        for (int c = 0; c < w; ++c) {
-            const int64_t ix = int64_t(x) + c;
-            if (ix < 0 || ix >= image.width())
-                continue;
-            fn(c, r, int(ix), int(iy));
-        }
-    }
+    for (int r = v.r0; r < v.r1; ++r)
+        for (int c = v.c0; c < v.c1; ++c)
+            fn(c - v.c0, r - v.r0, x + c, y - (h - 1 - r));
 }
 
 void putColour(RasterImage& image, int x, int y, const RgbQuad& colour)
@@ -114,17 +126,18 @@ bool stamp(RasterImage& image, int x, int y, const std::string& utf8Text, ColorR
         w += h;  // room for italic overhang
     if (w <= 0 || h <= 0)
         return true;
-    if (w > kMaxImageSide || h > kMaxImageSide)
-        return false;
-    const QImage box = renderBox(text, font, w, h);
+    const VisiblePart visible = visiblePart(image, x, y, w, h);
+    if (visible.empty())
+        return true;  // the whole box falls outside the image
+    const QImage box = renderBox(text, font, w, h, visible);
     if (box.isNull())
         return false;
     if (boxed) {
         const RgbQuad bg = rgbQuadFromColorRef(background);
-        forEachBoxPixel(image, x, y, w, h, [&](int, int, int ix, int iy) { putColour(image, ix, iy, bg); });
+        forEachBoxPixel(x, y, h, visible, [&](int, int, int ix, int iy) { putColour(image, ix, iy, bg); });
     }
     const RgbQuad fg = rgbQuadFromColorRef(colour);
-    forEachBoxPixel(image, x, y, w, h, [&](int c, int r, int ix, int iy) {
+    forEachBoxPixel(x, y, h, visible, [&](int c, int r, int ix, int iy) {
         const QRgb px = reinterpret_cast<const QRgb*>(box.constScanLine(r))[c];
         if (qBlue(px) != 0)
             putColour(image, ix, iy, fg);

@@ -298,6 +298,40 @@ TEST(TextStamp, BottomRowBelowTheImageIsSkippedAndInvalidImagesAreLeftAlone)
     EXPECT_FALSE(invalid.isValid());
 }
 
+TEST(TextStamp, BoxesPartlyOutsideTheImageShowTheirVisiblePart)
+{
+    // Stamped far inside a large image, then with the box cut at the left and
+    // at the top of a small one: the small image shows exactly that part.
+    const std::string text = "Wg&Q\nline two";
+    int bw = 0, bh = 0;
+    ASSERT_TRUE(measureStampText(text, testFont(true), bw, bh));
+    RasterImage big = filled(400, 200, rgb(0, 0, 0));
+    const int bx = 150, by = 150;
+    ASSERT_TRUE(stampBoxedText(big, bx, by, text, makeColorRef(255, 255, 0), testFont(true), makeColorRef(0, 0, 90)));
+    RasterImage plainBig = filled(400, 200, rgb(0, 0, 0));
+    ASSERT_TRUE(stampText(plainBig, bx, by, text, makeColorRef(255, 255, 0), testFont(true)));
+    for (auto [x, y] : {std::pair{-9, bh - 12}, {5, 3}, {-bw + 4, bh + 2}, {-3, bh - 1}}) {
+        RasterImage small = filled(30, 20, rgb(0, 0, 0));
+        RasterImage plain = filled(30, 20, rgb(0, 0, 0));
+        ASSERT_TRUE(stampBoxedText(small, x, y, text, makeColorRef(255, 255, 0), testFont(true),
+                                   makeColorRef(0, 0, 90)));
+        ASSERT_TRUE(stampText(plain, x, y, text, makeColorRef(255, 255, 0), testFont(true)));
+        RasterImage expected(big), expectedPlain(plainBig);
+        ASSERT_TRUE(expected.crop(bx - x, by - y, bx - x + 30, by - y + 20));
+        ASSERT_TRUE(expectedPlain.crop(bx - x, by - y, bx - x + 30, by - y + 20));
+        EXPECT_TRUE(samePixels(small, expected)) << x << "," << y;
+        EXPECT_TRUE(samePixels(plain, expectedPlain)) << x << "," << y;
+    }
+
+    // A text far wider than any picture may be: its start still shows.
+    RasterImage img = filled(60, 30, rgb(0, 0, 0));
+    ASSERT_TRUE(stampText(img, 0, 25, std::string(5000, 'M'), makeColorRef(255, 255, 255), testFont()));
+    int x0, y0, x1, y1;
+    ASSERT_TRUE(extent(img, rgb(255, 255, 255), x0, y0, x1, y1));
+    EXPECT_LT(x0, 5);
+    EXPECT_GT(x1, 50);
+}
+
 TEST(TextStamp, AmpersandsFollowMnemonicRules)
 {
     int wA, hA, wAmp, hAmp, wDouble, hDouble, wTwoLines, hTwoLines;
