@@ -131,10 +131,11 @@ void CaptionRenderer::draw(RasterImage& frame) const
     const int fh = frame.height();
     const std::shared_ptr<const Mask> mask = maskFor(fw, fh);
 
-    // One text pass at (px, py) in colour c, using mask columns below `columns`.
-    auto pass = [&](int px, int py, ColorRef c, int64_t columns) {
+    // One text pass at (px, py) in colour c, using mask columns below `columns`
+    // (64-bit positions: a caption may sit at the end of the int range).
+    auto pass = [&](int64_t px, int64_t py, ColorRef c, int64_t columns) {
         for (int j = 0; j < mask->height; ++j) {
-            const int64_t fy = int64_t(py) - (h_ - 1) + mask->j0 + j;
+            const int64_t fy = py - (h_ - 1) + mask->j0 + j;
             if (fy < 0 || fy >= fh)
                 continue;
             uint8_t* row = frame.row(int(fy));
@@ -142,7 +143,7 @@ void CaptionRenderer::draw(RasterImage& frame) const
             for (int i = 0; i < mask->width; ++i) {
                 if (!on[i] || mask->i0 + i >= columns)
                     continue;
-                const int64_t fx = int64_t(px) + mask->i0 + i;
+                const int64_t fx = px + mask->i0 + i;
                 if (fx >= 0 && fx < fw)
                     putPixel(row, int(fx), c);
             }
@@ -171,7 +172,7 @@ void CaptionRenderer::draw(RasterImage& frame) const
         const int reach = style_ == CaptionBackgroundThinOutline ? 1 : 3;
         for (int dx = -reach; dx <= reach; ++dx)
             for (int dy = -reach; dy <= reach; ++dy)
-                pass(x_ + dx, y_ + dy, backgroundColor_, allColumns);
+                pass(int64_t(x_) + dx, int64_t(y_) + dy, backgroundColor_, allColumns);
         pass(x_, y_, textColor_, allColumns);
         break;
     }

@@ -2,6 +2,8 @@
 // hangs upward from y, the box of style 1 and the outlines of styles 2 and 3.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QFontMetrics>
 
 #include "editor/caption_item.h"
@@ -159,6 +161,14 @@ TEST(CaptionRenderer, PartsOutsideTheFrameAreDroppedAndOddFontsStillDraw)
     // nothing breaks.
     RasterImage img = ground(30, 20);
     CaptionRenderer(caption(QStringLiteral("outside"), CaptionBackgroundThickOutline, -500, -500)).draw(img);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(at(img, x, y), kGround);
+    // At the ends of the int range, outlines included.
+    for (const int style : {int(CaptionBackgroundNone), int(CaptionBackgroundBox),
+                            int(CaptionBackgroundThinOutline), int(CaptionBackgroundThickOutline)})
+        for (const int far : {INT_MAX, INT_MIN})
+            CaptionRenderer(caption(QStringLiteral("edge"), CaptionBackground(style), far, far)).draw(img);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
             ASSERT_EQ(at(img, x, y), kGround);
