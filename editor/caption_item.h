@@ -1,5 +1,7 @@
 #pragma once
 // One caption: a piece of text drawn on a range of frames.
+#include <cstdint>
+
 #include <QString>
 
 #include "editor/caption_font.h"
@@ -51,7 +53,8 @@ public:
     // left and top inclusive, right and bottom exclusive.
     bool boxContains(int fx, int fy) const
     {
-        return fx >= x && fx < x + width && fy >= y - height && fy < y;
+        // 64-bit edges: a caption may be dragged or typed to the end of the int range.
+        return fx >= x && int64_t(fx) < int64_t(x) + width && int64_t(fy) >= int64_t(y) - height && fy < y;
     }
 
     // A line break after every character except the last (a character is one

@@ -154,6 +154,11 @@ TEST(CaptionList, PressSelectsTheOldestCaptionUnderThePointOnTheFrame)
     EXPECT_EQ(list.selectAt(15, 85, 25), nullptr);
     for (const auto& c : list)
         EXPECT_FALSE(c->selected);
+    // Boxes at the ends of the int range.
+    CaptionItem* farRight = list.append(caption(INT_MAX - 5, INT_MIN + 5, 50, 20, 1, 10));
+    EXPECT_EQ(list.selectAt(INT_MAX - 1, INT_MIN + 4, 5), farRight);
+    EXPECT_EQ(list.selectAt(INT_MAX - 1, INT_MIN + 5, 5), nullptr);
+    list.remove(farRight);
     // A caption never drawn has no box.
     CaptionItem* unmeasured = list.append(caption(200, 200, 0, 0, 1, 10));
     EXPECT_EQ(list.selectAt(200, 199, 5), nullptr);
