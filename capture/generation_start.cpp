@@ -38,7 +38,8 @@ QString privateOutputFolder(const QString& tempFolder)
     qWarning("%s is not a private folder of this user; using a new one", native.constData());
     QByteArray pattern = QFile::encodeName(QDir(tempFolder).filePath(QStringLiteral("vexlo-XXXXXX")));
     if (!mkdtemp(pattern.data())) {
-        qWarning("cannot make a private output folder in %s: %s", qPrintable(tempFolder), std::strerror(errno));
+        qWarning("cannot make a private output folder in %s: %s", qPrintable(tempFolder),
+                 std::strerror(errno));
         return QString();
     }
     return QFile::decodeName(pattern);

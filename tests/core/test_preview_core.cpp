@@ -303,7 +303,8 @@ TEST(GenerationStart, OutputFolderIsPrivate)
     };
     auto isFreshPrivate = [&](const QString& folder) {
         const int m = mode(folder);
-        return folder != own && QFileInfo(folder).absolutePath() == temp && m >= 0 && S_ISDIR(m) && (m & 0777) == 0700;
+        return folder != own && QFileInfo(folder).absolutePath() == temp && m >= 0 && S_ISDIR(m) &&
+               (m & 0777) == 0700;
     };
     // Made when missing, kept when it is ours and closed.
     ASSERT_EQ(privateOutputFolder(temp), own);
