@@ -11,10 +11,10 @@
 #include "platform/window_message.h"
 #include "res/resource.h"
 
-int64_t SteadyPacer::nowMs()
+int64_t SteadyPacer::nowUs()
 {
     using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void SteadyPacer::sleepMs(int64_t ms)
@@ -110,7 +110,7 @@ void CWorkerThread::onCaptureTick()
 {
     if (stopped_)
         return;  // the chain of ticks ends here
-    const int64_t t0 = pacer_->nowMs();
+    const int64_t t0 = pacer_->nowUs();
     const FrameRect& r = sequence_.frameRect();
     auto image = std::make_unique<RasterImage>();
     if (grabber_ && grabber_->grab(GrabRect{r.left, r.top, r.right, r.bottom}, sequence_.mouseTrackMode(), *image) &&
@@ -118,7 +118,9 @@ void CWorkerThread::onCaptureTick()
         ++grabCount_;
         notify(UM_FRAME_COUNT, 0, grabCount_);
     }
-    const int64_t elapsed = pacer_->nowMs() - t0;
+    // The grab time in whole milliseconds, truncated (a clock read in whole
+    // milliseconds at both ends could count a 0.2 ms grab as 1 ms).
+    const int64_t elapsed = (pacer_->nowUs() - t0) / 1000;
     const int64_t interval = 1000 / std::max(sequence_.fps(), 1);
     // Late frames are not made up for: a slow grab is followed by the next at once.
     if (elapsed < interval)

@@ -35,13 +35,13 @@ class CaptionList;
 class WorkerPacer {
 public:
     virtual ~WorkerPacer() = default;
-    virtual int64_t nowMs() = 0;            // a monotonic clock in milliseconds
+    virtual int64_t nowUs() = 0;            // a monotonic clock in microseconds
     virtual void sleepMs(int64_t ms) = 0;   // blocks the worker for ms > 0
 };
 
 class SteadyPacer : public WorkerPacer {
 public:
-    int64_t nowMs() override;
+    int64_t nowUs() override;
     void sleepMs(int64_t ms) override;
 };
 

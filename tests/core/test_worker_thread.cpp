@@ -22,14 +22,15 @@ namespace {
 // Time moves only when the worker sleeps or a grab takes time.
 class FakePacer : public WorkerPacer {
 public:
-    int64_t nowMs() override { return now.load(); }
+    int64_t nowUs() override { return now.load() * 1000 + extraUs.load(); }
     void sleepMs(int64_t ms) override
     {
         std::lock_guard<std::mutex> lock(mutex);
         sleeps.push_back(ms);
         now += ms;
     }
-    std::atomic<int64_t> now{1000};
+    std::atomic<int64_t> now{1000};   // milliseconds
+    std::atomic<int64_t> extraUs{0};  // and microseconds on top
     std::mutex mutex;
     std::vector<int64_t> sleeps;
 };
@@ -45,6 +46,7 @@ public:
         lastRect = rect;
         lastMode = mode;
         pacer_->now += grabMs_;
+        pacer_->extraUs += grabExtraUs;
         if (failEven && n % 2 == 0)
             return false;
         std::vector<uint8_t> bgrx(4 * 3 * 4, 0);
@@ -59,6 +61,7 @@ public:
     GrabRect lastRect;
     int lastMode = -1;
     bool failEven = false;
+    int grabExtraUs = 0;  // microseconds a grab takes beyond grabMs
 
 private:
     FakePacer* pacer_;
@@ -156,6 +159,21 @@ TEST(WorkerThread, DelaysAndPacingFollowTheRate)
     // The frames are the grabs in order.
     EXPECT_EQ(seq.at(0)->image->getColor(0, 0).blue, 1);
     EXPECT_EQ(seq.at(2)->image->getColor(3, 2).blue, 3);
+}
+
+TEST(WorkerThread, GrabTimeIsTruncatedToWholeMilliseconds)
+{
+    // 0.2 ms grabs starting at 0.9 ms past a whole millisecond: some of them
+    // cross a millisecond boundary, but none lasts a whole millisecond.
+    WorkerFixture f(0);
+    f.pacer->extraUs = 900;
+    f.grabber->grabExtraUs = 200;
+    ASSERT_TRUE(f.worker->startWorker());
+    f.recordFrames(false, 50, 12);
+    std::lock_guard<std::mutex> lock(f.pacer->mutex);
+    ASSERT_GE(f.pacer->sleeps.size(), 11u);
+    for (int64_t s : f.pacer->sleeps)
+        EXPECT_EQ(s, 50);
 }
 
 TEST(WorkerThread, SlowGrabsAreNotMadeUpFor)
