@@ -441,10 +441,12 @@ int X11ScreenGrabber::screenHeight() const
 bool X11ScreenGrabber::grab(const GrabRect& rect, int mouseTrackMode, RasterImage& out)
 {
     out.destroy();
-    const int w = rect.width();
-    const int h = rect.height();
-    if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide)
+    const int64_t w64 = int64_t(rect.right) - rect.left;
+    const int64_t h64 = int64_t(rect.bottom) - rect.top;
+    if (w64 <= 0 || h64 <= 0 || w64 > kMaxImageSide || h64 > kMaxImageSide)
         return false;
+    const int w = int(w64);
+    const int h = int(h64);
     Display* dpy = d->display.get();
     d->drainEvents();
     int rootW = 0, rootH = 0;
@@ -455,8 +457,16 @@ bool X11ScreenGrabber::grab(const GrabRect& rect, int mouseTrackMode, RasterImag
     const int ct = std::max(rect.top, 0);
     const int cr = std::min(rect.right, rootW);
     const int cb = std::min(rect.bottom, rootH);
-    if (cl >= cr || ct >= cb)
-        return false;
+    if (cl >= cr || ct >= cb) {
+        // Nothing of it is on the screen: a black frame, as the screen shows
+        // nothing there (the pointer track is still drawn).
+        if (!out.create(w, h, 24))
+            return false;
+        for (int y = 0; y < h; ++y)
+            std::memset(out.row(y), 0, out.stride());
+        drawPointerTrackOf(out, rect, mouseTrackMode);
+        return true;
+    }
     const int cw = cr - cl;
     const int ch = cb - ct;
 
@@ -509,12 +519,17 @@ bool X11ScreenGrabber::grab(const GrabRect& rect, int mouseTrackMode, RasterImag
             std::memcpy(out.row(dy + y) + size_t(dx) * 3, grabbed.row(y), size_t(cw) * 3);
     }
 
-    if (mouseTrackMode >= 1 && mouseTrackMode <= 4) {
-        d->followPointer(true);
-        int px = 0, py = 0;
-        if (d->pointerState(px, py))
-            drawPointerTrack(out, mouseTrackMode, rect.left, rect.top, px, py,
-                             d->fixesAvailable ? &d->pointer : nullptr);
-    }
+    drawPointerTrackOf(out, rect, mouseTrackMode);
     return true;
+}
+
+void X11ScreenGrabber::drawPointerTrackOf(RasterImage& frame, const GrabRect& rect, int mouseTrackMode)
+{
+    if (mouseTrackMode < 1 || mouseTrackMode > 4)
+        return;
+    d->followPointer(true);
+    int px = 0, py = 0;
+    if (d->pointerState(px, py))
+        drawPointerTrack(frame, mouseTrackMode, rect.left, rect.top, px, py,
+                         d->fixesAvailable ? &d->pointer : nullptr);
 }

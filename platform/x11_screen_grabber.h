@@ -18,8 +18,9 @@ public:
     ~X11ScreenGrabber() override;
 
     // Grabs rect clamped to the root window; the frame is rect's full size, with
-    // black where rect lies outside the screen. Fails for an empty rectangle,
-    // one wider or higher than kMaxImageSide, or one entirely off the screen.
+    // black where rect lies outside the screen (all black when none of it is
+    // on the screen). Fails for an empty rectangle or one wider or higher than
+    // kMaxImageSide.
     bool grab(const GrabRect& rect, int mouseTrackMode, RasterImage& out) override;
     bool canGrab() const override { return true; }
     // Stops following pointer changes: the server queues no notifications for
@@ -41,6 +42,9 @@ public:
     int screenHeight() const;
 
 private:
+    // The pointer track of `mouseTrackMode` drawn into a frame showing rect.
+    void drawPointerTrackOf(RasterImage& frame, const GrabRect& rect, int mouseTrackMode);
+
     struct Impl;
     explicit X11ScreenGrabber(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> d;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
+#include <climits>
 #include <fstream>
 #include <sstream>
 
@@ -151,7 +152,20 @@ TEST(ScreenGrab, RectangleIsClampedToTheScreen)
     ASSERT_TRUE(grabber->grab(GrabRect{-10, -10, 10, 10}, 0, img));
     EXPECT_EQ(img.width(), 20);
     EXPECT_EQ(img.getColor(0, 0), (RgbQuad{0, 0, 0, 0}));
-    EXPECT_FALSE(grabber->grab(GrabRect{2000, 0, 2100, 100}, 0, img));
+    // Wholly off the screen: a black frame all the same (with the pointer track).
+    ASSERT_TRUE(grabber->grab(GrabRect{2000, 0, 2100, 100}, 0, img));
+    EXPECT_EQ(img.width(), 100);
+    EXPECT_EQ(img.height(), 100);
+    EXPECT_EQ(img.getColor(50, 50), (RgbQuad{0, 0, 0, 0}));
+    // The pointer at the screen's right edge, just left of a rectangle that
+    // starts beyond it: the square's columns 1920..1938 and rows 0..20 show.
+    const GrabRect beyond{1920, 0, 2020, 100};
+    QCursor::setPos(1919, 1);
+    ASSERT_TRUE(waitUntil([&] { return grabber->grab(beyond, 2, img) && img.getColor(15, 15).red != 0; }));
+    EXPECT_EQ(img.getColor(15, 15), (RgbQuad{blended(0, 255), blended(0, 0), blended(0, 255), 0}));
+    EXPECT_EQ(img.getColor(19, 15), (RgbQuad{0, 0, 0, 0}));
+    EXPECT_EQ(img.getColor(15, 21), (RgbQuad{0, 0, 0, 0}));
+    EXPECT_FALSE(grabber->grab(GrabRect{INT_MIN, 0, INT_MAX, 10}, 0, img));
     EXPECT_FALSE(img.isValid());
     EXPECT_FALSE(grabber->grab(GrabRect{10, 10, 10, 50}, 0, img));
     EXPECT_FALSE(grabber->grab(GrabRect{0, 0, 40000, 10}, 0, img));
