@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "gif/gif_generator.h"
+
 namespace outputsize {
 namespace {
 
@@ -79,11 +81,14 @@ long long fieldValue(const QString& text)
     return LLONG_MAX;
 }
 
-std::optional<float> scaleForWidth(int refWidth, long long width)
+std::optional<float> scaleForWidth(int refWidth, int refHeight, long long width)
 {
     if (width < 1 || refWidth < 1)
         return std::nullopt;
-    return float(std::min<long long>(width, refWidth)) / float(refWidth);
+    const float scale = float(std::min<long long>(width, refWidth)) / float(refWidth);
+    if (GifGenerator::outputSide(refHeight, scale) < 1)
+        return std::nullopt;
+    return scale;
 }
 
 }  // namespace outputsize

@@ -34,8 +34,9 @@ Fields fromTypedHeight(int refWidth, int refHeight, long long height);
 // for the field gives a very large number (it is then larger than any side).
 long long fieldValue(const QString& text);
 
-// OK: the scale width / W, at most 1; nothing when the width is below 1 (an
-// empty or zero width cannot make a GIF, so the dialog stays open).
-std::optional<float> scaleForWidth(int refWidth, long long width);
+// OK: the scale width / W, at most 1; nothing when the width is below 1, or
+// when that scale would make H shrink to no pixel row (generation makes
+// trunc(H x scale + 0.5) rows): no GIF can be made, so the dialog stays open.
+std::optional<float> scaleForWidth(int refWidth, int refHeight, long long width);
 
 }  // namespace outputsize

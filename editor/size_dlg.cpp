@@ -129,9 +129,9 @@ void CSizeDlg::onHeightEdited(const QString& text)
 
 void CSizeDlg::accept()
 {
-    const auto scale = outputsize::scaleForWidth(refWidth_, outputsize::fieldValue(width_->text()));
+    const auto scale = outputsize::scaleForWidth(refWidth_, refHeight_, outputsize::fieldValue(width_->text()));
     if (!scale) {
-        // No GIF can be narrower than one pixel: the dialog stays open.
+        // No GIF can be narrower or lower than one pixel: the dialog stays open.
         QApplication::beep();
         width_->setFocus();
         width_->selectAll();

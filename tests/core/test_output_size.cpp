@@ -57,10 +57,14 @@ TEST(OutputSize, TypedSides)
 
 TEST(OutputSize, OkTakesTheWidthAndRefusesNothing)
 {
-    EXPECT_FLOAT_EQ(*scaleForWidth(640, 321), 321.0f / 640.0f);
-    EXPECT_FLOAT_EQ(*scaleForWidth(640, 640), 1.0f);
-    EXPECT_FLOAT_EQ(*scaleForWidth(640, 1), 1.0f / 640.0f);
-    EXPECT_FALSE(scaleForWidth(640, 0).has_value());
-    EXPECT_FALSE(scaleForWidth(640, fieldValue(QString())).has_value());
-    EXPECT_FLOAT_EQ(*scaleForWidth(640, 5000), 1.0f);  // never more than the frames
+    EXPECT_FLOAT_EQ(*scaleForWidth(640, 480, 321), 321.0f / 640.0f);
+    EXPECT_FLOAT_EQ(*scaleForWidth(640, 480, 640), 1.0f);
+    EXPECT_FLOAT_EQ(*scaleForWidth(640, 480, 1), 1.0f / 640.0f);
+    EXPECT_FALSE(scaleForWidth(640, 480, 0).has_value());
+    EXPECT_FALSE(scaleForWidth(640, 480, fieldValue(QString())).has_value());
+    EXPECT_FLOAT_EQ(*scaleForWidth(640, 480, 5000), 1.0f);  // never more than the frames
+    // A wide, low picture: widths that leave no pixel row are refused too.
+    EXPECT_FALSE(scaleForWidth(1000, 1, 499).has_value());  // 1 x 0.499 + 0.5 < 1
+    EXPECT_FLOAT_EQ(*scaleForWidth(1000, 1, 500), 0.5f);
+    EXPECT_FALSE(scaleForWidth(1000, 2, 1).has_value());
 }
