@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -45,6 +47,31 @@ QString privateOutputFolder(const QString& tempFolder)
     return QFile::decodeName(pattern);
 }
 
+QString reserveOutputPath(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const int dash = name.lastIndexOf(QLatin1Char('-'));
+    QString candidate = path;
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        // Created empty with the usual permissions (the umask applies), so a
+        // saved copy of the GIF gets them too.
+        const int fd = open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            close(fd);
+            return candidate;
+        }
+        if (errno != EEXIST || dash < 0)
+            break;
+        // Taken (another generation in the same second): another number.
+        candidate = info.dir().filePath(QStringLiteral("%1-%2.gif")
+                                            .arg(name.left(dash))
+                                            .arg(QRandomGenerator::global()->bounded(32768)));
+    }
+    qWarning("cannot reserve an output file beside %s: %s", qPrintable(path), std::strerror(errno));
+    return path;
+}
+
 QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, const QString& previousOutput,
                            int dpiY)
 {
@@ -56,6 +83,7 @@ QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, c
     const QString folder = privateOutputFolder(QFileInfo(path).absolutePath());
     if (!folder.isEmpty())
         path = QDir(folder).filePath(QFileInfo(path).fileName());
+    path = reserveOutputPath(path);
     // Written before the post; the post orders the writes before the worker reads them.
     worker.generationSettings() = GenerationSettings::fromAppSettings(settings, path, dpiY);
     worker.post(UM_GENERATE, settings.filterNumber, settings.file ? 1 : 0);

@@ -23,3 +23,9 @@ QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, c
 // a new folder `tempFolder`/vexlo-XXXXXX (mode 0700); empty when neither can be
 // made (the GIF then goes into the temporary folder itself).
 QString privateOutputFolder(const QString& tempFolder);
+
+// Creates `path` empty, exclusively, and returns it; when a file of that name
+// exists already (two generations, of this or another instance, in the same
+// second with the same number), the same name with another number. The path
+// unchanged when nothing can be created.
+QString reserveOutputPath(const QString& path);

@@ -331,3 +331,30 @@ TEST(GenerationStart, OutputFolderIsPrivate)
     // No folder can be made at all.
     EXPECT_TRUE(privateOutputFolder(temp + "/missing/deeper").isEmpty());
 }
+
+TEST(GenerationStart, OutputNameIsReservedSoTwoGenerationsNeverShareIt)
+{
+    testenv::TempDir dir;
+    const QString wanted = QString::fromStdString(dir.file("4-46-4-12-10-28154.gif"));
+    const QString first = reserveOutputPath(wanted);
+    const QString second = reserveOutputPath(wanted);  // same second, same number
+    EXPECT_EQ(first, wanted);
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(QFileInfo(second).fileName().startsWith(QStringLiteral("4-46-4-12-10-")));
+    EXPECT_TRUE(QFileInfo(second).fileName().endsWith(QStringLiteral(".gif")));
+    EXPECT_EQ(QFileInfo(second).absolutePath(), QFileInfo(first).absolutePath());
+    for (const QString& p : {first, second}) {
+        EXPECT_TRUE(QFileInfo::exists(p));
+        EXPECT_EQ(QFileInfo(p).size(), 0);
+    }
+    // The usual permissions: a saved copy is readable like any other file.
+    const mode_t mask = umask(022);
+    const QString third = reserveOutputPath(wanted);
+    umask(mask);
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(third).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    // Nowhere to create it: the path comes back unchanged.
+    const QString nowhere = QString::fromStdString(dir.file("missing/x-1.gif"));
+    EXPECT_EQ(reserveOutputPath(nowhere), nowhere);
+}
