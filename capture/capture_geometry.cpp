@@ -30,7 +30,10 @@ int commandRowY(float s)
 
 CaptureRect initialCaptureRect(int captureWidth, int captureHeight)
 {
-    return CaptureRect{0, 0, captureWidth + 10, captureHeight};
+    // Stored sizes are taken as they are, except that no window side may pass
+    // the largest an X window can have (and the sum cannot overflow).
+    const int width = int(std::min<long long>(static_cast<long long>(captureWidth) + 10, kMaxWindowSide));
+    return CaptureRect{0, 0, width, std::min(captureHeight, kMaxWindowSide)};
 }
 
 QRect initialTopBar(const QPoint& pos, const CaptureRect& initial, float uiScale)

@@ -33,6 +33,7 @@ inline constexpr int kSideBarWidth = 5;
 inline constexpr int kMinFrameSide = 60;  // frame width and capture height
 inline constexpr int kMarkWidth = 25;     // gold marks: 25 x 5 in the corners
 inline constexpr int kMarkHeight = 5;
+inline constexpr int kMaxWindowSide = 32767;  // the largest side of an X window
 inline constexpr int kSideMarkRows = 20;  // gold rows at both ends of a side bar
 
 int topBarHeight(float uiScale);      // trunc(60 x s)
@@ -42,7 +43,8 @@ int commandRowY(float uiScale);       // trunc(28 x s)
 
 // Initialisation: the capture rectangle before the bars are placed (its right
 // edge holds the top bar's width, capture width + 10) and the top bar's
-// rectangle at `pos` (height trunc(60 x s)).
+// rectangle at `pos` (height trunc(60 x s)). Sides beyond kMaxWindowSide are cut
+// to it.
 CaptureRect initialCaptureRect(int captureWidth, int captureHeight);
 QRect initialTopBar(const QPoint& pos, const CaptureRect& initial, float uiScale);
 

@@ -32,7 +32,8 @@ int matchingSide(long long side, int thisRef, int otherRef)
 
 Fields initialFields(int refWidth, int refHeight, float scale)
 {
-    return {roundedSide(double(refWidth) * double(scale)), roundedSide(double(refHeight) * double(scale))};
+    // The same sizes generation will make, so the fields never promise a pixel the GIF lacks.
+    return {GifGenerator::outputSide(refWidth, scale), GifGenerator::outputSide(refHeight, scale)};
 }
 
 int initialSliderPosition(float scale)

@@ -2,6 +2,8 @@
 // button places, labels, blink and the state machine.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "capture/capture_geometry.h"
 #include "capture/capture_state.h"
 #include "res/resource.h"
@@ -33,6 +35,13 @@ TEST(CaptureGeometry, DefaultFrame)
     EXPECT_EQ(f.bars.right, QRect(615, 260, 5, 250));
     EXPECT_EQ(f.bars.bottom, QRect(300, 510, 320, 40));
     EXPECT_EQ(f.capture, (CaptureRect{305, 260, 615, 510}));
+}
+
+TEST(CaptureGeometry, AbsurdStoredSizesStopAtTheLargestWindow)
+{
+    EXPECT_EQ(initialCaptureRect(INT_MAX, INT_MAX), (CaptureRect{0, 0, kMaxWindowSide, kMaxWindowSide}));
+    EXPECT_EQ(initialCaptureRect(32757, 100), (CaptureRect{0, 0, 32767, 100}));
+    EXPECT_EQ(initialCaptureRect(0, 0), (CaptureRect{0, 0, 10, 0}));
 }
 
 TEST(CaptureGeometry, UiScaleChangesBarsNotCapture)

@@ -11,6 +11,8 @@ TEST(OutputSize, StartValues)
     EXPECT_EQ(initialSliderPosition(0.5f), 50);
     EXPECT_EQ(initialFields(401, 251, 0.5f), (Fields{201, 126}));  // halves round up
     EXPECT_EQ(initialFields(640, 480, 1.0f), (Fields{640, 480}));
+    // 250 x 0.51f is an exact half in single precision: the field shows what the GIF gets.
+    EXPECT_EQ(initialFields(250, 250, 0.51f), (Fields{128, 128}));
     EXPECT_EQ(initialSliderPosition(1.0f), 100);
     EXPECT_EQ(initialSliderPosition(321.0f / 640.0f), 50);
     // Out-of-range scales leave the slider at its ends.
