@@ -2,13 +2,15 @@
 // the process; a second signal of the same kind gets its default action back.
 #include <gtest/gtest.h>
 
+#include "wait_until.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <csignal>
 
 #include "platform/termination_signals.h"
 
 namespace {
+using testenv::waitUntil;
 
 using Handler = void (*)(int);
 
@@ -22,19 +24,6 @@ Handler handlerOf(int sig)
 bool handlerIs(int sig, Handler handler)
 {
     return handlerOf(sig) == handler;
-}
-
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <csignal>
@@ -20,9 +19,15 @@
 #include "res/resource.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
+#include "settings_folder.h"
+#include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
 namespace {
+using testenv::SettingsFolder;
+using testenv::waitUntil;
+
+constexpr const char* kIni = "[Param]\nRate1=20\nTopWnd=0\n[POS]\nWndPosEmptyHeight=120\n";
 
 class GreyGrabber : public ScreenGrabber {
 public:
@@ -33,50 +38,6 @@ public:
     }
     bool canGrab() const override { return true; }
 };
-
-class SettingsFolder {
-public:
-    SettingsFolder()
-    {
-        saved_ = qEnvironmentVariableIsSet("APPDATA") ? std::optional<QByteArray>(qgetenv("APPDATA"))
-                                                      : std::nullopt;
-        qputenv("APPDATA", QByteArray::fromStdString(dir_.path()));
-        QFile f(iniPath());
-        f.open(QIODevice::WriteOnly);
-        f.write("[Param]\nRate1=20\nTopWnd=0\n[POS]\nWndPosEmptyHeight=120\n");
-    }
-    ~SettingsFolder()
-    {
-        if (saved_)
-            qputenv("APPDATA", *saved_);
-        else
-            qunsetenv("APPDATA");
-    }
-    QString iniPath() const { return QString::fromStdString(dir_.file("vexlo.ini")); }
-    QString readIni() const
-    {
-        QFile f(iniPath());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-    QString file(const char* name) const { return QString::fromStdString(dir_.file(name)); }
-
-private:
-    testenv::TempDir dir_;
-    std::optional<QByteArray> saved_;
-};
-
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 std::unique_ptr<CCaptureDlg> makeWindow()
 {
@@ -97,7 +58,7 @@ void writeFile(const QString& path)
 
 TEST(CaptureExternalClose, SigtermClosesTheProgramAndSavesSettings)
 {
-    SettingsFolder folder;
+    SettingsFolder folder(kIni);
     QFile::remove(folder.iniPath());
     bool sawWindow = false;
     QTimer poll;
@@ -130,7 +91,7 @@ TEST(CaptureExternalClose, SigtermClosesTheProgramAndSavesSettings)
 
 TEST(CaptureExternalClose, WhileRecordingStopsAndSaves)
 {
-    SettingsFolder folder;
+    SettingsFolder folder(kIni);
     auto dlg = makeWindow();
     const QString output = folder.file("last.gif");
     writeFile(output);
@@ -146,7 +107,7 @@ TEST(CaptureExternalClose, WhileRecordingStopsAndSaves)
 
 TEST(CaptureExternalClose, DismissesTheSizeDialogWithoutGenerating)
 {
-    SettingsFolder folder;
+    SettingsFolder folder(kIni);
     auto dlg = makeWindow();
     dlg->onStartStop();
     ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 1; }));
@@ -168,7 +129,7 @@ TEST(CaptureExternalClose, DismissesTheSizeDialogWithoutGenerating)
 
 TEST(CaptureExternalClose, WaitsForARunningGenerationWithoutAsking)
 {
-    SettingsFolder folder;
+    SettingsFolder folder(kIni);
     ScriptedPrompts prompts;
     auto dlg = makeWindow();
     dlg->setState(CaptureState::Stopped);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -23,9 +22,13 @@
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
 #include "test_env.h"
+#include "settings_folder.h"
+#include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
 namespace {
+using testenv::SettingsFolder;
+using testenv::waitUntil;
 
 class SolidGrabber : public ScreenGrabber {
 public:
@@ -36,52 +39,6 @@ public:
     }
     bool canGrab() const override { return true; }
 };
-
-// A settings folder of its own with the given vexlo.ini lines.
-class SettingsFolder {
-public:
-    explicit SettingsFolder(const QString& ini = QString())
-    {
-        saved_ = qEnvironmentVariableIsSet("APPDATA") ? std::optional<QByteArray>(qgetenv("APPDATA")) : std::nullopt;
-        qputenv("APPDATA", QByteArray::fromStdString(dir_.path()));
-        if (!ini.isEmpty()) {
-            QFile f(iniPath());
-            f.open(QIODevice::WriteOnly);
-            f.write(ini.toUtf8());
-        }
-    }
-    ~SettingsFolder()
-    {
-        if (saved_)
-            qputenv("APPDATA", *saved_);
-        else
-            qunsetenv("APPDATA");
-    }
-    QString iniPath() const { return QString::fromStdString(dir_.file("vexlo.ini")); }
-    QString readIni() const
-    {
-        QFile f(iniPath());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
-    std::string file(const std::string& name) const { return dir_.file(name); }
-
-private:
-    testenv::TempDir dir_;
-    std::optional<QByteArray> saved_;
-};
-
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 std::unique_ptr<CCaptureDlg> makeWindow()
 {
@@ -247,7 +204,7 @@ TEST(CaptureWindow, EnterDoesNothingEscClosesAndSaves)
 {
     SettingsFolder settings;
     auto dlg = makeWindow();
-    const QString output = QString::fromStdString(settings.file("last.gif"));
+    const QString output = settings.file("last.gif");
     {
         QFile f(output);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -23,9 +23,15 @@
 #include "res/resource.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
+#include "settings_folder.h"
+#include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
 namespace {
+using testenv::SettingsFolder;
+using testenv::waitUntil;
+
+constexpr const char* kIni = "[Param]\nRate1=20\nTopWnd=0\n";
 
 class CountingGrabber : public ScreenGrabber {
 public:
@@ -40,42 +46,6 @@ public:
 private:
     int grabs_ = 0;
 };
-
-class SettingsFolder {
-public:
-    SettingsFolder()
-    {
-        saved_ = qEnvironmentVariableIsSet("APPDATA") ? std::optional<QByteArray>(qgetenv("APPDATA")) : std::nullopt;
-        qputenv("APPDATA", QByteArray::fromStdString(dir_.path()));
-        QFile f(QString::fromStdString(dir_.file("vexlo.ini")));
-        f.open(QIODevice::WriteOnly);
-        f.write("[Param]\nRate1=20\nTopWnd=0\n");
-    }
-    ~SettingsFolder()
-    {
-        if (saved_)
-            qputenv("APPDATA", *saved_);
-        else
-            qunsetenv("APPDATA");
-    }
-
-private:
-    testenv::TempDir dir_;
-    std::optional<QByteArray> saved_;
-};
-
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // Hands every modal dialog shown while `run` runs (and up to `settleMs` after)
 // to `handle`, which must close it; returns how many there were.
@@ -120,7 +90,7 @@ void record(CCaptureDlg& dlg, int frames)
 
 TEST(MakeGif, NothingRightAfterStartUpOrWithoutFrames)
 {
-    SettingsFolder folder;
+    SettingsFolder folder(kIni);
     auto dlg = makeWindow();
     ASSERT_TRUE(dlg->preview());
     EXPECT_FALSE(dlg->preview()->isVisible());
@@ -139,7 +109,7 @@ TEST(MakeGif, NothingRightAfterStartUpOrWithoutFrames)
 
 TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
 {
-    SettingsFolder folder;
+    SettingsFolder folder(kIni);
     appSettings().outputScale = 1.0f;
     auto dlg = makeWindow();
     record(*dlg, 3);

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
@@ -22,9 +21,13 @@
 #include "res/resource.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
+#include "settings_folder.h"
+#include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
 namespace {
+using testenv::SettingsFolder;
+using testenv::waitUntil;
 
 const QColor kColours[] = {QColor(255, 0, 0), QColor(0, 200, 0), QColor(0, 0, 255), QColor(255, 255, 0)};
 
@@ -55,42 +58,6 @@ private:
     QTimer timer_;
     int step_ = 0;
 };
-
-class SettingsFolder {
-public:
-    explicit SettingsFolder(const QByteArray& ini)
-    {
-        saved_ = qEnvironmentVariableIsSet("APPDATA") ? std::optional<QByteArray>(qgetenv("APPDATA")) : std::nullopt;
-        qputenv("APPDATA", QByteArray::fromStdString(dir_.path()));
-        QFile f(QString::fromStdString(dir_.file("vexlo.ini")));
-        f.open(QIODevice::WriteOnly);
-        f.write(ini);
-    }
-    ~SettingsFolder()
-    {
-        if (saved_)
-            qputenv("APPDATA", *saved_);
-        else
-            qunsetenv("APPDATA");
-    }
-
-private:
-    testenv::TempDir dir_;
-    std::optional<QByteArray> saved_;
-};
-
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 int patternIndex(const RgbQuad& q)
 {

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
@@ -20,8 +19,10 @@
 #include "platform/x11_screen_grabber.h"
 #include "res/resource.h"
 #include "test_env.h"
+#include "wait_until.h"
 
 namespace {
+using testenv::waitUntil;
 
 // A frameless window filled with one colour.
 class SolidWindow : public QWidget {
@@ -48,20 +49,6 @@ protected:
 private:
     QColor colour_;
 };
-
-template <typename Pred>
-bool waitUntil(Pred pred, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 bool sameColour(const RgbQuad& q, QColor c)
 {
