@@ -1,12 +1,39 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/capture_app.h"
 #include "app/cli_commands.h"
+
+namespace {
+bool isSet(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v && *v;
+}
+
+// Without a display Qt gives up with an abort; say plainly what is missing instead.
+bool noDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+}  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc > 1)
         return runCommandLine(argc, argv);
+    if (noDisplay()) {
+        std::fputs(
+            "vexlo: no display to show the capture window on (DISPLAY is not set); "
+            "start Vexlo from a desktop session\n",
+            stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     CCaptureApp captureApp;
     return captureApp.run();

@@ -17,3 +17,13 @@ TEST(CommandLine, VersionHelpAndUnknownArgument)
     EXPECT_EQ(testenv::runCommand(testenv::vexloBin() + " --frobnicate 2>&1", &out), 2);
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
 }
+
+TEST(CommandLine, WithoutADisplayTheWindowSaysSoInsteadOfAborting)
+{
+    std::string out;
+    EXPECT_EQ(
+        testenv::runCommand(
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + testenv::vexloBin() + " 2>&1", &out),
+        1);
+    EXPECT_NE(out.find("DISPLAY is not set"), std::string::npos) << out;
+}
