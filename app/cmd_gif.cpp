@@ -346,23 +346,21 @@ int runGifCommand(int argc, char** argv)
                                                }
                                            },
                                            &error);
-    if (pictureSource != nullptr && !pictureSource->failure().empty()) {
+    // A refusal removes the temporary file, which then needs no cleaning on a signal.
+    auto refuseAndRemove = [&temporary](const std::string& reason) {
         std::remove(temporary.c_str());
         disarmTemporary();
-        return refuse(pictureSource->failure());
-    }
-    if (!ok) {
-        std::remove(temporary.c_str());
-        disarmTemporary();
-        return refuse(error.empty() ? "no GIF was written" : error);
-    }
+        return refuse(reason);
+    };
+    if (pictureSource != nullptr && !pictureSource->failure().empty())
+        return refuseAndRemove(pictureSource->failure());
+    if (!ok)
+        return refuseAndRemove(error.empty() ? "no GIF was written" : error);
     std::error_code ec;
     fs::rename(temporary, outPath, ec);
     if (ec)
-        std::remove(temporary.c_str());
+        return refuseAndRemove("cannot write " + output + ": " + ec.message());
     disarmTemporary();
-    if (ec)
-        return refuse("cannot write " + output + ": " + ec.message());
     // mkstemp made the file private; give it the usual permissions.
     const mode_t mask = ::umask(0);
     ::umask(mask);

@@ -153,6 +153,15 @@ QString GifGenerator::newOutputPath()
 
 namespace {
 
+// Removes an output file left unfinished: only a file of ours, never a device
+// the path happened to name.
+void removePartialFile(const QByteArray& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path.constData(), ec))
+        std::remove(path.constData());
+}
+
 // The generation; `partialFile` is true while the output file exists but is
 // not yet written whole.
 bool generateFile(GenerationSource& source, const CaptionList& captions, const GenerationSettings& settings,
@@ -514,10 +523,7 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
         const std::string reason = std::strerror(writeErrno != 0 ? writeErrno : EIO);
         qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
         setError(error, "cannot write " + path.toStdString() + ": " + reason);
-        // Only a file of ours is removed, never a device the path happened to name.
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(path.constData(), ec))
-            std::remove(path.constData());
+        removePartialFile(path);
     }
     partialFile = false;
     merged.clear();
@@ -540,12 +546,8 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
         // begun is removed.
         qWarning("generation: out of memory");
         setError(error, "out of memory");
-        if (partialFile) {
-            const QByteArray path = QFile::encodeName(settings.outputPath);
-            std::error_code ec;
-            if (std::filesystem::is_regular_file(path.constData(), ec))
-                std::remove(path.constData());
-        }
+        if (partialFile)
+            removePartialFile(QFile::encodeName(settings.outputPath));
         return false;
     }
 }

@@ -45,8 +45,8 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
     if (n <= 0)
         return true;
     threads = std::clamp(threads, 1, n);
-    auto sequential = [&](int from) {
-        for (int i = from; i < n; ++i) {
+    auto sequential = [&] {
+        for (int i = 0; i < n; ++i) {
             work(i);
             if (!done(i))
                 return false;
@@ -54,7 +54,7 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
         return true;
     };
     if (threads == 1)
-        return sequential(0);
+        return sequential();
 
     std::atomic<int> next{0};
     std::atomic<bool> stop{false};
@@ -102,7 +102,7 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
     } catch (const std::system_error&) {
         // No more threads to be had: the ones already running do the work.
         if (pool.empty())
-            return sequential(0);
+            return sequential();
     }
 
     bool ok = true;

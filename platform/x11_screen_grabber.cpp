@@ -457,13 +457,18 @@ bool X11ScreenGrabber::grab(const GrabRect& rect, int mouseTrackMode, RasterImag
     const int ct = std::max(rect.top, 0);
     const int cr = std::min(rect.right, rootW);
     const int cb = std::min(rect.bottom, rootH);
-    if (cl >= cr || ct >= cb) {
-        // Nothing of it is on the screen: a black frame, as the screen shows
-        // nothing there (the pointer track is still drawn).
+    // The full-size frame, black where the rectangle lies off the screen.
+    auto blackFrame = [&out, w, h] {
         if (!out.create(w, h, 24))
             return false;
         for (int y = 0; y < h; ++y)
             std::memset(out.row(y), 0, out.stride());
+        return true;
+    };
+    if (cl >= cr || ct >= cb) {
+        // Nothing of it is on the screen (the pointer track is still drawn).
+        if (!blackFrame())
+            return false;
         drawPointerTrackOf(out, rect, mouseTrackMode);
         return true;
     }
@@ -508,11 +513,8 @@ bool X11ScreenGrabber::grab(const GrabRect& rect, int mouseTrackMode, RasterImag
     if (cw == w && ch == h) {
         out = std::move(grabbed);
     } else {
-        // Off-screen parts of the rectangle stay black.
-        if (!out.create(w, h, 24))
+        if (!blackFrame())
             return false;
-        for (int y = 0; y < h; ++y)
-            std::memset(out.row(y), 0, out.stride());
         const int dx = cl - rect.left;
         const int dy = ct - rect.top;
         for (int y = 0; y < ch; ++y)
