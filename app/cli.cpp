@@ -22,8 +22,9 @@ const Subcommand kSubcommands[] = {
 
 void printHelp()
 {
-    std::printf("Usage: vexlo [--version | --help | <command> ...]\n\n"
-                "Without arguments Vexlo opens its capture window.\n\nCommands:\n");
+    std::printf(
+        "Usage: vexlo [--version | --help | <command> ...]\n\n"
+        "Without arguments Vexlo opens its capture window.\n\nCommands:\n");
     for (const Subcommand& s : kSubcommands)
         std::printf("  vexlo %s\n", s.usage);
     std::printf("\nOptions:\n  --version  print the version\n  --help     print this help\n");

@@ -55,7 +55,8 @@ int runDecodeCommand(int argc, char** argv)
     FrameSequence frames;
     auto add = [&frames](RasterImage& picture) {
         const int delay = picture.frameDelay();
-        return frames.append(std::make_unique<FrameRecord>(std::make_unique<RasterImage>(std::move(picture)), delay));
+        return frames.append(
+            std::make_unique<FrameRecord>(std::make_unique<RasterImage>(std::move(picture)), delay));
     };
     const int retrieved = image.retrievedFrameCount();
     for (int i = 0; i < retrieved; ++i)

@@ -11,6 +11,14 @@
 // to a temporary file beside OUT and only renamed into place when it is whole.
 // Ctrl-C (or SIGTERM, SIGHUP) during the run removes that temporary file before
 // the program ends.
+#include <malloc.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -24,15 +32,6 @@
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <malloc.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QCoreApplication>
-#include <QFile>
-#include <QGuiApplication>
 
 #include "app/app_settings.h"
 #include "app/cli_commands.h"
@@ -89,7 +88,8 @@ std::string lowerExtension(const fs::path& p)
     std::string ext = p.extension().string();
     if (!ext.empty() && ext[0] == '.')
         ext.erase(0, 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return ext;
 }
 
@@ -97,7 +97,8 @@ bool isPictureName(const fs::path& p)
 {
     static const char* const kExtensions[] = {"jpg", "jpeg", "jpe", "jfif", "bmp", "png", "gif"};
     const std::string ext = lowerExtension(p);
-    return std::any_of(std::begin(kExtensions), std::end(kExtensions), [&](const char* e) { return ext == e; });
+    return std::any_of(std::begin(kExtensions), std::end(kExtensions),
+                       [&](const char* e) { return ext == e; });
 }
 
 // Number of frames of a GIF file, 0 when it does not decode.
@@ -146,7 +147,10 @@ void installCleanupHandlers()
 }
 
 // The temporary file is ours again (renamed or removed): nothing left to clean.
-void disarmTemporary() { temporaryArmed = 0; }
+void disarmTemporary()
+{
+    temporaryArmed = 0;
+}
 
 // A unique temporary file beside `out`; empty (and `error` set) when the folder
 // cannot take it. A signal that ends the program from now on removes it.
@@ -245,8 +249,9 @@ int runGifCommand(int argc, char** argv)
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 
     if (inputs.empty() || output.empty())
-        return refuse("usage: vexlo gif INPUT... -o OUT.gif [--delay CS | --fps N] [--scale F] [--filter N] "
-                      "[--no-dither] [--play-once] [--keep-white]");
+        return refuse(
+            "usage: vexlo gif INPUT... -o OUT.gif [--delay CS | --fps N] [--scale F] [--filter N] "
+            "[--no-dither] [--play-once] [--keep-white]");
 
     // Text (the text watermark) needs a GUI application; nothing is shown.
     std::unique_ptr<QCoreApplication> app;
@@ -338,14 +343,15 @@ int runGifCommand(int argc, char** argv)
 
     int lastPercent = -1;
     std::string error;
-    const bool ok = GifGenerator::generate(*source, captions, generation, filter, dither,
-                                           [&](int percent) {
-                                               if (percent != lastPercent) {
-                                                   std::fprintf(stderr, "%d%%\n", percent);
-                                                   lastPercent = percent;
-                                               }
-                                           },
-                                           &error);
+    const bool ok = GifGenerator::generate(
+        *source, captions, generation, filter, dither,
+        [&](int percent) {
+            if (percent != lastPercent) {
+                std::fprintf(stderr, "%d%%\n", percent);
+                lastPercent = percent;
+            }
+        },
+        &error);
     // A refusal removes the temporary file, which then needs no cleaning on a signal.
     auto refuseAndRemove = [&temporary](const std::string& reason) {
         std::remove(temporary.c_str());

@@ -6,6 +6,8 @@
 // otherwise a folder of PNG frames with frames.tsv (as `vexlo decode` writes).
 // Exit status: 0 written, 1 nothing recorded or writing failed, 2 bad usage or
 // no X display.
+#include <QGuiApplication>
+#include <QString>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -15,9 +17,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-
-#include <QGuiApplication>
-#include <QString>
 
 #include "app/app_settings.h"
 #include "app/cli_commands.h"
@@ -94,7 +93,8 @@ struct Reports {
 
 int runRecordCommand(int argc, char** argv)
 {
-    const char* usage = "usage: vexlo record --rect X,Y,W,H [--fps N] [--seconds S] [--mouse M] [--last10] -o OUT";
+    const char* usage =
+        "usage: vexlo record --rect X,Y,W,H [--fps N] [--seconds S] [--mouse M] [--last10] -o OUT";
     bool haveRect = false;
     int x = 0, y = 0, w = 0, h = 0;
     int fps = 0;
@@ -136,7 +136,8 @@ int runRecordCommand(int argc, char** argv)
     if (!haveRect || out.empty())
         return refuse(usage);
     if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide)
-        return refuse("the rectangle must be between 1 and " + std::to_string(kMaxImageSide) + " pixels a side");
+        return refuse("the rectangle must be between 1 and " + std::to_string(kMaxImageSide) +
+                      " pixels a side");
 
     std::string reason;
     std::unique_ptr<X11ScreenGrabber> grabber = X11ScreenGrabber::open(&reason);
@@ -184,7 +185,8 @@ int runRecordCommand(int argc, char** argv)
         return failure("no frame was grabbed");
 
     if (endsWithGif(out)) {
-        worker.generationSettings() = GenerationSettings::fromAppSettings(settings, QString::fromStdString(out), 96);
+        worker.generationSettings() =
+            GenerationSettings::fromAppSettings(settings, QString::fromStdString(out), 96);
         worker.post(UM_GENERATE, 0, settings.file ? 1 : 0);
         std::unique_lock<std::mutex> lock(reports.mutex);
         reports.cv.wait(lock, [&] { return reports.generated; });

@@ -13,7 +13,6 @@
 //       a 1x1 stand-in, which separates the cost of grabbing from the cost of
 //       giving fresh memory to every kept frame.
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -24,7 +23,6 @@
 #include <mutex>
 #include <thread>
 #include <vector>
-
 
 #include "capture/worker_thread.h"
 #include "imaging/raster_image.h"
@@ -92,7 +90,8 @@ BENCHMARK(BM_ConvertFromScreenBits)->Unit(benchmark::kMillisecond);
 // Times every grab the worker makes.
 class TimedGrabber : public ScreenGrabber {
 public:
-    TimedGrabber(std::unique_ptr<ScreenGrabber> inner, bool discard) : inner_(std::move(inner)), discard_(discard)
+    TimedGrabber(std::unique_ptr<ScreenGrabber> inner, bool discard)
+        : inner_(std::move(inner)), discard_(discard)
     {
         starts.reserve(4096);
     }
@@ -121,7 +120,8 @@ double cpuSeconds()
 {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 int runRecording(int seconds, bool discard)
@@ -182,10 +182,12 @@ int runRecording(int seconds, bool discard)
     const double worst = sorted.empty() ? 0 : sorted.back();
     std::printf("recording 1920x1080 at 25 fps for %d s%s: %zu frames (%.1f fps)\n", seconds,
                 discard ? " (frames discarded)" : "", n, double(n) / wall);
-    std::printf("ticks on schedule (start within 10 ms of previous start + 40 ms): %.2f %% (%zu of %zu), worst "
-                "deviation %.1f ms\n",
-                n > 1 ? 100.0 * double(onSchedule) / double(n - 1) : 0.0, onSchedule, n > 1 ? n - 1 : 0, worstLate);
-    std::printf("grab + convert: median %.2f ms, 99th percentile %.2f ms, worst %.2f ms\n", median, p99, worst);
+    std::printf(
+        "ticks on schedule (start within 10 ms of previous start + 40 ms): %.2f %% (%zu of %zu), worst "
+        "deviation %.1f ms\n",
+        n > 1 ? 100.0 * double(onSchedule) / double(n - 1) : 0.0, onSchedule, n > 1 ? n - 1 : 0, worstLate);
+    std::printf("grab + convert: median %.2f ms, 99th percentile %.2f ms, worst %.2f ms\n", median, p99,
+                worst);
     std::printf("CPU of this process: %.1f %% of one core (the X server's copy is not counted)\n",
                 100.0 * cpu / wall);
     return 0;

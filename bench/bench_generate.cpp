@@ -4,12 +4,11 @@
 //   bench_generate [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
-
-#include <QGuiApplication>
 
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
@@ -69,7 +68,8 @@ void run(benchmark::State& state, bool screen)
         seq.append(FrameRecord::make(screen ? screenFrame(w, h, t) : videoFrame(w, h, t), 5));
     CaptionList captions;
     GenerationSettings settings;
-    settings.outputPath = QString::fromStdString((std::filesystem::temp_directory_path() / "bench_generate.gif").string());
+    settings.outputPath =
+        QString::fromStdString((std::filesystem::temp_directory_path() / "bench_generate.gif").string());
     int64_t bytes = 0;
     for (auto _ : state) {
         const bool ok = GenerateGif(seq, captions, settings, 0, dither, {});
@@ -82,8 +82,14 @@ void run(benchmark::State& state, bool screen)
     std::remove(settings.outputPath.toLocal8Bit().constData());
 }
 
-void BM_GenerateVideo(benchmark::State& state) { run(state, false); }
-void BM_GenerateScreen(benchmark::State& state) { run(state, true); }
+void BM_GenerateVideo(benchmark::State& state)
+{
+    run(state, false);
+}
+void BM_GenerateScreen(benchmark::State& state)
+{
+    run(state, true);
+}
 
 BENCHMARK(BM_GenerateVideo)->Args({100, 1})->Args({100, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_GenerateScreen)->Args({100, 1})->Args({100, 0})->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -22,7 +22,10 @@ const char* const kFiles[] = {
     "pillow-chi/chi.gif",
 };
 
-std::string corpusPath(const char* file) { return std::string(VEXLO_CORPUS_DIR) + "/gif/" + file; }
+std::string corpusPath(const char* file)
+{
+    return std::string(VEXLO_CORPUS_DIR) + "/gif/" + file;
+}
 
 std::vector<uint8_t> readFile(const std::string& path)
 {
@@ -52,7 +55,8 @@ void decodeAllFrames(benchmark::State& state, const char* file)
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
     state.counters["frames"] = frames;
-    state.counters["frames/s"] = benchmark::Counter(double(frames) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(double(frames) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["Mpx/s"] =
         benchmark::Counter(double(pixels) * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }

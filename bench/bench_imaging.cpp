@@ -33,9 +33,18 @@ void resampleSmooth(benchmark::State& state, int w, int h, int w2, int h2)
     state.SetItemsProcessed(state.iterations() * int64_t(w2) * h2);
 }
 
-void BM_ResampleSmoothHalf(benchmark::State& state) { resampleSmooth(state, 1920, 1080, 960, 540); }
-void BM_ResampleSmoothDouble(benchmark::State& state) { resampleSmooth(state, 960, 540, 1920, 1080); }
-void BM_ResampleSmoothOneAxis(benchmark::State& state) { resampleSmooth(state, 1920, 1080, 960, 1080); }
+void BM_ResampleSmoothHalf(benchmark::State& state)
+{
+    resampleSmooth(state, 1920, 1080, 960, 540);
+}
+void BM_ResampleSmoothDouble(benchmark::State& state)
+{
+    resampleSmooth(state, 960, 540, 1920, 1080);
+}
+void BM_ResampleSmoothOneAxis(benchmark::State& state)
+{
+    resampleSmooth(state, 1920, 1080, 960, 1080);
+}
 
 void BM_ResampleNearestHalf(benchmark::State& state)
 {

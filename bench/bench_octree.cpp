@@ -74,7 +74,8 @@ void BM_Feed(benchmark::State& state)
             q.feed(f);
         benchmark::DoNotOptimize(q.leafCount());
     }
-    state.SetItemsProcessed(state.iterations() * int64_t(input.size()) * input[0].width() * input[0].height());
+    state.SetItemsProcessed(state.iterations() * int64_t(input.size()) * input[0].width() *
+                            input[0].height());
 }
 BENCHMARK(BM_Feed)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -99,7 +100,8 @@ void BM_Reduce(benchmark::State& state)
         }
         benchmark::DoNotOptimize(out.data());
     }
-    state.SetItemsProcessed(state.iterations() * int64_t(input.size()) * input[0].width() * input[0].height());
+    state.SetItemsProcessed(state.iterations() * int64_t(input.size()) * input[0].width() *
+                            input[0].height());
 }
 BENCHMARK(BM_Reduce)->Args({1, 0})->Args({1, 1})->Args({0, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);
 

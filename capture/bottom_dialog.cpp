@@ -51,7 +51,8 @@ QStringList CBottomDialog::shownTexts() const
         out << topLeftLabel(owner_->captureRect(), s.windows10, s.dpiRatio)
             << sizeLabel(owner_->captureRect(), s.windows10, s.dpiRatio);
     if (showsRecordingLabels(state, width()))
-        out << framesLabel(owner_->displayedFrameCount()) << secondsLabel(owner_->displayedFrameCount(), s.rate1);
+        out << framesLabel(owner_->displayedFrameCount())
+            << secondsLabel(owner_->displayedFrameCount(), s.rate1);
     return out;
 }
 
@@ -66,13 +67,16 @@ void CBottomDialog::paintEvent(QPaintEvent*)
     g.setColorAt(1, captureColors::white());
     p.fillRect(b, g);
     p.fillRect(QRect(b.left(), b.top(), kSideBarWidth, b.height()), captureColors::frameBlue());
-    p.fillRect(QRect(b.right() + 1 - kSideBarWidth, b.top(), kSideBarWidth, b.height()), captureColors::frameBlue());
-    p.fillRect(QRect(b.left(), b.bottom() + 1 - kSideBarWidth, b.width(), kSideBarWidth), captureColors::frameBlue());
+    p.fillRect(QRect(b.right() + 1 - kSideBarWidth, b.top(), kSideBarWidth, b.height()),
+               captureColors::frameBlue());
+    p.fillRect(QRect(b.left(), b.bottom() + 1 - kSideBarWidth, b.width(), kSideBarWidth),
+               captureColors::frameBlue());
 
     const CaptureState state = owner_->state();
     if (owner_->blinkOn() && state == CaptureState::Recording) {
         p.fillRect(QRect(b.left(), b.top(), kMarkWidth, kMarkHeight), captureColors::gold());
-        p.fillRect(QRect(b.right() + 1 - kMarkWidth, b.top(), kMarkWidth, kMarkHeight), captureColors::gold());
+        p.fillRect(QRect(b.right() + 1 - kMarkWidth, b.top(), kMarkWidth, kMarkHeight),
+                   captureColors::gold());
     }
 
     const int half = b.height() / 2;

@@ -21,7 +21,8 @@ const QColor kInk(40, 40, 40);
 QFont captionFont()
 {
     QFont f;
-    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    f.setFamilies(
+        {QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
     f.setPixelSize(13);
     f.setWeight(QFont::Normal);
     return f;
@@ -79,19 +80,19 @@ void drawGear(QPainter& p, QPointF c, double r)
 QSize captureButtonPictureSize(int id)
 {
     switch (id) {
-    case IDC_CAPTURE_OPEN:
-    case IDC_CAPTURE_MINIMIZE:
-    case IDC_CAPTURE_SQUARE:
-    case IDC_CAPTURE_CLOSE:
-        return QSize(24, 20);
-    case IDC_CAPTURE_START_STOP:
-    case IDC_CAPTURE_EDIT:
-    case IDC_CAPTURE_MORE:
-        return QSize(65, 29);
-    case IDC_CAPTURE_GIF:
-        return QSize(100, 29);
-    default:
-        return QSize();
+        case IDC_CAPTURE_OPEN:
+        case IDC_CAPTURE_MINIMIZE:
+        case IDC_CAPTURE_SQUARE:
+        case IDC_CAPTURE_CLOSE:
+            return QSize(24, 20);
+        case IDC_CAPTURE_START_STOP:
+        case IDC_CAPTURE_EDIT:
+        case IDC_CAPTURE_MORE:
+            return QSize(65, 29);
+        case IDC_CAPTURE_GIF:
+            return QSize(100, 29);
+        default:
+            return QSize();
     }
 }
 
@@ -105,72 +106,73 @@ QImage captureButtonPicture(int id, bool hovered, bool recording)
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     switch (id) {
-    case IDC_CAPTURE_OPEN:
-        titleBackground(p, size, hovered ? kPink.lighter(110) : kTitleBlue, hovered ? kPink : kFrameBlue);
-        p.setPen(QPen(Qt::white, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(5.5, 4.5, 13, 11));
-        p.setBrush(Qt::white);
-        p.setPen(Qt::NoPen);
-        p.drawPolygon(QPolygonF({QPointF(6, 15), QPointF(10, 9), QPointF(13, 13), QPointF(15, 11), QPointF(18, 15)}));
-        p.drawEllipse(QPointF(15, 7.5), 1.5, 1.5);
-        break;
-    case IDC_CAPTURE_MINIMIZE:
-        titleBackground(p, size, hovered ? kHoverBlue : kTitleBlue, hovered ? kTitleBlue : kFrameBlue);
-        p.fillRect(QRect(7, 12, 10, 2), Qt::white);
-        break;
-    case IDC_CAPTURE_SQUARE:
-        p.setPen(QPen(Qt::white, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(7.5, 5.5, 9, 9));
-        break;
-    case IDC_CAPTURE_CLOSE:
-        titleBackground(p, size, hovered ? kRed.lighter(120) : kTitleBlue, hovered ? kRed : kFrameBlue);
-        p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(8, 6), QPointF(16, 14));
-        p.drawLine(QPointF(16, 6), QPointF(8, 14));
-        break;
-    case IDC_CAPTURE_START_STOP:
-        commandBackground(p, size, hovered);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(210, 40, 40));
-        p.drawEllipse(QPointF(14, 14.5), 8, 8);
-        if (recording) {
+        case IDC_CAPTURE_OPEN:
+            titleBackground(p, size, hovered ? kPink.lighter(110) : kTitleBlue, hovered ? kPink : kFrameBlue);
+            p.setPen(QPen(Qt::white, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(5.5, 4.5, 13, 11));
             p.setBrush(Qt::white);
-            p.drawRect(QRectF(10.5, 10.5, 3, 8));
-            p.drawRect(QRectF(14.5, 10.5, 3, 8));
-        } else {
+            p.setPen(Qt::NoPen);
+            p.drawPolygon(QPolygonF(
+                {QPointF(6, 15), QPointF(10, 9), QPointF(13, 13), QPointF(15, 11), QPointF(18, 15)}));
+            p.drawEllipse(QPointF(15, 7.5), 1.5, 1.5);
+            break;
+        case IDC_CAPTURE_MINIMIZE:
+            titleBackground(p, size, hovered ? kHoverBlue : kTitleBlue, hovered ? kTitleBlue : kFrameBlue);
+            p.fillRect(QRect(7, 12, 10, 2), Qt::white);
+            break;
+        case IDC_CAPTURE_SQUARE:
+            p.setPen(QPen(Qt::white, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(7.5, 5.5, 9, 9));
+            break;
+        case IDC_CAPTURE_CLOSE:
+            titleBackground(p, size, hovered ? kRed.lighter(120) : kTitleBlue, hovered ? kRed : kFrameBlue);
+            p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(8, 6), QPointF(16, 14));
+            p.drawLine(QPointF(16, 6), QPointF(8, 14));
+            break;
+        case IDC_CAPTURE_START_STOP:
+            commandBackground(p, size, hovered);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(210, 40, 40));
+            p.drawEllipse(QPointF(14, 14.5), 8, 8);
+            if (recording) {
+                p.setBrush(Qt::white);
+                p.drawRect(QRectF(10.5, 10.5, 3, 8));
+                p.drawRect(QRectF(14.5, 10.5, 3, 8));
+            } else {
+                p.setBrush(Qt::white);
+                p.drawEllipse(QPointF(14, 14.5), 3.5, 3.5);
+            }
+            commandCaption(p, size, recording ? QStringLiteral("停止") : QStringLiteral("开始"));
+            break;
+        case IDC_CAPTURE_EDIT:
+            commandBackground(p, size, hovered);
+            p.setPen(Qt::NoPen);
+            p.setBrush(kTitleBlue);
+            p.drawEllipse(QPointF(14, 14.5), 8, 8);
             p.setBrush(Qt::white);
-            p.drawEllipse(QPointF(14, 14.5), 3.5, 3.5);
+            p.drawEllipse(QPointF(14, 10.5), 1.4, 1.4);
+            p.drawRect(QRectF(12.8, 13, 2.4, 6.5));
+            commandCaption(p, size, QStringLiteral("编辑"));
+            break;
+        case IDC_CAPTURE_GIF: {
+            commandBackground(p, size, hovered);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(46, 160, 67));
+            p.drawPolygon(QPolygonF({QPointF(7, 11.5), QPointF(14, 11.5), QPointF(14, 7.5), QPointF(21, 14.5),
+                                     QPointF(14, 21.5), QPointF(14, 17.5), QPointF(7, 17.5)}));
+            commandCaption(p, size, QStringLiteral("生成动画"));
+            break;
         }
-        commandCaption(p, size, recording ? QStringLiteral("停止") : QStringLiteral("开始"));
-        break;
-    case IDC_CAPTURE_EDIT:
-        commandBackground(p, size, hovered);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kTitleBlue);
-        p.drawEllipse(QPointF(14, 14.5), 8, 8);
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(14, 10.5), 1.4, 1.4);
-        p.drawRect(QRectF(12.8, 13, 2.4, 6.5));
-        commandCaption(p, size, QStringLiteral("编辑"));
-        break;
-    case IDC_CAPTURE_GIF: {
-        commandBackground(p, size, hovered);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(46, 160, 67));
-        p.drawPolygon(QPolygonF({QPointF(7, 11.5), QPointF(14, 11.5), QPointF(14, 7.5), QPointF(21, 14.5),
-                                 QPointF(14, 21.5), QPointF(14, 17.5), QPointF(7, 17.5)}));
-        commandCaption(p, size, QStringLiteral("生成动画"));
-        break;
-    }
-    case IDC_CAPTURE_MORE:
-        commandBackground(p, size, hovered);
-        drawGear(p, QPointF(14, 14.5), 8);
-        commandCaption(p, size, QStringLiteral("更多"));
-        break;
-    default:
-        break;
+        case IDC_CAPTURE_MORE:
+            commandBackground(p, size, hovered);
+            drawGear(p, QPointF(14, 14.5), 8);
+            commandCaption(p, size, QStringLiteral("更多"));
+            break;
+        default:
+            break;
     }
     p.end();
     return img;

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFont>
 #include <QIcon>
-#include <QPixmap>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -125,7 +125,8 @@ void CCaptureDlg::setTopmost(bool on)
 void CCaptureDlg::repaintAll()
 {
     update();
-    for (QWidget* w : {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
         if (w)
             w->update();
 }
@@ -196,7 +197,8 @@ void CCaptureDlg::relayout(int newHeight)
 
 void CCaptureDlg::showBars(bool on)
 {
-    for (QWidget* w : {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
         if (w)
             w->setVisible(on);
 }
@@ -386,7 +388,8 @@ void CCaptureDlg::openSizeDialogAndGenerate()
     if (!first)
         return;
     CMyBitmapButton* edit = button(IDC_CAPTURE_EDIT);
-    const QPoint corner = edit ? edit->mapToGlobal(QPoint(edit->width(), edit->height())) : mapToGlobal(QPoint(0, 0));
+    const QPoint corner =
+        edit ? edit->mapToGlobal(QPoint(edit->width(), edit->height())) : mapToGlobal(QPoint(0, 0));
     CSizeDlg dlg(first->width(), first->height(), appSettings(), corner, this);
     if (dlg.exec() == QDialog::Accepted)
         startGeneration();
@@ -444,7 +447,8 @@ void CCaptureDlg::paintEvent(QPaintEvent*)
     body.setColorAt(1, captureColors::lightGrey());
     p.fillRect(QRect(k.left(), b, k.width(), k.height() - b), body);
     p.fillRect(QRect(k.left(), b, kSideBarWidth, k.height() - b), captureColors::frameBlue());
-    p.fillRect(QRect(k.right() + 1 - kSideBarWidth, b, kSideBarWidth, k.height() - b), captureColors::frameBlue());
+    p.fillRect(QRect(k.right() + 1 - kSideBarWidth, b, kSideBarWidth, k.height() - b),
+               captureColors::frameBlue());
 
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
@@ -453,11 +457,13 @@ void CCaptureDlg::paintEvent(QPaintEvent*)
     p.setFont(font);
     p.setPen(captureColors::white());
     const QString title = loadString(IDS_APP_TITLE);
-    p.drawText(QRect(k.left() + 8, k.top(), 300 - (k.left() + 8), b), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+    p.drawText(QRect(k.left() + 8, k.top(), 300 - (k.left() + 8), b),
+               Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                title.isEmpty() ? QStringLiteral("Vexlo") : title);
 
     if (blinkOn_ && state_ == CaptureState::Recording) {
-        p.fillRect(QRect(k.left(), k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight), captureColors::gold());
+        p.fillRect(QRect(k.left(), k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight),
+                   captureColors::gold());
         p.fillRect(QRect(k.right() + 1 - kMarkWidth, k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight),
                    captureColors::gold());
     }

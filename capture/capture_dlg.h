@@ -88,12 +88,12 @@ public:
 
 public slots:
     // Commands of the buttons whose full behaviour belongs to the main commands.
-    void onOpenGif();  // 5: open a GIF file for editing
-    void onMinimise(); // 3: minimise (the bars hide with the window)
-    void onSquare();   // 4: no command
-    void onEdit();     // 1003: open the editor
-    void onMakeGif();  // 1001: output size dialog, then startGeneration()
-    void onMore();     // 1002: the More menu
+    void onOpenGif();   // 5: open a GIF file for editing
+    void onMinimise();  // 3: minimise (the bars hide with the window)
+    void onSquare();    // 4: no command
+    void onEdit();      // 1003: open the editor
+    void onMakeGif();   // 1001: output size dialog, then startGeneration()
+    void onMore();      // 1002: the More menu
 
 protected:
     bool event(QEvent* event) override;

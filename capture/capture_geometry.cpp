@@ -100,20 +100,20 @@ DragZone bottomBarZone(const QPoint& c, const QSize& size)
 Qt::CursorShape zoneCursor(DragZone zone)
 {
     switch (zone) {
-    case DragZone::TopLeft:
-    case DragZone::BottomRight:
-        return Qt::SizeFDiagCursor;  // north-west / south-east
-    case DragZone::TopRight:
-    case DragZone::BottomLeft:
-        return Qt::SizeBDiagCursor;  // north-east / south-west
-    case DragZone::Left:
-    case DragZone::Right:
-        return Qt::SizeHorCursor;
-    case DragZone::Top:
-    case DragZone::Bottom:
-        return Qt::SizeVerCursor;
-    case DragZone::None:
-        break;
+        case DragZone::TopLeft:
+        case DragZone::BottomRight:
+            return Qt::SizeFDiagCursor;  // north-west / south-east
+        case DragZone::TopRight:
+        case DragZone::BottomLeft:
+            return Qt::SizeBDiagCursor;  // north-east / south-west
+        case DragZone::Left:
+        case DragZone::Right:
+            return Qt::SizeHorCursor;
+        case DragZone::Top:
+        case DragZone::Bottom:
+            return Qt::SizeVerCursor;
+        case DragZone::None:
+            break;
     }
     return Qt::ArrowCursor;
 }
@@ -128,45 +128,45 @@ DragStep topBarDrag(DragZone zone, const QPoint& p, const QRect& T, const Captur
     const bool widthFromRight = p.x() - T.x() >= kMinFrameSide;
     const bool heightFromTop = capture.bottom - (p.y() + H) >= kMinFrameSide;
     switch (zone) {
-    case DragZone::TopLeft:
-        if (!widthFromLeft || !heightFromTop)
+        case DragZone::TopLeft:
+            if (!widthFromLeft || !heightFromTop)
+                return s;
+            s.topBar = QRect(p.x(), p.y(), right - p.x(), H);
+            s.setCaptureTop = true;
+            s.captureTop = p.y() + H;
+            s.repaintBottom = true;
+            break;
+        case DragZone::TopRight:
+            if (!widthFromRight || !heightFromTop)
+                return s;
+            s.topBar = QRect(T.x(), p.y(), p.x() - T.x(), H);
+            s.setCaptureTop = true;
+            s.captureTop = p.y() + H;
+            s.repaintBottom = true;
+            break;
+        case DragZone::Left:
+            if (!widthFromLeft)
+                return s;
+            s.topBar = QRect(p.x(), T.y(), right - p.x(), H);
+            break;
+        case DragZone::Right:
+            if (!widthFromRight)
+                return s;
+            s.topBar = QRect(T.x(), T.y(), p.x() - T.x(), H);
+            break;
+        case DragZone::Top:
+            if (!heightFromTop)
+                return s;
+            s.topBar = QRect(T.x(), p.y(), T.width(), H);
+            s.setCaptureTop = true;
+            s.captureTop = p.y() + H;
+            s.repaintBottom = true;
+            break;
+        case DragZone::None:
+            s.topBar = QRect(p.x() - pressPoint.x(), p.y() - pressPoint.y(), T.width(), H);
+            break;
+        default:
             return s;
-        s.topBar = QRect(p.x(), p.y(), right - p.x(), H);
-        s.setCaptureTop = true;
-        s.captureTop = p.y() + H;
-        s.repaintBottom = true;
-        break;
-    case DragZone::TopRight:
-        if (!widthFromRight || !heightFromTop)
-            return s;
-        s.topBar = QRect(T.x(), p.y(), p.x() - T.x(), H);
-        s.setCaptureTop = true;
-        s.captureTop = p.y() + H;
-        s.repaintBottom = true;
-        break;
-    case DragZone::Left:
-        if (!widthFromLeft)
-            return s;
-        s.topBar = QRect(p.x(), T.y(), right - p.x(), H);
-        break;
-    case DragZone::Right:
-        if (!widthFromRight)
-            return s;
-        s.topBar = QRect(T.x(), T.y(), p.x() - T.x(), H);
-        break;
-    case DragZone::Top:
-        if (!heightFromTop)
-            return s;
-        s.topBar = QRect(T.x(), p.y(), T.width(), H);
-        s.setCaptureTop = true;
-        s.captureTop = p.y() + H;
-        s.repaintBottom = true;
-        break;
-    case DragZone::None:
-        s.topBar = QRect(p.x() - pressPoint.x(), p.y() - pressPoint.y(), T.width(), H);
-        break;
-    default:
-        return s;
     }
     s.accepted = true;
     return s;
@@ -181,36 +181,36 @@ DragStep bottomBarDrag(DragZone zone, const QPoint& p, const QRect& T, int b)
     const bool widthFromRight = p.x() - T.x() >= kMinFrameSide;
     const bool heightOk = h >= kMinFrameSide;
     switch (zone) {
-    case DragZone::BottomLeft:
-        if (!widthFromLeft || !heightOk)
+        case DragZone::BottomLeft:
+            if (!widthFromLeft || !heightOk)
+                return s;
+            s.topBar = QRect(p.x(), T.y(), right - p.x(), T.height());
+            s.layoutHeight = h;
+            break;
+        case DragZone::BottomRight:
+            if (!widthFromRight || !heightOk)
+                return s;
+            s.topBar = QRect(T.x(), T.y(), p.x() - T.x(), T.height());
+            s.layoutHeight = h;
+            break;
+        case DragZone::Left:
+            if (!widthFromLeft)
+                return s;
+            s.topBar = QRect(p.x(), T.y(), right - p.x(), T.height());
+            break;
+        case DragZone::Right:
+            if (!widthFromRight)
+                return s;
+            s.topBar = QRect(T.x(), T.y(), p.x() - T.x(), T.height());
+            break;
+        case DragZone::Bottom:
+            if (!heightOk)
+                return s;
+            s.topBar = T;
+            s.layoutHeight = h;
+            break;
+        default:
             return s;
-        s.topBar = QRect(p.x(), T.y(), right - p.x(), T.height());
-        s.layoutHeight = h;
-        break;
-    case DragZone::BottomRight:
-        if (!widthFromRight || !heightOk)
-            return s;
-        s.topBar = QRect(T.x(), T.y(), p.x() - T.x(), T.height());
-        s.layoutHeight = h;
-        break;
-    case DragZone::Left:
-        if (!widthFromLeft)
-            return s;
-        s.topBar = QRect(p.x(), T.y(), right - p.x(), T.height());
-        break;
-    case DragZone::Right:
-        if (!widthFromRight)
-            return s;
-        s.topBar = QRect(T.x(), T.y(), p.x() - T.x(), T.height());
-        break;
-    case DragZone::Bottom:
-        if (!heightOk)
-            return s;
-        s.topBar = T;
-        s.layoutHeight = h;
-        break;
-    default:
-        return s;
     }
     s.accepted = true;
     return s;
@@ -237,24 +237,24 @@ QPoint buttonPosition(int id, int W, float s, const ButtonWidths& w)
 {
     const int row = commandRowY(s);
     switch (id) {
-    case IDC_CAPTURE_CLOSE:
-        return QPoint(W - w.close - 3, 0);
-    case IDC_CAPTURE_SQUARE:
-        return QPoint(W - w.close - w.square - 4, 0);
-    case IDC_CAPTURE_MINIMIZE:
-        return QPoint(W - w.close - w.square - w.minimise - 5, 0);
-    case IDC_CAPTURE_OPEN:
-        return QPoint(W - w.close - w.square - w.minimise - w.open - 6, 0);
-    case IDC_CAPTURE_START_STOP:
-        return QPoint(5, row);
-    case IDC_CAPTURE_EDIT:
-        return QPoint(5 + w.startStop + 1, row);
-    case IDC_CAPTURE_GIF:
-        return QPoint(5 + w.startStop + 1 + w.edit + 1, row);
-    case IDC_CAPTURE_MORE:
-        return QPoint(5 + w.startStop + 1 + w.edit + 1 + w.gif + 1, row);
-    default:
-        return QPoint(-1, -1);
+        case IDC_CAPTURE_CLOSE:
+            return QPoint(W - w.close - 3, 0);
+        case IDC_CAPTURE_SQUARE:
+            return QPoint(W - w.close - w.square - 4, 0);
+        case IDC_CAPTURE_MINIMIZE:
+            return QPoint(W - w.close - w.square - w.minimise - 5, 0);
+        case IDC_CAPTURE_OPEN:
+            return QPoint(W - w.close - w.square - w.minimise - w.open - 6, 0);
+        case IDC_CAPTURE_START_STOP:
+            return QPoint(5, row);
+        case IDC_CAPTURE_EDIT:
+            return QPoint(5 + w.startStop + 1, row);
+        case IDC_CAPTURE_GIF:
+            return QPoint(5 + w.startStop + 1 + w.edit + 1, row);
+        case IDC_CAPTURE_MORE:
+            return QPoint(5 + w.startStop + 1 + w.edit + 1 + w.gif + 1, row);
+        default:
+            return QPoint(-1, -1);
     }
 }
 

@@ -34,12 +34,12 @@ inline constexpr int kMinFrameSide = 60;  // frame width and capture height
 inline constexpr int kMarkWidth = 25;     // gold marks: 25 x 5 in the corners
 inline constexpr int kMarkHeight = 5;
 inline constexpr int kMaxWindowSide = 32767;  // the largest side of an X window
-inline constexpr int kSideMarkRows = 20;  // gold rows at both ends of a side bar
+inline constexpr int kSideMarkRows = 20;      // gold rows at both ends of a side bar
 
-int topBarHeight(float uiScale);      // trunc(60 x s)
-int bottomBarHeight(float uiScale);   // trunc(40 x s)
-int titleBandHeight(float uiScale);   // trunc(25 x s)
-int commandRowY(float uiScale);       // trunc(28 x s)
+int topBarHeight(float uiScale);     // trunc(60 x s)
+int bottomBarHeight(float uiScale);  // trunc(40 x s)
+int titleBandHeight(float uiScale);  // trunc(25 x s)
+int commandRowY(float uiScale);      // trunc(28 x s)
 
 // Initialisation: the capture rectangle before the bars are placed (its right
 // edge holds the top bar's width, capture width + 10) and the top bar's
@@ -67,10 +67,10 @@ Qt::CursorShape zoneCursor(DragZone zone);  // arrow for None
 // when it would break a limit (the frame stays where it was).
 struct DragStep {
     bool accepted = false;
-    QRect topBar;              // the top bar's new rectangle
+    QRect topBar;  // the top bar's new rectangle
     bool setCaptureTop = false;
-    int captureTop = 0;        // new capture top, when setCaptureTop
-    int layoutHeight = 0;      // the UM_LAYOUT_BARS argument that follows
+    int captureTop = 0;    // new capture top, when setCaptureTop
+    int layoutHeight = 0;  // the UM_LAYOUT_BARS argument that follows
     bool repaintBottom = false;
 };
 // Top bar: zone None is a move by the body, pressPoint being where it was
@@ -101,11 +101,12 @@ CaptureRect deviceRect(const CaptureRect& rect, float ratio);
 CaptureRect grabRect(const CaptureRect& rect, bool conversionFlag, float ratio);
 
 // Status texts of the bottom bar.
-QString topLeftLabel(const CaptureRect& rect, bool conversionFlag, float ratio);  // "Top Left: %d, %d" (top, left)
-QString sizeLabel(const CaptureRect& rect, bool conversionFlag, float ratio);     // "Size: %d*%d"
-QString framesLabel(int frames);                    // "%d Frames"
-QString secondsLabel(int frames, int rate);         // "%.1f Secs " (frames / rate)
-QString creatingLabel(int percent);                 // "Creating: %d%%"
+QString topLeftLabel(const CaptureRect& rect, bool conversionFlag,
+                     float ratio);  // "Top Left: %d, %d" (top, left)
+QString sizeLabel(const CaptureRect& rect, bool conversionFlag, float ratio);  // "Size: %d*%d"
+QString framesLabel(int frames);                                               // "%d Frames"
+QString secondsLabel(int frames, int rate);                                    // "%.1f Secs " (frames / rate)
+QString creatingLabel(int percent);                                            // "Creating: %d%%"
 // The recording labels show while Recording, and while Stopped when the bottom
 // bar is wider than 200 pixels.
 bool showsRecordingLabels(CaptureState state, int bottomBarWidth);

@@ -28,17 +28,17 @@ enum class CaptureEvent {
 constexpr bool captureEventAllowed(CaptureState state, CaptureEvent event)
 {
     switch (event) {
-    case CaptureEvent::Start:
-    case CaptureEvent::ImportAttempt:
-        return state == CaptureState::Idle || state == CaptureState::Stopped;
-    case CaptureEvent::StopRequested:
-    case CaptureEvent::CaptureStopped:
-        return state == CaptureState::Recording;
-    case CaptureEvent::GenerationStarted:
-        return state == CaptureState::Stopped;
-    case CaptureEvent::Progress:
-    case CaptureEvent::Generated:
-        return state == CaptureState::Generating;
+        case CaptureEvent::Start:
+        case CaptureEvent::ImportAttempt:
+            return state == CaptureState::Idle || state == CaptureState::Stopped;
+        case CaptureEvent::StopRequested:
+        case CaptureEvent::CaptureStopped:
+            return state == CaptureState::Recording;
+        case CaptureEvent::GenerationStarted:
+            return state == CaptureState::Stopped;
+        case CaptureEvent::Progress:
+        case CaptureEvent::Generated:
+            return state == CaptureState::Generating;
     }
     return false;
 }
@@ -53,16 +53,16 @@ constexpr CaptureState nextCaptureState(CaptureState state, CaptureEvent event)
     if (!captureEventAllowed(state, event))
         return state;
     switch (event) {
-    case CaptureEvent::Start:
-    case CaptureEvent::StopRequested:
-        return CaptureState::Recording;
-    case CaptureEvent::CaptureStopped:
-    case CaptureEvent::ImportAttempt:
-    case CaptureEvent::Generated:
-        return CaptureState::Stopped;
-    case CaptureEvent::GenerationStarted:
-    case CaptureEvent::Progress:
-        return CaptureState::Generating;
+        case CaptureEvent::Start:
+        case CaptureEvent::StopRequested:
+            return CaptureState::Recording;
+        case CaptureEvent::CaptureStopped:
+        case CaptureEvent::ImportAttempt:
+        case CaptureEvent::Generated:
+            return CaptureState::Stopped;
+        case CaptureEvent::GenerationStarted:
+        case CaptureEvent::Progress:
+            return CaptureState::Generating;
     }
     return state;
 }

@@ -34,8 +34,8 @@ bool writeFrameFolder(const std::string& dir, const FrameSequence& sequence, std
         const std::string path = dir + "/" + name;
         if (!image->encodeFile(path, ImageTypePng))
             return fail(error, "cannot write " + path);
-        tsv += std::to_string(index) + '\t' + std::to_string(record->delay) + '\t' + std::to_string(image->width()) +
-               '\t' + std::to_string(image->height()) + '\n';
+        tsv += std::to_string(index) + '\t' + std::to_string(record->delay) + '\t' +
+               std::to_string(image->width()) + '\t' + std::to_string(image->height()) + '\n';
     }
     const std::string tsvPath = dir + "/frames.tsv";
     std::ofstream out(tsvPath, std::ios::binary | std::ios::trunc);

@@ -1,17 +1,17 @@
 #include "capture/generation_start.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 #include "app/app_settings.h"
 #include "capture/worker_thread.h"
@@ -56,7 +56,8 @@ QString reserveOutputPath(const QString& path)
     for (int attempt = 0; attempt < 64; ++attempt) {
         // Created empty with the usual permissions (the umask applies), so a
         // saved copy of the GIF gets them too.
-        const int fd = open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd =
+            open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             close(fd);
             return candidate;
@@ -64,9 +65,8 @@ QString reserveOutputPath(const QString& path)
         if (errno != EEXIST || dash < 0)
             break;
         // Taken (another generation in the same second): another number.
-        candidate = info.dir().filePath(QStringLiteral("%1-%2.gif")
-                                            .arg(name.left(dash))
-                                            .arg(QRandomGenerator::global()->bounded(32768)));
+        candidate = info.dir().filePath(
+            QStringLiteral("%1-%2.gif").arg(name.left(dash)).arg(QRandomGenerator::global()->bounded(32768)));
     }
     qWarning("cannot reserve an output file beside %s: %s", qPrintable(path), std::strerror(errno));
     return path;

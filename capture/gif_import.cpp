@@ -1,14 +1,13 @@
 #include "capture/gif_import.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QtGlobal>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <new>
-
-#include <QFile>
-#include <QFileInfo>
-#include <QtGlobal>
 
 #include "app/app_settings.h"
 #include "capture/frame_sequence.h"
@@ -20,7 +19,6 @@
 namespace {
 
 const int kDefaultImportDelay = 5;  // frames shorter than 1/100 s are shown for 5
-
 
 // The text after the last dot of the file name, lower-cased; empty without one.
 QString lowerExtension(const QString& path)
@@ -107,8 +105,8 @@ void drawFrame(RasterImage& canvas, const GifFrame& frame)
 }
 
 struct Fit {
-    int width = 0;    // w'
-    int height = 0;   // h'
+    int width = 0;   // w'
+    int height = 0;  // h'
     int offsetX = 0;
     int offsetY = 0;
 };
@@ -220,8 +218,8 @@ int fittedFrames(const QString& path, int width, int height, ModalProgress* prog
 
 }  // namespace
 
-bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions,
-                   AppSettings& settings, const ModalProgressFactory& makeProgress, int* frameCount)
+bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions, AppSettings& settings,
+                   const ModalProgressFactory& makeProgress, int* frameCount)
 {
     if (lowerExtension(path) != QLatin1String("gif")) {
         qWarning("GIF import of %s refused: not a .gif file", qPrintable(path));

@@ -1,10 +1,9 @@
 #pragma once
 // Opening an existing animated GIF as the frame sequence, and decoding one into
 // fitted frames for insertion.
+#include <QString>
 #include <memory>
 #include <vector>
-
-#include <QString>
 
 #include "share/modal_progress.h"
 
@@ -25,9 +24,8 @@ struct AppSettings;
 // The progress window is made by `makeProgress` (may be empty) with the range
 // 0 .. n + 1 and the text "Loading...", advanced once before the frames and
 // once per frame; its answer is ignored (the import cannot be cancelled).
-bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions,
-                   AppSettings& settings, const ModalProgressFactory& makeProgress,
-                   int* frameCount = nullptr);
+bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions, AppSettings& settings,
+                   const ModalProgressFactory& makeProgress, int* frameCount = nullptr);
 
 // Decodes every frame of a multi-frame GIF, composes it on the logical screen
 // (canvas starting in the menu-background colour, disposal 2 filling with the

@@ -1,8 +1,7 @@
 #include "capture/worker_thread.h"
 
-#include <thread>
-
 #include <QtGlobal>
+#include <thread>
 
 #include "editor/caption_list.h"
 #include "gif/gif_generator.h"
@@ -63,20 +62,20 @@ void CWorkerThread::run()
 void CWorkerThread::onMessage(const ThreadMessage& msg)
 {
     switch (msg.id) {
-    case UM_START_CAPTURE:
-        onStartCapture(msg.wParam != 0, int(msg.lParam));
-        break;
-    case UM_STOP_CAPTURE:
-        onStopCapture();
-        break;
-    case UM_CAPTURE_TICK:
-        onCaptureTick();
-        break;
-    case UM_GENERATE:
-        onGenerate(int(msg.wParam), msg.lParam != 0);
-        break;
-    default:
-        break;  // anything else is dropped
+        case UM_START_CAPTURE:
+            onStartCapture(msg.wParam != 0, int(msg.lParam));
+            break;
+        case UM_STOP_CAPTURE:
+            onStopCapture();
+            break;
+        case UM_CAPTURE_TICK:
+            onCaptureTick();
+            break;
+        case UM_GENERATE:
+            onGenerate(int(msg.wParam), msg.lParam != 0);
+            break;
+        default:
+            break;  // anything else is dropped
     }
 }
 
@@ -91,7 +90,8 @@ void CWorkerThread::onStartCapture(bool lastTen, int msPerFrame)
     // second instead.
     int fps = msPerFrame > 0 ? 1000 / msPerFrame : 0;
     if (fps < 1) {
-        qWarning("recording: %d ms per frame is not a usable period; recording 1 frame per second", msPerFrame);
+        qWarning("recording: %d ms per frame is not a usable period; recording 1 frame per second",
+                 msPerFrame);
         fps = 1;
     }
     sequence_.setFps(fps);
@@ -113,7 +113,8 @@ void CWorkerThread::onCaptureTick()
     const int64_t t0 = pacer_->nowUs();
     const FrameRect& r = sequence_.frameRect();
     auto image = std::make_unique<RasterImage>();
-    if (grabber_ && grabber_->grab(GrabRect{r.left, r.top, r.right, r.bottom}, sequence_.mouseTrackMode(), *image) &&
+    if (grabber_ &&
+        grabber_->grab(GrabRect{r.left, r.top, r.right, r.bottom}, sequence_.mouseTrackMode(), *image) &&
         sequence_.appendRecorded(std::move(image))) {
         ++grabCount_;
         notify(UM_FRAME_COUNT, 0, grabCount_);

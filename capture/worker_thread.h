@@ -35,8 +35,8 @@ class CaptionList;
 class WorkerPacer {
 public:
     virtual ~WorkerPacer() = default;
-    virtual int64_t nowUs() = 0;            // a monotonic clock in microseconds
-    virtual void sleepMs(int64_t ms) = 0;   // blocks the worker for ms > 0
+    virtual int64_t nowUs() = 0;           // a monotonic clock in microseconds
+    virtual void sleepMs(int64_t ms) = 0;  // blocks the worker for ms > 0
 };
 
 class SteadyPacer : public WorkerPacer {

@@ -1,8 +1,7 @@
 #pragma once
 // One caption: a piece of text drawn on a range of frames.
-#include <cstdint>
-
 #include <QString>
+#include <cstdint>
 
 #include "editor/caption_font.h"
 #include "imaging/raster_image.h"

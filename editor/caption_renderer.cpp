@@ -1,13 +1,12 @@
 #include "editor/caption_renderer.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QtDebug>
+#include <algorithm>
+#include <cstdlib>
 
 #include "imaging/raster_image.h"
 
@@ -152,33 +151,33 @@ void CaptionRenderer::draw(RasterImage& frame) const
     const int64_t allColumns = int64_t(w_) + h_;
 
     switch (style_) {
-    case CaptionBackgroundBox: {
-        // The w x h block whose bottom-left pixel is (x, y); the italic margin
-        // of the mask is not part of it, and the text is cut to it.
-        const int64_t top = std::max<int64_t>(0, int64_t(y_) - h_ + 1);
-        const int64_t bottom = std::min<int64_t>(fh - 1, y_);
-        const int64_t left = std::max<int64_t>(0, x_);
-        const int64_t right = std::min<int64_t>(fw - 1, int64_t(x_) + w_ - 1);
-        for (int64_t r = top; r <= bottom; ++r) {
-            uint8_t* row = frame.row(int(r));
-            for (int64_t c = left; c <= right; ++c)
-                putPixel(row, int(c), backgroundColor_);
+        case CaptionBackgroundBox: {
+            // The w x h block whose bottom-left pixel is (x, y); the italic margin
+            // of the mask is not part of it, and the text is cut to it.
+            const int64_t top = std::max<int64_t>(0, int64_t(y_) - h_ + 1);
+            const int64_t bottom = std::min<int64_t>(fh - 1, y_);
+            const int64_t left = std::max<int64_t>(0, x_);
+            const int64_t right = std::min<int64_t>(fw - 1, int64_t(x_) + w_ - 1);
+            for (int64_t r = top; r <= bottom; ++r) {
+                uint8_t* row = frame.row(int(r));
+                for (int64_t c = left; c <= right; ++c)
+                    putPixel(row, int(c), backgroundColor_);
+            }
+            pass(x_, y_, textColor_, w_);
+            break;
         }
-        pass(x_, y_, textColor_, w_);
-        break;
-    }
-    case CaptionBackgroundThinOutline:
-    case CaptionBackgroundThickOutline: {
-        const int reach = style_ == CaptionBackgroundThinOutline ? 1 : 3;
-        for (int dx = -reach; dx <= reach; ++dx)
-            for (int dy = -reach; dy <= reach; ++dy)
-                pass(int64_t(x_) + dx, int64_t(y_) + dy, backgroundColor_, allColumns);
-        pass(x_, y_, textColor_, allColumns);
-        break;
-    }
-    default:
-        pass(x_, y_, textColor_, allColumns);
-        break;
+        case CaptionBackgroundThinOutline:
+        case CaptionBackgroundThickOutline: {
+            const int reach = style_ == CaptionBackgroundThinOutline ? 1 : 3;
+            for (int dx = -reach; dx <= reach; ++dx)
+                for (int dy = -reach; dy <= reach; ++dy)
+                    pass(int64_t(x_) + dx, int64_t(y_) + dy, backgroundColor_, allColumns);
+            pass(x_, y_, textColor_, allColumns);
+            break;
+        }
+        default:
+            pass(x_, y_, textColor_, allColumns);
+            break;
     }
 }
 

@@ -19,14 +19,13 @@
 // A renderer measures once and renders each mask once per frame size, so the
 // 49 outline passes cost one text layout. draw() may be called from several
 // threads at once.
+#include <QFont>
+#include <QString>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <utility>
 #include <vector>
-
-#include <QFont>
-#include <QString>
 
 #include "editor/caption_item.h"
 

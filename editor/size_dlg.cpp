@@ -26,7 +26,8 @@ QFont sizeDialogFont()
 }  // namespace
 
 CSizeDlg::CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPoint& topLeft, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       settings_(settings),
       refWidth_(refWidth),
       refHeight_(refHeight)
@@ -36,7 +37,9 @@ CSizeDlg::CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPo
     const QFont font = sizeDialogFont();
     setFont(font);
     const DialogBaseUnits du = dialogBaseUnits(font);
-    auto place = [&](QWidget* w, int x, int y, int cx, int cy) { w->setGeometry(mapDialogRect(QRect(x, y, cx, cy), du)); };
+    auto place = [&](QWidget* w, int x, int y, int cx, int cy) {
+        w->setGeometry(mapDialogRect(QRect(x, y, cx, cy), du));
+    };
 
     ok_ = new QPushButton(QStringLiteral("确定"), this);
     setControlId(ok_, IDC_SIZE_OK);
@@ -129,7 +132,8 @@ void CSizeDlg::onHeightEdited(const QString& text)
 
 void CSizeDlg::accept()
 {
-    const auto scale = outputsize::scaleForWidth(refWidth_, refHeight_, outputsize::fieldValue(width_->text()));
+    const auto scale =
+        outputsize::scaleForWidth(refWidth_, refHeight_, outputsize::fieldValue(width_->text()));
     if (!scale) {
         // No GIF can be narrower or lower than one pixel: the dialog stays open.
         QApplication::beep();

@@ -17,7 +17,8 @@ class CSizeDlg : public QDialog {
     Q_OBJECT
 public:
     // Opens (when run) with its top-left corner at the screen point `topLeft`.
-    CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPoint& topLeft, QWidget* parent = nullptr);
+    CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPoint& topLeft,
+             QWidget* parent = nullptr);
     ~CSizeDlg() override;
 
     QLineEdit* widthEdit() const { return width_; }

@@ -27,7 +27,8 @@ std::unique_ptr<RasterImage> ImageWatermark::prepare() const
         return nullptr;
     }
     if (!image->increaseTo24Bits()) {
-        qWarning("watermark picture \"%s\" cannot be turned into 24 bits; no image watermark", qPrintable(file));
+        qWarning("watermark picture \"%s\" cannot be turned into 24 bits; no image watermark",
+                 qPrintable(file));
         return nullptr;
     }
     const int w = image->width();
@@ -50,22 +51,22 @@ std::unique_ptr<RasterImage> ImageWatermark::prepare() const
 void ImageWatermark::placement(int corner, int frameWidth, int frameHeight, int w, int h, int& x, int& y)
 {
     switch (corner) {
-    case 0:
-        x = 0;
-        y = 0;
-        break;
-    case 1:
-        x = 0;
-        y = frameHeight - h;
-        break;
-    case 2:
-        x = frameWidth - w;
-        y = 0;
-        break;
-    default:
-        x = frameWidth - w;
-        y = frameHeight - h;
-        break;
+        case 0:
+            x = 0;
+            y = 0;
+            break;
+        case 1:
+            x = 0;
+            y = frameHeight - h;
+            break;
+        case 2:
+            x = frameWidth - w;
+            y = 0;
+            break;
+        default:
+            x = frameWidth - w;
+            y = frameHeight - h;
+            break;
     }
 }
 

@@ -83,22 +83,22 @@ void TextWatermark::draw(RasterImage& frame, int boxWidth, int boxHeight) const
     const int H = frame.height();
     int x = 0, y = 0;
     switch (corner) {
-    case 0:
-        x = 0;
-        y = boxHeight;
-        break;
-    case 1:
-        x = 0;
-        y = H;
-        break;
-    case 2:
-        x = W - boxWidth;
-        y = boxHeight;
-        break;
-    default:
-        x = W - boxWidth;
-        y = H;
-        break;
+        case 0:
+            x = 0;
+            y = boxHeight;
+            break;
+        case 1:
+            x = 0;
+            y = H;
+            break;
+        case 2:
+            x = W - boxWidth;
+            y = boxHeight;
+            break;
+        default:
+            x = W - boxWidth;
+            y = H;
+            break;
     }
     const std::string utf8 = literalText(text);
     const bool ok = background ? stampBoxedText(frame, x, y, utf8, color, stampFont(), backgroundColor)

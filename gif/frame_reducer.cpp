@@ -15,12 +15,14 @@ inline uint8_t addPart(uint8_t value, int error, int weight)
 
 }  // namespace
 
-FrameReducer::FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height, RasterImage& state)
+FrameReducer::FrameReducer(const PaletteLookup& palette, bool diffusion, int width, int height,
+                           RasterImage& state)
     : palette_(palette), diffusion_(diffusion), width_(width), height_(height), state_(state)
 {
 }
 
-bool FrameReducer::worthReusing(const uint8_t* const* frame, const uint8_t* const* previous, int width, int height)
+bool FrameReducer::worthReusing(const uint8_t* const* frame, const uint8_t* const* previous, int width,
+                                int height)
 {
     // Count identical rows (shared rows are identical), and identical pixels on
     // a sparse grid of the rest.
@@ -169,7 +171,8 @@ bool FrameReducer::reduceNext(const uint8_t* const* frame, const uint8_t* const*
             st[o + 1] = g;
             st[o + 2] = r;
             const RgbQuad& chosen = pal[index];
-            if (int(b) - chosen.blue != oldEb || int(g) - chosen.green != oldEg || int(r) - chosen.red != oldEr) {
+            if (int(b) - chosen.blue != oldEb || int(g) - chosen.green != oldEg ||
+                int(r) - chosen.red != oldEr) {
                 here[x] = 1;
                 anyHere = true;
             }

@@ -33,18 +33,19 @@ public:
     bool reduceFirst(const uint8_t* const* frame, uint8_t* const* rows);
     // The next frame of the run: `previous` and `previousRows` are the frame
     // reduced just before (unchanged since) and its indices.
-    bool reduceNext(const uint8_t* const* frame, const uint8_t* const* previous, const uint8_t* const* previousRows,
-                    uint8_t* const* rows);
+    bool reduceNext(const uint8_t* const* frame, const uint8_t* const* previous,
+                    const uint8_t* const* previousRows, uint8_t* const* rows);
 
     // Whether two frames are alike enough for reduceNext() to pay off.
-    static bool worthReusing(const uint8_t* const* frame, const uint8_t* const* previous, int width, int height);
+    static bool worthReusing(const uint8_t* const* frame, const uint8_t* const* previous, int width,
+                             int height);
 
 private:
     const PaletteLookup& palette_;
     bool diffusion_;
     int width_;
     int height_;
-    RasterImage& state_;  // every pixel's value when it was reduced (with diffusion)
+    RasterImage& state_;                 // every pixel's value when it was reduced (with diffusion)
     std::vector<uint8_t> changedBelow_;  // error differs from the previous frame's, row below
     std::vector<uint8_t> changedHere_;   // the same for the current row
 };

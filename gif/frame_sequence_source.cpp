@@ -2,9 +2,18 @@
 
 #include "capture/frame_sequence.h"
 
-int FrameSequenceSource::count() const { return sequence_.count(); }
-int FrameSequenceSource::frameWidth() const { return sequence_.frameWidth(); }
-int FrameSequenceSource::frameHeight() const { return sequence_.frameHeight(); }
+int FrameSequenceSource::count() const
+{
+    return sequence_.count();
+}
+int FrameSequenceSource::frameWidth() const
+{
+    return sequence_.frameWidth();
+}
+int FrameSequenceSource::frameHeight() const
+{
+    return sequence_.frameHeight();
+}
 
 bool FrameSequenceSource::included(int i) const
 {

@@ -1,8 +1,8 @@
 #pragma once
 // Owning handles for libgd images and the buffers libgd returns.
-#include <memory>
-
 #include <gd.h>
+
+#include <memory>
 
 struct GdImageDeleter {
     void operator()(gdImagePtr image) const

@@ -21,5 +21,6 @@ struct GenerationSettings {
     // The settings of a generation started now: scale, play-once, keep-white
     // and both watermarks from `settings`; the text watermark's height is
     // -MulDiv(points, dpiY, 72) for the screen's vertical DPI.
-    static GenerationSettings fromAppSettings(const AppSettings& settings, const QString& outputPath, int dpiY);
+    static GenerationSettings fromAppSettings(const AppSettings& settings, const QString& outputPath,
+                                              int dpiY);
 };

@@ -15,11 +15,11 @@ class GenerationSource {
 public:
     virtual ~GenerationSource() = default;
 
-    virtual int count() const = 0;        // records, deleted ones included
-    virtual int frameWidth() const = 0;   // the frame rectangle the output is scaled from
+    virtual int count() const = 0;       // records, deleted ones included
+    virtual int frameWidth() const = 0;  // the frame rectangle the output is scaled from
     virtual int frameHeight() const = 0;
     virtual bool included(int i) const = 0;
-    virtual int delay(int i) const = 0;   // hundredths of a second
+    virtual int delay(int i) const = 0;  // hundredths of a second
 
     // The 24-bit image of record i. Either returns a borrowed image that stays
     // valid for the whole generation, or fills `owned` and returns owned.get().

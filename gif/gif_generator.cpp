@@ -1,5 +1,8 @@
 #include "gif/gif_generator.h"
 
+#include <QDir>
+#include <QFile>
+#include <QtDebug>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -13,10 +16,6 @@
 #include <new>
 #include <random>
 #include <vector>
-
-#include <QDir>
-#include <QFile>
-#include <QtDebug>
 
 #include "editor/caption_list.h"
 #include "editor/caption_renderer.h"
@@ -47,10 +46,10 @@ constexpr int kMinRunLimit = 12;
 // the others with its predecessor, so a long recording of a mostly still
 // screen is held in little memory and decoded pictures are released at once.
 struct Composed {
-    const RasterImage* image = nullptr;    // the whole picture while it is kept
-    std::unique_ptr<RasterImage> owned;    // ... when it belongs to the generation
+    const RasterImage* image = nullptr;      // the whole picture while it is kept
+    std::unique_ptr<RasterImage> owned;      // ... when it belongs to the generation
     std::unique_ptr<uint8_t[]> changedRows;  // rows of its own when the picture is not kept
-    std::vector<const uint8_t*> rows;      // every row, top-down
+    std::vector<const uint8_t*> rows;        // every row, top-down
     int delay = 0;
 };
 
@@ -63,13 +62,17 @@ struct GifFrame {
 // With VEXLO_GENERATION_TIMES set, the time of each stage goes to the log.
 class StageTimer {
 public:
-    StageTimer() : on_(qEnvironmentVariableIsSet("VEXLO_GENERATION_TIMES")), last_(std::chrono::steady_clock::now()) {}
+    StageTimer()
+        : on_(qEnvironmentVariableIsSet("VEXLO_GENERATION_TIMES")), last_(std::chrono::steady_clock::now())
+    {
+    }
     void mark(const char* stage)
     {
         if (!on_)
             return;
         const auto now = std::chrono::steady_clock::now();
-        qInfo("generation: %-9s %7.1f ms", stage, std::chrono::duration<double, std::milli>(now - last_).count());
+        qInfo("generation: %-9s %7.1f ms", stage,
+              std::chrono::duration<double, std::milli>(now - last_).count());
         last_ = now;
     }
 
@@ -114,7 +117,8 @@ bool writeWhole(std::FILE* file, const GdBuffer& buffer)
 {
     if (buffer.data == nullptr || buffer.size < 0)
         return false;
-    return buffer.size == 0 || std::fwrite(buffer.data.get(), 1, size_t(buffer.size), file) == size_t(buffer.size);
+    return buffer.size == 0 ||
+           std::fwrite(buffer.data.get(), 1, size_t(buffer.size), file) == size_t(buffer.size);
 }
 
 struct FileCloser {
@@ -146,8 +150,8 @@ QString GifGenerator::newOutputPath()
     localtime_r(&now, &local);
     std::minstd_rand random(static_cast<unsigned>(now));
     const int number = int(random() % 32768u);
-    const QString name = QString::asprintf("%d-%d-%d-%d-%d-%d.gif", local.tm_hour, local.tm_min,
-                                           local.tm_sec, local.tm_mon + 1, local.tm_mday, number);
+    const QString name = QString::asprintf("%d-%d-%d-%d-%d-%d.gif", local.tm_hour, local.tm_min, local.tm_sec,
+                                           local.tm_mon + 1, local.tm_mday, number);
     return QDir(QDir::tempPath()).filePath(name);
 }
 
@@ -184,8 +188,8 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     const int outH = GifGenerator::outputSide(source.frameHeight(), settings.outputScale);
     if (outW < 1 || outH < 1 || outW > kMaxGifSide || outH > kMaxGifSide) {
         qWarning("generation: output size %d x %d is not usable", outW, outH);
-        setError(error, "the output size " + std::to_string(outW) + " x " + std::to_string(outH) +
-                            " is not usable");
+        setError(error,
+                 "the output size " + std::to_string(outW) + " x " + std::to_string(outH) + " is not usable");
         return false;
     }
 
@@ -205,7 +209,8 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     };
     std::vector<CaptionPass> captionPasses;
     for (const auto& caption : captions) {
-        if (caption && caption->lastFrame >= 1 && caption->firstFrame <= n && caption->firstFrame <= caption->lastFrame)
+        if (caption && caption->lastFrame >= 1 && caption->firstFrame <= n &&
+            caption->firstFrame <= caption->lastFrame)
             captionPasses.push_back({caption.get(), std::make_unique<CaptionRenderer>(*caption)});
     }
 
@@ -275,45 +280,48 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     const size_t rowBytes = size_t(outW) * 3;
     const Composed* previous = nullptr;
     const int threads = generationThreadCount();
-    runOrdered(n, threads, compose, [&](int i) {
-        if (present[size_t(i)]) {
-            Composed& c = pending[size_t(i)];
-            const RasterImage& img = *c.image;
-            octree.feedBgrRows(img.bits(), img.width(), img.height(), img.stride());
-            ++composedCount;
-            c.rows.resize(size_t(outH));
-            int changed = outH;
-            if (c.owned && previous != nullptr) {
-                changed = 0;
-                for (int y = 0; y < outH; ++y)
-                    changed += std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) != 0;
-            }
-            if (changed * 2 < outH) {
-                // Keep the changed rows only and let the picture go.
-                c.changedRows.reset(new uint8_t[std::max<size_t>(1, size_t(changed) * rowBytes)]);
-                uint8_t* out = c.changedRows.get();
-                for (int y = 0; y < outH; ++y) {
-                    if (std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) == 0) {
-                        c.rows[size_t(y)] = previous->rows[size_t(y)];
-                    } else {
-                        std::memcpy(out, img.row(y), rowBytes);
-                        c.rows[size_t(y)] = out;
-                        out += rowBytes;
-                    }
+    runOrdered(
+        n, threads, compose,
+        [&](int i) {
+            if (present[size_t(i)]) {
+                Composed& c = pending[size_t(i)];
+                const RasterImage& img = *c.image;
+                octree.feedBgrRows(img.bits(), img.width(), img.height(), img.stride());
+                ++composedCount;
+                c.rows.resize(size_t(outH));
+                int changed = outH;
+                if (c.owned && previous != nullptr) {
+                    changed = 0;
+                    for (int y = 0; y < outH; ++y)
+                        changed += std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) != 0;
                 }
-                c.owned.reset();
-                c.image = nullptr;
-            } else {
-                for (int y = 0; y < outH; ++y)
-                    c.rows[size_t(y)] = img.row(y);
+                if (changed * 2 < outH) {
+                    // Keep the changed rows only and let the picture go.
+                    c.changedRows.reset(new uint8_t[std::max<size_t>(1, size_t(changed) * rowBytes)]);
+                    uint8_t* out = c.changedRows.get();
+                    for (int y = 0; y < outH; ++y) {
+                        if (std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) == 0) {
+                            c.rows[size_t(y)] = previous->rows[size_t(y)];
+                        } else {
+                            std::memcpy(out, img.row(y), rowBytes);
+                            c.rows[size_t(y)] = out;
+                            out += rowBytes;
+                        }
+                    }
+                    c.owned.reset();
+                    c.image = nullptr;
+                } else {
+                    for (int y = 0; y < outH; ++y)
+                        c.rows[size_t(y)] = img.row(y);
+                }
+                previous = &c;
             }
-            previous = &c;
-        }
-        const int p = int(i * step);
-        if (p < 60)
-            report(progress, p);
-        return true;
-    }, threads * 2);
+            const int p = int(i * step);
+            if (p < 60)
+                report(progress, p);
+            return true;
+        },
+        threads * 2);
     timer.mark("compose");
 
     if (composedCount == 0) {
@@ -368,14 +376,16 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     // reusing what the previous frame of the run worked out); runs are kept
     // short so that they spread over the threads.
     std::vector<char> alike(static_cast<size_t>(m), 0);
-    runOrdered(m, generationThreadCount(),
-               [&](int j) {
-                   if (j > 0)
-                       alike[size_t(j)] = FrameReducer::worthReusing(composed[size_t(j)].rows.data(),
-                                                                     composed[size_t(j) - 1].rows.data(), outW, outH);
-               },
-               [](int) { return true; });
-    const int runLimit = std::max(kMinRunLimit, (m + 2 * generationThreadCount() - 1) / (2 * generationThreadCount()));
+    runOrdered(
+        m, generationThreadCount(),
+        [&](int j) {
+            if (j > 0)
+                alike[size_t(j)] = FrameReducer::worthReusing(
+                    composed[size_t(j)].rows.data(), composed[size_t(j) - 1].rows.data(), outW, outH);
+        },
+        [](int) { return true; });
+    const int runLimit =
+        std::max(kMinRunLimit, (m + 2 * generationThreadCount() - 1) / (2 * generationThreadCount()));
     std::vector<std::pair<int, int>> runs;  // first frame, frame count
     for (int j = 0; j < m; ++j) {
         if (j == 0 || !alike[size_t(j)] || runs.back().second >= runLimit)
@@ -449,20 +459,22 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     // Equality of pictures is transitive, so comparing each frame with the one
     // before it finds the same runs as comparing with the run's first frame.
     std::vector<char> sameAsPrevious(frames.size(), 0);
-    runOrdered(int(frames.size()), generationThreadCount(),
-               [&](int j) {
-                   if (j > 0)
-                       sameAsPrevious[size_t(j)] =
-                           gdImageCompare(frames[size_t(j) - 1].image.get(), frames[size_t(j)].image.get()) == 0;
-               },
-               [](int) { return true; });
+    runOrdered(
+        int(frames.size()), generationThreadCount(),
+        [&](int j) {
+            if (j > 0)
+                sameAsPrevious[size_t(j)] =
+                    gdImageCompare(frames[size_t(j) - 1].image.get(), frames[size_t(j)].image.get()) == 0;
+        },
+        [](int) { return true; });
     std::vector<GifFrame> merged;
     merged.reserve(frames.size());
     for (size_t j = 0; j < frames.size(); ++j) {
         // The GIF's delay field holds 16 bits: a longer run keeps the longest
         // delay it can rather than wrapping to a short one.
         if (sameAsPrevious[j])
-            merged.back().delay = int(std::min<int64_t>(int64_t(merged.back().delay) + frames[j].delay, kMaxGifDelay));
+            merged.back().delay =
+                int(std::min<int64_t>(int64_t(merged.back().delay) + frames[j].delay, kMaxGifDelay));
         else
             merged.push_back(std::move(frames[j]));
     }
@@ -490,7 +502,8 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     errno = 0;
     {
         GdBuffer begin;
-        begin.data.reset(gdImageGifAnimBeginPtr(merged[0].image.get(), &begin.size, 1, settings.playOnce ? -1 : 0));
+        begin.data.reset(
+            gdImageGifAnimBeginPtr(merged[0].image.get(), &begin.size, 1, settings.playOnce ? -1 : 0));
         ok = noteFailure(writeWhole(file.get(), begin));
     }
     if (ok) {
@@ -552,8 +565,9 @@ bool GifGenerator::generate(GenerationSource& source, const CaptionList& caption
     }
 }
 
-bool GenerateGif(const FrameSequence& sequence, const CaptionList& captions, const GenerationSettings& settings,
-                 int filterNumber, bool dither, const GenerationProgress& progress, std::string* error)
+bool GenerateGif(const FrameSequence& sequence, const CaptionList& captions,
+                 const GenerationSettings& settings, int filterNumber, bool dither,
+                 const GenerationProgress& progress, std::string* error)
 {
     FrameSequenceSource source(sequence);
     return GifGenerator::generate(source, captions, settings, filterNumber, dither, progress, error);

@@ -17,10 +17,9 @@
 // Composition and reduction run on all cores and the palette is fed while
 // frames are still being composed; the file is byte for byte what the plain
 // one-thread algorithm writes.
+#include <QString>
 #include <functional>
 #include <string>
-
-#include <QString>
 
 class CaptionList;
 class FrameSequence;

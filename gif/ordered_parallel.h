@@ -61,9 +61,9 @@ bool runOrdered(int n, int threads, Work&& work, Done&& done, int maxAhead = 0)
     std::vector<char> finished(size_t(n), 0);
     int handed = 0;  // items given to done()
     std::mutex mutex;
-    std::condition_variable cv;       // an item finished
-    std::condition_variable roomCv;   // done() took an item
-    std::exception_ptr failure;       // the first exception, guarded by mutex
+    std::condition_variable cv;      // an item finished
+    std::condition_variable roomCv;  // done() took an item
+    std::exception_ptr failure;      // the first exception, guarded by mutex
 
     auto worker = [&] {
         for (;;) {

@@ -1,8 +1,7 @@
 #include "gif/picture_files_source.h"
 
-#include <algorithm>
-
 #include <QtDebug>
+#include <algorithm>
 
 #include "imaging/raster_image.h"
 

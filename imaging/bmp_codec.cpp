@@ -8,7 +8,15 @@
 
 namespace {
 
-enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kJpeg = 4, kPng = 5, kAlphaBitFields = 6 };
+enum Compression : uint32_t {
+    kRgb = 0,
+    kRle8 = 1,
+    kRle4 = 2,
+    kBitFields = 3,
+    kJpeg = 4,
+    kPng = 5,
+    kAlphaBitFields = 6
+};
 
 struct Mask {
     uint32_t mask = 0;
@@ -190,8 +198,9 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
     if (!in.ok())
         return fail(error, "BMP header is truncated", image);
     if (fileSize > size)
-        return fail(error, "BMP file size field (" + std::to_string(fileSize) + ") is beyond the file (" +
-                               std::to_string(size) + " bytes)",
+        return fail(error,
+                    "BMP file size field (" + std::to_string(fileSize) + ") is beyond the file (" +
+                        std::to_string(size) + " bytes)",
                     image);
     static const int kKnownSizes[] = {12, 16, 40, 52, 56, 64, 108, 124};
     if (std::find(std::begin(kKnownSizes), std::end(kKnownSizes), h.headerSize) == std::end(kKnownSizes))
@@ -237,49 +246,53 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
         h.height = -h.height;
     }
     if (h.width <= 0 || h.height <= 0)
-        return fail(error, "BMP size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is invalid",
+        return fail(error,
+                    "BMP size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is invalid",
                     image);
     if (h.width > kMaxImageSide || h.height > kMaxImageSide)
-        return fail(error, "BMP size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
-                               " exceeds the limit of " + std::to_string(kMaxImageSide) + " pixels a side",
+        return fail(error,
+                    "BMP size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
+                        " exceeds the limit of " + std::to_string(kMaxImageSide) + " pixels a side",
                     image);
-    if (h.xppm > 0 && h.yppm > 0 && (int64_t(h.xppm) > 100 * int64_t(h.yppm) || int64_t(h.yppm) > 100 * int64_t(h.xppm)))
+    if (h.xppm > 0 && h.yppm > 0 &&
+        (int64_t(h.xppm) > 100 * int64_t(h.yppm) || int64_t(h.yppm) > 100 * int64_t(h.xppm)))
         return fail(error, "BMP pixel density is implausible", image);
 
     // Which decoding applies.
     enum class Kind { Plain, Fields, Rle, Embedded } kind;
     switch (h.compression) {
-    case kRgb:
-        if (h.bpp != 1 && h.bpp != 2 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 && h.bpp != 32)
-            return fail(error, "unsupported BMP depth of " + std::to_string(h.bpp) + " bits", image);
-        kind = (h.bpp == 16 || h.bpp == 32) ? Kind::Fields : Kind::Plain;
-        break;
-    case kRle8:
-    case kRle4:
-        if (h.bpp != (h.compression == kRle8 ? 8 : 4))
-            return fail(error, "BMP run-length compression does not match the depth", image);
-        kind = Kind::Rle;
-        break;
-    case kBitFields:
-    case kAlphaBitFields:
-        if (h.os2 && h.compression == kBitFields && h.bpp == 1)
-            return fail(error, "OS/2 Huffman-compressed BMP is not supported", image);
-        if (h.bpp != 16 && h.bpp != 32)
-            return fail(error, "BMP bit fields need 16 or 32 bits a pixel", image);
-        kind = Kind::Fields;
-        break;
-    case kJpeg:
-        if (h.bpp == 24) {  // OS/2 RLE24
+        case kRgb:
+            if (h.bpp != 1 && h.bpp != 2 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 &&
+                h.bpp != 32)
+                return fail(error, "unsupported BMP depth of " + std::to_string(h.bpp) + " bits", image);
+            kind = (h.bpp == 16 || h.bpp == 32) ? Kind::Fields : Kind::Plain;
+            break;
+        case kRle8:
+        case kRle4:
+            if (h.bpp != (h.compression == kRle8 ? 8 : 4))
+                return fail(error, "BMP run-length compression does not match the depth", image);
             kind = Kind::Rle;
             break;
-        }
-        kind = Kind::Embedded;
-        break;
-    case kPng:
-        kind = Kind::Embedded;
-        break;
-    default:
-        return fail(error, "unsupported BMP compression " + std::to_string(h.compression), image);
+        case kBitFields:
+        case kAlphaBitFields:
+            if (h.os2 && h.compression == kBitFields && h.bpp == 1)
+                return fail(error, "OS/2 Huffman-compressed BMP is not supported", image);
+            if (h.bpp != 16 && h.bpp != 32)
+                return fail(error, "BMP bit fields need 16 or 32 bits a pixel", image);
+            kind = Kind::Fields;
+            break;
+        case kJpeg:
+            if (h.bpp == 24) {  // OS/2 RLE24
+                kind = Kind::Rle;
+                break;
+            }
+            kind = Kind::Embedded;
+            break;
+        case kPng:
+            kind = Kind::Embedded;
+            break;
+        default:
+            return fail(error, "unsupported BMP compression " + std::to_string(h.compression), image);
     }
     if (kind == Kind::Rle && h.topDown)
         return fail(error, "top-down BMP cannot be run-length compressed", image);
@@ -317,7 +330,8 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
         if (offBits >= size || len > size - offBits)
             return fail(error, "embedded BMP picture is not in the file", image);
         const uint8_t* p = data + offBits;
-        const bool isJpeg = h.compression == kJpeg && len >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF;
+        const bool isJpeg =
+            h.compression == kJpeg && len >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF;
         const bool isPng = h.compression == kPng && len >= 8 && std::memcmp(p, "\x89PNG", 4) == 0;
         if (!isJpeg && !isPng)
             return fail(error, "embedded BMP picture is not JPEG or PNG", image);
@@ -344,7 +358,8 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
         if (h.colorsUsed) {
             count = h.colorsUsed;
             if (count * entry > avail)
-                return fail(error, "BMP palette of " + std::to_string(count) + " colours is not in the file", image);
+                return fail(error, "BMP palette of " + std::to_string(count) + " colours is not in the file",
+                            image);
         } else {
             count = uint64_t(1) << h.bpp;
             if (offBits > paletteStart)
@@ -367,7 +382,8 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
         return fail(error, "BMP pixel data offset is beyond the file", image);
     const uint64_t stride = ((uint64_t(h.width) * uint64_t(h.bpp) + 31) / 32) * 4;
     if (h.sizeImage != 0 && h.sizeImage > size - offBits)
-        return fail(error, "BMP image size field (" + std::to_string(h.sizeImage) + ") is beyond the file", image);
+        return fail(error, "BMP image size field (" + std::to_string(h.sizeImage) + ") is beyond the file",
+                    image);
     const bool hasAlpha = kind == Kind::Fields && masks[3].mask != 0;
     const bool rle24 = kind == Kind::Rle && h.bpp == 24;
     const uint64_t pixels = uint64_t(h.width) * uint64_t(h.height);
@@ -423,8 +439,8 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
                     if (h.bpp == 16)
                         px = uint32_t(src[2 * x]) | (uint32_t(src[2 * x + 1]) << 8);
                     else
-                        px = uint32_t(src[4 * x]) | (uint32_t(src[4 * x + 1]) << 8) | (uint32_t(src[4 * x + 2]) << 16) |
-                             (uint32_t(src[4 * x + 3]) << 24);
+                        px = uint32_t(src[4 * x]) | (uint32_t(src[4 * x + 1]) << 8) |
+                             (uint32_t(src[4 * x + 2]) << 16) | (uint32_t(src[4 * x + 3]) << 24);
                     dst[3 * x] = channel(px, masks[2]);
                     dst[3 * x + 1] = channel(px, masks[1]);
                     dst[3 * x + 2] = channel(px, masks[0]);

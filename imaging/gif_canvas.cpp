@@ -55,7 +55,8 @@ void GifCanvas::switchToColours()
 
 void GifCanvas::draw(const GifFrame& frame)
 {
-    if (frame.width <= 0 || frame.height <= 0 || frame.indices.size() < size_t(frame.width) * size_t(frame.height))
+    if (frame.width <= 0 || frame.height <= 0 ||
+        frame.indices.size() < size_t(frame.width) * size_t(frame.height))
         return;
     const std::array<RgbQuad, 256> table = paddedTable(frame.palette);
     if (indexed_) {
@@ -93,11 +94,11 @@ void GifCanvas::clearRect(int left, int top, int width, int height)
     for (int y = top; y < bottom; ++y) {
         const size_t base = size_t(y) * size_t(width_);
         if (indexed_)
-            std::fill(indices_.begin() + long(base + size_t(left)), indices_.begin() + long(base + size_t(right)),
-                      kTransparent);
+            std::fill(indices_.begin() + long(base + size_t(left)),
+                      indices_.begin() + long(base + size_t(right)), kTransparent);
         else
-            std::fill(colours_.begin() + long(base + size_t(left)), colours_.begin() + long(base + size_t(right)),
-                      0u);
+            std::fill(colours_.begin() + long(base + size_t(left)),
+                      colours_.begin() + long(base + size_t(right)), 0u);
     }
 }
 
@@ -190,7 +191,8 @@ std::unique_ptr<RasterImage> GifCanvas::toImage(int preferredTransparent, std::s
         };
         RgbQuad c = palette[size_t(slot)];
         for (uint32_t k = 0; taken(c) && k < (1u << 24); ++k)
-            c = RgbQuad{uint8_t(255 - (k & 0xFF)), uint8_t((k >> 8) & 0xFF), uint8_t(255 - ((k >> 16) & 0xFF)), 0};
+            c = RgbQuad{uint8_t(255 - (k & 0xFF)), uint8_t((k >> 8) & 0xFF),
+                        uint8_t(255 - ((k >> 16) & 0xFF)), 0};
         palette[size_t(slot)] = c;
     }
     auto image = std::make_unique<RasterImage>();

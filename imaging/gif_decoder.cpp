@@ -28,9 +28,15 @@ std::vector<RgbQuad> readColourTable(ByteReader& in, int entries)
 class PixelSink {
 public:
     PixelSink(const GifFrame& f, uint8_t* out)
-        : out_(out), width_(f.declaredWidth), height_(f.declaredHeight), interlaced_(f.interlaced),
-          clipX0_(f.left - f.declaredLeft), clipX1_(f.left - f.declaredLeft + f.width),
-          clipY0_(f.top - f.declaredTop), clipY1_(f.top - f.declaredTop + f.height), clipWidth_(f.width),
+        : out_(out),
+          width_(f.declaredWidth),
+          height_(f.declaredHeight),
+          interlaced_(f.interlaced),
+          clipX0_(f.left - f.declaredLeft),
+          clipX1_(f.left - f.declaredLeft + f.width),
+          clipY0_(f.top - f.declaredTop),
+          clipY1_(f.top - f.declaredTop + f.height),
+          clipWidth_(f.width),
           total_(uint64_t(f.declaredWidth) * uint64_t(f.declaredHeight))
     {
     }
@@ -379,8 +385,9 @@ GifDecoder::Result GifDecoder::nextFrame(GifFrame& frame, bool keepPixels)
         if (!in_.ok())
             return stop("GIF image descriptor is truncated");
         if (f.declaredWidth > kMaxImageSide || f.declaredHeight > kMaxImageSide)
-            return stop("GIF frame " + std::to_string(f.declaredWidth) + "x" + std::to_string(f.declaredHeight) +
-                        " exceeds the limit of " + std::to_string(kMaxImageSide) + " pixels a side");
+            return stop("GIF frame " + std::to_string(f.declaredWidth) + "x" +
+                        std::to_string(f.declaredHeight) + " exceeds the limit of " +
+                        std::to_string(kMaxImageSide) + " pixels a side");
         f.interlaced = (packed & 0x40) != 0;
         f.hasLocalPalette = (packed & 0x80) != 0;
         if (f.hasLocalPalette) {
@@ -409,8 +416,8 @@ GifDecoder::Result GifDecoder::nextFrame(GifFrame& frame, bool keepPixels)
             const uint64_t area = uint64_t(f.width) * uint64_t(f.height);
             if (area > pixelBudget_) {
                 budgetExceeded_ = true;
-                return stop("GIF frames exceed the decoding budget of " + std::to_string(kMaxDecodedBytes >> 20) +
-                            " MiB");
+                return stop("GIF frames exceed the decoding budget of " +
+                            std::to_string(kMaxDecodedBytes >> 20) + " MiB");
             }
             pixelBudget_ -= area;
             try {
@@ -585,8 +592,8 @@ bool decodeGif(const uint8_t* data, size_t size, RasterImage& image, std::string
                 kept += uint64_t(composed->stride()) * uint64_t(composed->height()) +
                         (composed->hasAlpha() ? screen : 0);
                 if (kept + canvas.memoryBytes() * 2 > kMaxDecodedBytes) {
-                    error = "GIF frames exceed the decoding budget of " + std::to_string(kMaxDecodedBytes >> 20) +
-                            " MiB";
+                    error = "GIF frames exceed the decoding budget of " +
+                            std::to_string(kMaxDecodedBytes >> 20) + " MiB";
                     image.destroy();
                     return false;
                 }
@@ -602,7 +609,8 @@ bool decodeGif(const uint8_t* data, size_t size, RasterImage& image, std::string
         ++count;
     }
     if (count == 0) {
-        error = decoder.truncated() ? "no complete GIF frame: " + decoder.stopReason() : "GIF file holds no frame";
+        error = decoder.truncated() ? "no complete GIF frame: " + decoder.stopReason()
+                                    : "GIF file holds no frame";
         image.destroy();
         return false;
     }

@@ -72,14 +72,14 @@ struct GifFrame {
 };
 
 struct GifFile {
-    int width = 0;             // logical screen
+    int width = 0;  // logical screen
     int height = 0;
     int backgroundIndex = 0;
     std::vector<RgbQuad> globalPalette;  // empty when none
-    int loopCount = -1;        // -1: no looping extension; 0: forever; n: repeat n times
+    int loopCount = -1;                  // -1: no looping extension; 0: forever; n: repeat n times
     std::vector<GifFrame> frames;
-    bool truncated = false;    // reading stopped early (damaged or cut-off data)
-    std::string stopReason;    // why, when truncated
+    bool truncated = false;  // reading stopped early (damaged or cut-off data)
+    std::string stopReason;  // why, when truncated
 };
 
 // Reads a GIF frame by frame.

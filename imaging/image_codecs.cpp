@@ -17,6 +17,9 @@ bool decodeGifImage(const uint8_t* data, size_t size, RasterImage& image, std::s
     return decodeGif(data, size, image, error);
 }
 
-bool encodeBmpImage(const RasterImage& image, std::vector<uint8_t>& out) { return encodeBmp(image, out); }
+bool encodeBmpImage(const RasterImage& image, std::vector<uint8_t>& out)
+{
+    return encodeBmp(image, out);
+}
 
 }  // namespace imaging_codecs

@@ -4,10 +4,10 @@
 // RAII holders in the callers.
 #include "imaging/jpeg_codec.h"
 
-#include <cstdio>
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 

@@ -95,7 +95,7 @@ uint64_t PaletteLookup::buildCell(int cellIndex) const
         std::copy(candidates, candidates + n, list + 2);
         const uint8_t* expected = nullptr;
         if (!overflow_[size_t(cellIndex)].compare_exchange_strong(expected, list, std::memory_order_acq_rel,
-                                                                   std::memory_order_acquire))
+                                                                  std::memory_order_acquire))
             delete[] list;  // another thread built the same list first
         word = kOverflow;
     }

@@ -197,7 +197,8 @@ bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string
         error = "PNG: image size out of range";
         return false;
     }
-    const int pictureDepth = colorType != PNG_COLOR_TYPE_PALETTE ? 24 : (bitDepth <= 1 ? 1 : (bitDepth <= 4 ? 4 : 8));
+    const int pictureDepth =
+        colorType != PNG_COLOR_TYPE_PALETTE ? 24 : (bitDepth <= 1 ? 1 : (bitDepth <= 4 ? 4 : 8));
     if (uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes ||
         !imaging_codecs::pictureFits(w, h, pictureDepth)) {
         error = "PNG: " + std::to_string(w) + "x" + std::to_string(h) + " is too large for a picture";
@@ -409,5 +410,8 @@ bool decodePngImage(const uint8_t* data, size_t size, RasterImage& image, std::s
 {
     return decodePng(data, size, image, error);
 }
-bool encodePngImage(const RasterImage& image, std::vector<uint8_t>& out) { return encodePng(image, out); }
+bool encodePngImage(const RasterImage& image, std::vector<uint8_t>& out)
+{
+    return encodePng(image, out);
+}
 }  // namespace imaging_codecs

@@ -42,12 +42,25 @@ struct RasterImage::Impl {
 
     Impl() = default;
     Impl(const Impl& o)
-        : width(o.width), height(o.height), depth(o.depth), pixels(o.pixels), palette(o.palette),
-          alpha(o.alpha), alphaMultiplier(o.alphaMultiplier), transparentIndex(o.transparentIndex),
-          hasTransparentColor(o.hasTransparentColor), transparentColor(o.transparentColor),
-          flags(o.flags), frameDelay(o.frameDelay), lastError(o.lastError), typeCode(o.typeCode),
-          retrieveAllFrames(o.retrieveAllFrames), frameIndex(o.frameIndex), numFrames(o.numFrames),
-          jpegQuality(o.jpegQuality), lastNearest(o.lastNearest.load(std::memory_order_relaxed))
+        : width(o.width),
+          height(o.height),
+          depth(o.depth),
+          pixels(o.pixels),
+          palette(o.palette),
+          alpha(o.alpha),
+          alphaMultiplier(o.alphaMultiplier),
+          transparentIndex(o.transparentIndex),
+          hasTransparentColor(o.hasTransparentColor),
+          transparentColor(o.transparentColor),
+          flags(o.flags),
+          frameDelay(o.frameDelay),
+          lastError(o.lastError),
+          typeCode(o.typeCode),
+          retrieveAllFrames(o.retrieveAllFrames),
+          frameIndex(o.frameIndex),
+          numFrames(o.numFrames),
+          jpegQuality(o.jpegQuality),
+          lastNearest(o.lastNearest.load(std::memory_order_relaxed))
     {
         frames.reserve(o.frames.size());
         for (const auto& f : o.frames)
@@ -140,15 +153,39 @@ std::unique_ptr<RasterImage> RasterImage::make(int width, int height, int depth)
     return img;
 }
 
-bool RasterImage::isValid() const { return d->width > 0 && d->height > 0 && !d->pixels.empty(); }
-int RasterImage::width() const { return d->width; }
-int RasterImage::height() const { return d->height; }
-int RasterImage::depth() const { return d->depth; }
-void RasterImage::destroy() { d->resetPicture(); }
+bool RasterImage::isValid() const
+{
+    return d->width > 0 && d->height > 0 && !d->pixels.empty();
+}
+int RasterImage::width() const
+{
+    return d->width;
+}
+int RasterImage::height() const
+{
+    return d->height;
+}
+int RasterImage::depth() const
+{
+    return d->depth;
+}
+void RasterImage::destroy()
+{
+    d->resetPicture();
+}
 
-size_t RasterImage::stride() const { return size_t(d->width) * (d->depth == 24 ? 3u : 1u); }
-uint8_t* RasterImage::bits() { return d->pixels.empty() ? nullptr : d->pixels.data(); }
-const uint8_t* RasterImage::bits() const { return d->pixels.empty() ? nullptr : d->pixels.data(); }
+size_t RasterImage::stride() const
+{
+    return size_t(d->width) * (d->depth == 24 ? 3u : 1u);
+}
+uint8_t* RasterImage::bits()
+{
+    return d->pixels.empty() ? nullptr : d->pixels.data();
+}
+const uint8_t* RasterImage::bits() const
+{
+    return d->pixels.empty() ? nullptr : d->pixels.data();
+}
 uint8_t* RasterImage::row(int y)
 {
     if (y < 0 || y >= d->height || d->pixels.empty())
@@ -162,13 +199,19 @@ const uint8_t* RasterImage::row(int y) const
     return d->pixels.data() + size_t(y) * stride();
 }
 
-int RasterImage::paletteSize() const { return int(d->palette.size()); }
+int RasterImage::paletteSize() const
+{
+    return int(d->palette.size());
+}
 RgbQuad* RasterImage::palette()
 {
     d->forgetNearest();  // the caller may change entries
     return d->palette.empty() ? nullptr : d->palette.data();
 }
-const RgbQuad* RasterImage::palette() const { return d->palette.empty() ? nullptr : d->palette.data(); }
+const RgbQuad* RasterImage::palette() const
+{
+    return d->palette.empty() ? nullptr : d->palette.data();
+}
 void RasterImage::setPaletteEntry(int index, RgbQuad colour)
 {
     if (index < 0 || index >= int(d->palette.size()))
@@ -177,14 +220,20 @@ void RasterImage::setPaletteEntry(int index, RgbQuad colour)
     d->forgetNearest();
 }
 
-bool RasterImage::hasAlpha() const { return !d->alpha.empty(); }
+bool RasterImage::hasAlpha() const
+{
+    return !d->alpha.empty();
+}
 void RasterImage::createAlpha()
 {
     if (!isValid())
         return;
     d->alpha.assign(size_t(d->width) * size_t(d->height), 255);
 }
-void RasterImage::deleteAlpha() { std::vector<uint8_t>().swap(d->alpha); }
+void RasterImage::deleteAlpha()
+{
+    std::vector<uint8_t>().swap(d->alpha);
+}
 uint8_t* RasterImage::alphaRow(int y)
 {
     if (d->alpha.empty() || y < 0 || y >= d->height)
@@ -197,13 +246,31 @@ const uint8_t* RasterImage::alphaRow(int y) const
         return nullptr;
     return d->alpha.data() + size_t(y) * size_t(d->width);
 }
-int RasterImage::alphaMultiplier() const { return d->alphaMultiplier; }
-void RasterImage::setAlphaMultiplier(int m) { d->alphaMultiplier = m < 0 ? 0 : (m > 255 ? 255 : m); }
+int RasterImage::alphaMultiplier() const
+{
+    return d->alphaMultiplier;
+}
+void RasterImage::setAlphaMultiplier(int m)
+{
+    d->alphaMultiplier = m < 0 ? 0 : (m > 255 ? 255 : m);
+}
 
-int RasterImage::transparentIndex() const { return d->transparentIndex; }
-void RasterImage::setTransparentIndex(int index) { d->transparentIndex = index < 0 ? -1 : index; }
-bool RasterImage::hasTransparentColor() const { return d->hasTransparentColor; }
-RgbQuad RasterImage::transparentColor() const { return d->transparentColor; }
+int RasterImage::transparentIndex() const
+{
+    return d->transparentIndex;
+}
+void RasterImage::setTransparentIndex(int index)
+{
+    d->transparentIndex = index < 0 ? -1 : index;
+}
+bool RasterImage::hasTransparentColor() const
+{
+    return d->hasTransparentColor;
+}
+RgbQuad RasterImage::transparentColor() const
+{
+    return d->transparentColor;
+}
 void RasterImage::setTransparentColor(RgbQuad colour)
 {
     d->transparentColor = colour;
@@ -215,8 +282,14 @@ void RasterImage::clearTransparency()
     d->hasTransparentColor = false;
 }
 
-uint32_t RasterImage::flags() const { return d->flags; }
-void RasterImage::setFlags(uint32_t flags) { d->flags = flags; }
+uint32_t RasterImage::flags() const
+{
+    return d->flags;
+}
+void RasterImage::setFlags(uint32_t flags)
+{
+    d->flags = flags;
+}
 
 RgbQuad RasterImage::getColor(int x, int y, bool withAlpha) const
 {
@@ -348,17 +421,50 @@ bool RasterImage::increaseTo24Bits()
 
 // ---- Decoded-file attributes -------------------------------------------------
 
-const std::string& RasterImage::lastError() const { return d->lastError; }
-void RasterImage::setLastError(const std::string& reason) { d->lastError = reason; }
-int RasterImage::typeCode() const { return d->typeCode; }
-void RasterImage::setTypeCode(int typeCode) { d->typeCode = typeCode; }
-void RasterImage::setRetrieveAllFrames(bool on) { d->retrieveAllFrames = on; }
-bool RasterImage::retrieveAllFrames() const { return d->retrieveAllFrames; }
-void RasterImage::setFrameIndex(int index) { d->frameIndex = index < 0 ? 0 : index; }
-int RasterImage::frameIndex() const { return d->frameIndex; }
-int RasterImage::numFrames() const { return d->numFrames; }
-void RasterImage::setNumFrames(int count) { d->numFrames = count < 0 ? 0 : count; }
-int RasterImage::retrievedFrameCount() const { return int(d->frames.size()); }
+const std::string& RasterImage::lastError() const
+{
+    return d->lastError;
+}
+void RasterImage::setLastError(const std::string& reason)
+{
+    d->lastError = reason;
+}
+int RasterImage::typeCode() const
+{
+    return d->typeCode;
+}
+void RasterImage::setTypeCode(int typeCode)
+{
+    d->typeCode = typeCode;
+}
+void RasterImage::setRetrieveAllFrames(bool on)
+{
+    d->retrieveAllFrames = on;
+}
+bool RasterImage::retrieveAllFrames() const
+{
+    return d->retrieveAllFrames;
+}
+void RasterImage::setFrameIndex(int index)
+{
+    d->frameIndex = index < 0 ? 0 : index;
+}
+int RasterImage::frameIndex() const
+{
+    return d->frameIndex;
+}
+int RasterImage::numFrames() const
+{
+    return d->numFrames;
+}
+void RasterImage::setNumFrames(int count)
+{
+    d->numFrames = count < 0 ? 0 : count;
+}
+int RasterImage::retrievedFrameCount() const
+{
+    return int(d->frames.size());
+}
 RasterImage* RasterImage::frame(int i)
 {
     if (d->frames.empty())
@@ -378,11 +484,26 @@ void RasterImage::addRetrievedFrame(std::unique_ptr<RasterImage> frame)
     if (frame)
         d->frames.push_back(std::move(frame));
 }
-void RasterImage::clearRetrievedFrames() { d->frames.clear(); }
-int RasterImage::frameDelay() const { return d->frameDelay; }
-void RasterImage::setFrameDelay(int delay) { d->frameDelay = delay < 0 ? 0 : delay; }
-int RasterImage::jpegQuality() const { return d->jpegQuality; }
-void RasterImage::setJpegQuality(int q) { d->jpegQuality = q < 1 ? 1 : (q > 100 ? 100 : q); }
+void RasterImage::clearRetrievedFrames()
+{
+    d->frames.clear();
+}
+int RasterImage::frameDelay() const
+{
+    return d->frameDelay;
+}
+void RasterImage::setFrameDelay(int delay)
+{
+    d->frameDelay = delay < 0 ? 0 : delay;
+}
+int RasterImage::jpegQuality() const
+{
+    return d->jpegQuality;
+}
+void RasterImage::setJpegQuality(int q)
+{
+    d->jpegQuality = q < 1 ? 1 : (q > 100 ? 100 : q);
+}
 
 // ---- Decoding ----------------------------------------------------------------
 
@@ -396,13 +517,19 @@ struct FormatEntry {
 
 // Each test accepts what its decoder accepts, so that a file decodes by content
 // whenever it decodes by its type.
-bool sniffGif(const uint8_t* p, size_t n) { return n >= 6 && std::memcmp(p, "GIF", 3) == 0; }
+bool sniffGif(const uint8_t* p, size_t n)
+{
+    return n >= 6 && std::memcmp(p, "GIF", 3) == 0;
+}
 bool sniffPng(const uint8_t* p, size_t n)
 {
     static const uint8_t sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     return n >= 8 && std::memcmp(p, sig, 8) == 0;
 }
-bool sniffJpeg(const uint8_t* p, size_t n) { return n >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF; }
+bool sniffJpeg(const uint8_t* p, size_t n)
+{
+    return n >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF;
+}
 bool sniffBmp(const uint8_t* p, size_t n)
 {
     return n >= 2 && p[0] == 'B' && (p[1] == 'M' || p[1] == 'A');  // BA: OS/2 bitmap array
@@ -546,14 +673,14 @@ bool RasterImage::encodeMemory(int typeCode, std::vector<uint8_t>& out) const
         return false;
     try {
         switch (typeCode) {
-        case ImageTypeBmp:
-            return imaging_codecs::encodeBmpImage(*this, out);
-        case ImageTypeJpg:
-            return imaging_codecs::encodeJpegImage(*this, d->jpegQuality, out);
-        case ImageTypePng:
-            return imaging_codecs::encodePngImage(*this, out);
-        default:
-            return false;
+            case ImageTypeBmp:
+                return imaging_codecs::encodeBmpImage(*this, out);
+            case ImageTypeJpg:
+                return imaging_codecs::encodeJpegImage(*this, d->jpegQuality, out);
+            case ImageTypePng:
+                return imaging_codecs::encodePngImage(*this, out);
+            default:
+                return false;
         }
     } catch (const std::bad_alloc&) {
         out.clear();

@@ -39,14 +39,26 @@ inline constexpr ColorRef makeColorRef(int r, int g, int b)
 {
     return ColorRef(uint32_t(r & 0xFF) | (uint32_t(g & 0xFF) << 8) | (uint32_t(b & 0xFF) << 16));
 }
-inline constexpr int colorRefRed(ColorRef c) { return int(c & 0xFF); }
-inline constexpr int colorRefGreen(ColorRef c) { return int((c >> 8) & 0xFF); }
-inline constexpr int colorRefBlue(ColorRef c) { return int((c >> 16) & 0xFF); }
+inline constexpr int colorRefRed(ColorRef c)
+{
+    return int(c & 0xFF);
+}
+inline constexpr int colorRefGreen(ColorRef c)
+{
+    return int((c >> 8) & 0xFF);
+}
+inline constexpr int colorRefBlue(ColorRef c)
+{
+    return int((c >> 16) & 0xFF);
+}
 inline RgbQuad rgbQuadFromColorRef(ColorRef c, uint8_t reserved = 0)
 {
     return RgbQuad{uint8_t(colorRefBlue(c)), uint8_t(colorRefGreen(c)), uint8_t(colorRefRed(c)), reserved};
 }
-inline ColorRef colorRefFromRgbQuad(const RgbQuad& q) { return makeColorRef(q.red, q.green, q.blue); }
+inline ColorRef colorRefFromRgbQuad(const RgbQuad& q)
+{
+    return makeColorRef(q.red, q.green, q.blue);
+}
 
 // File type codes; the extension table maps the first three letters of a file's
 // extension (case-insensitive) onto them.
@@ -102,16 +114,16 @@ public:
     bool isValid() const;
     int width() const;
     int height() const;
-    int depth() const;           // 1, 4, 8 or 24
+    int depth() const;  // 1, 4, 8 or 24
     bool isPalette() const { return depth() <= 8; }
-    void destroy();              // back to invalid
+    void destroy();  // back to invalid
 
     // Raw access (see storage comment above).
     uint8_t* row(int y);
     const uint8_t* row(int y) const;
     uint8_t* bits();
     const uint8_t* bits() const;
-    size_t stride() const;       // bytes per row: width * 3 or width
+    size_t stride() const;  // bytes per row: width * 3 or width
 
     // Palette (palette images only; 2, 16 or 256 entries).
     int paletteSize() const;
@@ -121,11 +133,11 @@ public:
 
     // Alpha plane.
     bool hasAlpha() const;
-    void createAlpha();          // all 255
+    void createAlpha();  // all 255
     void deleteAlpha();
     uint8_t* alphaRow(int y);
     const uint8_t* alphaRow(int y) const;
-    int alphaMultiplier() const; // 255 unless changed
+    int alphaMultiplier() const;  // 255 unless changed
     void setAlphaMultiplier(int m);
 
     // Transparency: index (palette images; -1 none) and, for 24-bit images
@@ -135,7 +147,7 @@ public:
     bool hasTransparentColor() const;
     RgbQuad transparentColor() const;
     void setTransparentColor(RgbQuad colour);
-    void clearTransparency();    // transparent index -1 (and no transparent colour)
+    void clearTransparency();  // transparent index -1 (and no transparent colour)
 
     uint32_t flags() const;
     void setFlags(uint32_t flags);
@@ -149,7 +161,7 @@ public:
     // stops the scan; the last question and answer are remembered.
     int nearestIndex(RgbQuad colour) const;
 
-    bool increaseTo24Bits();     // "to 24 bits"
+    bool increaseTo24Bits();  // "to 24 bits"
     // Takes other's picture (size, depth, pixels, palette, alpha plane and
     // multiplier, transparency); keeps this image's flags, delay and decode
     // attributes. `other` is left invalid.
@@ -159,17 +171,17 @@ public:
     bool decodeFile(const std::string& path, int typeCode);
     bool decodeMemory(const uint8_t* data, size_t size, int typeCode);
     const std::string& lastError() const;
-    int typeCode() const;        // type of the decoded file
+    int typeCode() const;  // type of the decoded file
     // Animated GIF interface.
     void setRetrieveAllFrames(bool on);
     bool retrieveAllFrames() const;
     void setFrameIndex(int index);
     int frameIndex() const;
-    int numFrames() const;       // frames in the decoded file
-    RasterImage* frame(int i);   // retrieved frame i (i < 0: the last); null if none
+    int numFrames() const;      // frames in the decoded file
+    RasterImage* frame(int i);  // retrieved frame i (i < 0: the last); null if none
     const RasterImage* frame(int i) const;
     int retrievedFrameCount() const;
-    int frameDelay() const;      // hundredths of a second
+    int frameDelay() const;  // hundredths of a second
     void setFrameDelay(int delay);
     // Used by the decoders to fill the animated-GIF interface.
     void setTypeCode(int typeCode);
@@ -188,7 +200,7 @@ public:
     bool fromScreenBits(const uint8_t* bgrx, int width, int height, size_t strideBytes);
 
     // Conversions for windows and tests.
-    QImage toQImage() const;  // ARGB32 (alpha plane / transparency applied)
+    QImage toQImage() const;                             // ARGB32 (alpha plane / transparency applied)
     static RasterImage fromQImage(const QImage& image);  // 24-bit (+alpha when the image has it)
 
     // Put the image on a window: nearest-neighbour scaled to w x h (-1: own size),
@@ -217,8 +229,8 @@ enum class BlendMode { AlphaBlend, CopyUnlessTransparent };
 void blendImage(RasterImage& dst, const RasterImage& src, int x, int y, BlendMode mode);
 
 struct StampFont {
-    std::string face;    // at most 31 characters are used
-    int height = 0;      // negative: character height in pixels
+    std::string face;  // at most 31 characters are used
+    int height = 0;    // negative: character height in pixels
     int weight = 400;
     bool italic = false;
     bool underline = false;

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QString>
 #include <QtGlobal>
-
 #include <algorithm>
 
 #include "imaging/raster_image.h"

@@ -5,7 +5,7 @@
 class QWidget;
 
 void setControlId(QWidget* widget, int id);
-int controlId(const QWidget* widget);  // 0 when none
+int controlId(const QWidget* widget);                 // 0 when none
 QWidget* findControl(const QWidget* parent, int id);  // searches all descendants
 template <typename T>
 T* findControlAs(const QWidget* parent, int id)

@@ -5,17 +5,17 @@
 bool pointerSquareColor(int mouseTrackMode, ColorRef& colour)
 {
     switch (mouseTrackMode) {
-    case 2:
-        colour = makeColorRef(255, 0, 255);
-        return true;
-    case 3:
-        colour = makeColorRef(0, 255, 255);
-        return true;
-    case 4:
-        colour = makeColorRef(255, 255, 0);
-        return true;
-    default:
-        return false;
+        case 2:
+            colour = makeColorRef(255, 0, 255);
+            return true;
+        case 3:
+            colour = makeColorRef(0, 255, 255);
+            return true;
+        case 4:
+            colour = makeColorRef(255, 255, 0);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -78,8 +78,8 @@ void drawPointerTrack(RasterImage& frame, int mode, int frameLeft, int frameTop,
     const int py = y - frameTop;
     ColorRef colour = 0;
     if (pointerSquareColor(mode, colour))
-        blendConstantSquare(frame, px - kPointerSquareSide / 2, py - kPointerSquareSide / 2, kPointerSquareSide,
-                            colour, kPointerSquareOpacity);
+        blendConstantSquare(frame, px - kPointerSquareSide / 2, py - kPointerSquareSide / 2,
+                            kPointerSquareSide, colour, kPointerSquareOpacity);
     if (pointer && pointer->isValid())
         drawPremultipliedArgb(frame, px - kPointerImageOffset, py - kPointerImageOffset, *pointer);
 }

@@ -20,10 +20,7 @@ struct PointerImage {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> argb;  // width * height words
-    bool isValid() const
-    {
-        return width > 0 && height > 0 && argb.size() == size_t(width) * size_t(height);
-    }
+    bool isValid() const { return width > 0 && height > 0 && argb.size() == size_t(width) * size_t(height); }
 };
 
 inline constexpr int kPointerSquareSide = 40;

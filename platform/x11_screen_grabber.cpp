@@ -1,18 +1,17 @@
 #include "platform/x11_screen_grabber.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <mutex>
-
-#include <QtGlobal>
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xfixes.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
+
+#include <QtGlobal>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
 
 #include "imaging/raster_image.h"
 
@@ -116,7 +115,11 @@ struct XFreeDeleter {
 // when the last one detaches, even if the process dies.
 class ShmSegment {
 public:
-    ShmSegment() { info_.shmid = -1; info_.shmaddr = reinterpret_cast<char*>(-1); }
+    ShmSegment()
+    {
+        info_.shmid = -1;
+        info_.shmaddr = reinterpret_cast<char*>(-1);
+    }
     ~ShmSegment() { release(); }
     ShmSegment(const ShmSegment&) = delete;
     ShmSegment& operator=(const ShmSegment&) = delete;
@@ -285,8 +288,8 @@ struct X11ScreenGrabber::Impl {
                 shmRefused = true;
                 return nullptr;
             }
-            header.reset(XShmCreateImage(display.get(), visual, unsigned(depth), ZPixmap, nullptr, segment.info(),
-                                         unsigned(w), unsigned(h)));
+            header.reset(XShmCreateImage(display.get(), visual, unsigned(depth), ZPixmap, nullptr,
+                                         segment.info(), unsigned(w), unsigned(h)));
             if (!header) {
                 shmRefused = true;
                 return nullptr;

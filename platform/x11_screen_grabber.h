@@ -14,7 +14,8 @@
 class X11ScreenGrabber : public ScreenGrabber {
 public:
     // Opens $DISPLAY (or `displayName`); null with the reason when it cannot.
-    static std::unique_ptr<X11ScreenGrabber> open(std::string* reason = nullptr, const char* displayName = nullptr);
+    static std::unique_ptr<X11ScreenGrabber> open(std::string* reason = nullptr,
+                                                  const char* displayName = nullptr);
     ~X11ScreenGrabber() override;
 
     // Grabs rect clamped to the root window; the frame is rect's full size, with

@@ -19,8 +19,11 @@ constexpr StringEntry kStrings[] = {
     {IDS_FILE_INCOMPLETE, "该文件不完整，无法打开。如果它来自网络，建议您重新获取。"},
     {IDS_NEW_CAPTION_TEXT, "双击字幕栏的文字来修改内容"},
     {IDS_HELP_WHYBLANK, "vx_whyblank.htm"},
-    {IDS_CONFIRM_REMOVE_FRAMES, "确定要删除选中的帧吗？\n请注意，您不能删除所有的帧。\n\n删除以后，您可能需要手动调整，窗口下部每条字幕出现的时间位置。"},
-    {IDS_CINEMAGRAPH_SET_STILL, "Cinemagraph要求指定一帧，提供序列里画面静止的部分。\n\n要设置当前帧为该帧吗？"},
+    {IDS_CONFIRM_REMOVE_FRAMES,
+     "确定要删除选中的帧吗？\n请注意，您不能删除所有的帧。\n\n删除以后，您可能需要手动调整，窗口下部每条字幕"
+     "出现的时间位置。"},
+    {IDS_CINEMAGRAPH_SET_STILL,
+     "Cinemagraph要求指定一帧，提供序列里画面静止的部分。\n\n要设置当前帧为该帧吗？"},
     {IDS_CINEMAGRAPH_BRUSH_TIP, "画笔\n请在帧画面上涂抹，你希望它运动的区域"},
     {IDS_CINEMAGRAPH_ERASER_TIP, "橡皮擦\n请在帧画面上涂抹，你希望保持静止的区域"},
     {IDS_HELP_CINEMAGRAPH, "vx_cinemagraph.htm"},

@@ -4,5 +4,5 @@
 #include <QList>
 #include <QString>
 
-QString loadString(int id);  // empty when the id is unknown
+QString loadString(int id);   // empty when the id is unknown
 QList<int> stringTableIds();  // every id of the table, ascending

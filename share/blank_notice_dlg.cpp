@@ -20,7 +20,8 @@ QString CBlankNoticeDlg::noticeText()
 }
 
 CBlankNoticeDlg::CBlankNoticeDlg(AppSettings& settings, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       settings_(settings)
 {
     setControlId(this, IDD_BLANKNOTICE_DIALOG);

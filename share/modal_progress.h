@@ -7,10 +7,9 @@
 // beginModal("Progress", false), setRange(0, n, 1), setText(...), then
 // advance() once per processed item; destroying the object closes the window,
 // remembers its position and re-enables what beginModal disabled.
+#include <QString>
 #include <functional>
 #include <memory>
-
-#include <QString>
 
 class ModalProgress {
 public:

@@ -61,8 +61,8 @@ QAction* addCommand(QMenu& menu, const QString& text, int command)
 }  // namespace
 
 CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       gifPath_(gifPath)
 {
     setControlId(this, IDD_PREVIEW_DIALOG);

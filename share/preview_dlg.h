@@ -27,8 +27,8 @@ class QMovie;
 
 // What the placement of a newly shown preview depends on.
 struct PreviewAnchor {
-    QRect topBar;            // the capture window's top bar (window rectangle, screen pixels)
-    int captureHeight = 0;   // height of the capture rectangle
+    QRect topBar;                 // the capture window's top bar (window rectangle, screen pixels)
+    int captureHeight = 0;        // height of the capture rectangle
     bool ownerMinimized = false;  // the capture window is minimised: stay hidden
 };
 
@@ -37,13 +37,13 @@ class CPreviewDlg : public QDialog {
 public:
     // Commands of the two menus.
     enum Command : int {
-        CmdPublishFace = 1,   // "发布为微信动画表情（教程）"
-        CmdCopyClipboard,     // "复制到QQ/微信电脑版聊天窗口,剪贴板"
-        CmdSendToPhone,       // "发送到本软件的手机版..."
-        CmdSaveToDisk,        // "保存到电脑..."
-        CmdHelpWhyBlank,      // "为什么生成的动画是黑的"
-        CmdHelpReduce,        // "如何减小动画文件大小"
-        CmdHelpSpeed,         // "如何调节动画速度"
+        CmdPublishFace = 1,  // "发布为微信动画表情（教程）"
+        CmdCopyClipboard,    // "复制到QQ/微信电脑版聊天窗口,剪贴板"
+        CmdSendToPhone,      // "发送到本软件的手机版..."
+        CmdSaveToDisk,       // "保存到电脑..."
+        CmdHelpWhyBlank,     // "为什么生成的动画是黑的"
+        CmdHelpReduce,       // "如何减小动画文件大小"
+        CmdHelpSpeed,        // "如何调节动画速度"
     };
 
     explicit CPreviewDlg(const QString& gifPath = QString(), QWidget* parent = nullptr);
@@ -52,7 +52,8 @@ public:
     // Shows the GIF at `path`: the picture, the information line, and, when
     // the preview is not visible yet, its size and place; then shows it unless
     // the capture window is minimised. A visible preview keeps size and place.
-    void ShowGif(const QString& path, int frames, int width, int height, float sizeKb, const PreviewAnchor& anchor);
+    void ShowGif(const QString& path, int frames, int width, int height, float sizeKb,
+                 const PreviewAnchor& anchor);
     // After a generation: decodes the file (no preview when it does not
     // decode; false), measures it, ShowGif, then the large-file notice
     // (CBlankNoticeDlg, modal) when Notice is on and the file is over 2000 KB.
@@ -76,7 +77,7 @@ public:
     void setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
 
 public slots:
-    void reject() override;  // Esc: hide, the file stays
+    void reject() override;    // Esc: hide, the file stays
     void accept() override {}  // Enter: nothing
 
 protected:

@@ -9,9 +9,9 @@
 
 namespace previewgeo {
 
-inline constexpr int kMinWidth = 300;         // a newly shown preview is at least this wide
-inline constexpr int kMinHeight = 150;        // ... and this tall
-inline constexpr int kMinDragWidth = 200;     // the smallest size the user can drag it to
+inline constexpr int kMinWidth = 300;      // a newly shown preview is at least this wide
+inline constexpr int kMinHeight = 150;     // ... and this tall
+inline constexpr int kMinDragWidth = 200;  // the smallest size the user can drag it to
 inline constexpr int kMinDragHeight = 150;
 inline constexpr QPoint kFallbackPos{100, 100};
 
@@ -26,9 +26,9 @@ QSize windowSize(int gifWidth, int gifHeight, int captionHeight, int topBarHeigh
 QPoint windowPosition(const QRect& topBar);
 
 struct Layout {
-    QRect view;                  // the animation
-    QRect info;                  // the information line
-    std::vector<QPoint> buttons; // top-left corners of the buttons, left to right
+    QRect view;                   // the animation
+    QRect info;                   // the information line
+    std::vector<QPoint> buttons;  // top-left corners of the buttons, left to right
 };
 // Band height B = the first button's height + 1. The view fills the client
 // area above two bands, the information line takes the first band (5 pixels

@@ -1,10 +1,5 @@
 #include "share/progress_wnd.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdarg>
-#include <cstdint>
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,6 +11,10 @@
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
+#include <algorithm>
+#include <climits>
+#include <cstdarg>
+#include <cstdint>
 
 #include "platform/control_id.h"
 #include "platform/sys_colors.h"
@@ -180,7 +179,8 @@ void CProgressWnd::placeWindow(QWidget* owner)
     else if (const QScreen* screen = QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
     const QRect frame = wnd_->frameGeometry();
-    wnd_->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+    wnd_->move(area.x() + (area.width() - frame.width()) / 2,
+               area.y() + (area.height() - frame.height()) / 2);
 }
 
 void CProgressWnd::savePosition() const

@@ -46,10 +46,10 @@ public:
     void DestroyWindow();
 
     void SetRange(int lower, int upper, int step = 1);
-    int SetPos(int position);     // returns the previous position
+    int SetPos(int position);  // returns the previous position
     int OffsetPos(int delta);
     int StepIt();
-    int SetStep(int step);        // returns the previous step
+    int SetStep(int step);  // returns the previous step
 
     // printf-style text (at most 511 characters); format and %s arguments UTF-8.
     void SetText(const char* format, ...)
@@ -62,7 +62,10 @@ public:
     void Show();
     void Hide();
     void SetWindowSize(int textLines, int textWidth = kTextWidth);
-    void SetPersistentPosition(bool on) { persistentPosition_ = on; }
+    void SetPersistentPosition(bool on)
+    {
+        persistentPosition_ = on;
+    }
 
     // Lets the program process its pending events (taking the keyboard focus
     // first while modal). A quit request that arrives meanwhile stops the
@@ -70,23 +73,62 @@ public:
     void PumpMessages();
     // StepIt and PumpMessages; false once cancelled.
     bool Advance();
-    bool Cancelled() const { return cancelled_; }
+    bool Cancelled() const
+    {
+        return cancelled_;
+    }
 
     // State for windows and tests.
-    QWidget* window() const { return wnd_.data(); }
-    bool isModal() const { return modal_; }
-    int pos() const { return position_; }
-    int lower() const { return lower_; }
-    int upper() const { return upper_; }
-    int step() const { return step_; }
-    int shownPercent() const { return lastPercent_; }
-    const QString& title() const { return title_; }
+    QWidget* window() const
+    {
+        return wnd_.data();
+    }
+    bool isModal() const
+    {
+        return modal_;
+    }
+    int pos() const
+    {
+        return position_;
+    }
+    int lower() const
+    {
+        return lower_;
+    }
+    int upper() const
+    {
+        return upper_;
+    }
+    int step() const
+    {
+        return step_;
+    }
+    int shownPercent() const
+    {
+        return lastPercent_;
+    }
+    const QString& title() const
+    {
+        return title_;
+    }
 
     // ModalProgress
-    bool beginModal(const QString& title, bool smooth) override { return BeginModal(title, smooth); }
-    void setRange(int lower, int upper, int step) override { SetRange(lower, upper, step); }
-    void setText(const QString& text) override { SetText(text); }
-    bool advance() override { return Advance(); }
+    bool beginModal(const QString& title, bool smooth) override
+    {
+        return BeginModal(title, smooth);
+    }
+    void setRange(int lower, int upper, int step) override
+    {
+        SetRange(lower, upper, step);
+    }
+    void setText(const QString& text) override
+    {
+        SetText(text);
+    }
+    bool advance() override
+    {
+        return Advance();
+    }
 
 private:
     void updatePosition(int position);

@@ -21,8 +21,14 @@ struct Rgb {
     double r, g, b;
 };
 
-double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
-double luma(const Rgb& c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
+double clamp01(double v)
+{
+    return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
+double luma(const Rgb& c)
+{
+    return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
+}
 
 Rgb saturate(Rgb c, double s)
 {
@@ -30,11 +36,23 @@ Rgb saturate(Rgb c, double s)
     return {l + (c.r - l) * s, l + (c.g - l) * s, l + (c.b - l) * s};
 }
 
-double contrast(double v, double k, double pivot = 0.5) { return (v - pivot) * k + pivot; }
-Rgb contrast(Rgb c, double k) { return {contrast(c.r, k), contrast(c.g, k), contrast(c.b, k)}; }
+double contrast(double v, double k, double pivot = 0.5)
+{
+    return (v - pivot) * k + pivot;
+}
+Rgb contrast(Rgb c, double k)
+{
+    return {contrast(c.r, k), contrast(c.g, k), contrast(c.b, k)};
+}
 
-double gammaCurve(double v, double g) { return std::pow(clamp01(v), g); }
-Rgb gammaCurve(Rgb c, double g) { return {gammaCurve(c.r, g), gammaCurve(c.g, g), gammaCurve(c.b, g)}; }
+double gammaCurve(double v, double g)
+{
+    return std::pow(clamp01(v), g);
+}
+Rgb gammaCurve(Rgb c, double g)
+{
+    return {gammaCurve(c.r, g), gammaCurve(c.g, g), gammaCurve(c.b, g)};
+}
 
 // Black point lifted to `lift`, white point lowered to `top`.
 Rgb fade(Rgb c, double lift, double top = 1.0)
@@ -230,7 +248,10 @@ const Filter kFilters[15] = {
      }},
 };
 
-int toByte(double v) { return int(std::lround(clamp01(v) * 255.0)); }
+int toByte(double v)
+{
+    return int(std::lround(clamp01(v) * 255.0));
+}
 
 QImage makeCube(const Transform& transform)
 {

@@ -6,8 +6,7 @@
 QFont cellHeightFont(const QString& face, int cellHeight, const CellHeightFontOptions& options)
 {
     QFont font(face);
-    font.setStyleHint(options.styleHint,
-                      options.antialias ? QFont::PreferAntialias : QFont::PreferDefault);
+    font.setStyleHint(options.styleHint, options.antialias ? QFont::PreferAntialias : QFont::PreferDefault);
     font.setWeight(QFont::Weight(std::clamp(options.weight, 1, 1000)));
     font.setItalic(options.italic);
     font.setUnderline(options.underline);

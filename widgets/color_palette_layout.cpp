@@ -12,8 +12,8 @@ ColorRef ColorPaletteLayout::cellColor(int col, int row)
         return 0;
     if (col == 0)
         return makeColorRef(kGreys[row], kGreys[row], kGreys[row]);
-    const int k = col - 1;   // 0..17
-    const int m = row / 6;   // upper or lower block
+    const int k = col - 1;  // 0..17
+    const int m = row / 6;  // upper or lower block
     const int i = row % 6;
     const int n = 108 * m + 6 * k + i;
     return makeColorRef(51 * (n / 36), 51 * ((n / 6) % 6), 51 * (n % 6));
@@ -54,5 +54,6 @@ QPoint ColorPaletteLayout::popupPosition(const QRect& button, const QRect& scree
 
 QString ColorPaletteLayout::hexText(ColorRef colour)
 {
-    return QString::asprintf("#%02X%02X%02X", colorRefRed(colour), colorRefGreen(colour), colorRefBlue(colour));
+    return QString::asprintf("#%02X%02X%02X", colorRefRed(colour), colorRefGreen(colour),
+                             colorRefBlue(colour));
 }

@@ -12,12 +12,12 @@
 
 class ColorPaletteLayout {
 public:
-    static constexpr int kWidth = 191;   // whole window, border included
+    static constexpr int kWidth = 191;  // whole window, border included
     static constexpr int kHeight = 150;
     static constexpr int kBorder = 1;
     static constexpr int kColumns = 19;
     static constexpr int kRows = 12;
-    static constexpr int kCell = 10;     // swatch + grid line
+    static constexpr int kCell = 10;  // swatch + grid line
     static constexpr int kSwatch = 9;
     static constexpr int kStripTop = 120;
 

@@ -45,7 +45,8 @@ void CColorPickerButton::setScreenSampler(ScreenSampler sampler)
 
 void CColorPickerButton::notifyParent()
 {
-    QMetaObject::invokeMethod(this, [this] { emit clicked(false); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit clicked(false); }, Qt::QueuedConnection);
 }
 
 QSize CColorPickerButton::sizeHint() const

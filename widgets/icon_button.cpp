@@ -46,7 +46,9 @@ QString tooltipMarkup(const QString& text)
         return text;
     QString escaped = text.toHtmlEscaped();
     escaped.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>").arg(kTooltipMaxWidth).arg(escaped);
+    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>")
+        .arg(kTooltipMaxWidth)
+        .arg(escaped);
 }
 
 void hLine(QPainter& p, int x1, int x2, int y, const QColor& c)
@@ -210,21 +212,21 @@ void CIconButton::paintEvent(QPaintEvent*)
     const QColor shadow = sysQColor(SysColor::ButtonShadow);
     const QColor highlight = sysQColor(SysColor::ButtonHighlight);
     switch (look.border) {
-    case IconButtonBorder::None:
-        break;
-    case IconButtonBorder::ShadowFrame:
-        frame(p, r, shadow);
-        break;
-    case IconButtonBorder::Sunken:
-        edge(p, r, shadow, highlight);
-        break;
-    case IconButtonBorder::Raised3D:
-        edge(p, r, highlight, sysQColor(SysColor::DarkShadow));
-        edge(p, r.adjusted(1, 1, -1, -1), sysQColor(SysColor::Light), shadow);
-        break;
-    case IconButtonBorder::RaisedEdge:
-        edge(p, r, highlight, shadow);
-        break;
+        case IconButtonBorder::None:
+            break;
+        case IconButtonBorder::ShadowFrame:
+            frame(p, r, shadow);
+            break;
+        case IconButtonBorder::Sunken:
+            edge(p, r, shadow, highlight);
+            break;
+        case IconButtonBorder::Raised3D:
+            edge(p, r, highlight, sysQColor(SysColor::DarkShadow));
+            edge(p, r.adjusted(1, 1, -1, -1), sysQColor(SysColor::Light), shadow);
+            break;
+        case IconButtonBorder::RaisedEdge:
+            edge(p, r, highlight, shadow);
+            break;
     }
 
     // Icon.
@@ -313,8 +315,7 @@ void CIconButton::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CIconButton::enterEvent(QEnterEvent* event)
 {
-    updateHover(rect().contains(event->position().toPoint()),
-                QApplication::mouseButtons() & Qt::LeftButton);
+    updateHover(rect().contains(event->position().toPoint()), QApplication::mouseButtons() & Qt::LeftButton);
     QPushButton::enterEvent(event);
 }
 
@@ -339,17 +340,17 @@ void CIconButton::hideEvent(QHideEvent* event)
 void CIconButton::changeEvent(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ActivationChange:
-        if (!isActiveWindow())
-            endHover();
-        break;
-    case QEvent::EnabledChange:
-        // Qt hands the keyboard focus of a disabled widget to the next control.
-        if (!isEnabled())
-            endHover();
-        break;
-    default:
-        break;
+        case QEvent::ActivationChange:
+            if (!isActiveWindow())
+                endHover();
+            break;
+        case QEvent::EnabledChange:
+            // Qt hands the keyboard focus of a disabled widget to the next control.
+            if (!isEnabled())
+                endHover();
+            break;
+        default:
+            break;
     }
     QPushButton::changeEvent(event);
 }
@@ -357,15 +358,15 @@ void CIconButton::changeEvent(QEvent* event)
 bool CIconButton::event(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ApplicationPaletteChange:
-    case QEvent::ThemeChange:
-        setDefaultColors(true);
-        break;
-    case QEvent::UngrabMouse:
-        endHover();
-        break;
-    default:
-        break;
+        case QEvent::ApplicationPaletteChange:
+        case QEvent::ThemeChange:
+            setDefaultColors(true);
+            break;
+        case QEvent::UngrabMouse:
+            endHover();
+            break;
+        default:
+            break;
     }
     return QPushButton::event(event);
 }

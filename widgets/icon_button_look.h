@@ -4,7 +4,7 @@
 
 struct IconButtonState {
     bool checkMode = false;
-    bool selected = false;   // held down by mouse or keyboard
+    bool selected = false;  // held down by mouse or keyboard
     bool checked = false;
     bool focused = false;
     bool disabled = false;
@@ -27,9 +27,9 @@ struct IconButtonLook {
     bool blackFrame = false;  // one-pixel black frame before the fill
     int fillIndex = 2;        // colour index of the background
     IconButtonBorder border = IconButtonBorder::None;
-    bool inIcon = false;      // the in icon (else the out icon when there is one)
-    int offset = 0;           // image and text moved right and down by this
-    int textIndex = 3;        // colour index of the text (not used when disabled)
+    bool inIcon = false;  // the in icon (else the out icon when there is one)
+    int offset = 0;       // image and text moved right and down by this
+    int textIndex = 3;    // colour index of the text (not used when disabled)
     bool focusRect = false;
 };
 

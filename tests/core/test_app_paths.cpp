@@ -51,7 +51,7 @@ TEST(AppPaths, SettingsFolderChoice)
     const Case cases[] = {
         {"/a", "/x", "/h", "/a"},
         {nullptr, "/x", "/h", "/x"},
-        {"", "/x", "/h", "/x"},              // an empty variable counts as unset
+        {"", "/x", "/h", "/x"},  // an empty variable counts as unset
         {nullptr, nullptr, "/h", "/h/.config"},
         {nullptr, "relative", "/h", "/h/.config"},  // a relative XDG_CONFIG_HOME is ignored
         {nullptr, nullptr, nullptr, ""},
@@ -59,14 +59,15 @@ TEST(AppPaths, SettingsFolderChoice)
     for (const Case& c : cases) {
         env.apply(c.appdata, c.xdg, c.home);
         EXPECT_EQ(appDataDir(), QString::fromUtf8(c.expected))
-            << (c.appdata ? c.appdata : "-") << " " << (c.xdg ? c.xdg : "-") << " " << (c.home ? c.home : "-");
+            << (c.appdata ? c.appdata : "-") << " " << (c.xdg ? c.xdg : "-") << " "
+            << (c.home ? c.home : "-");
     }
 }
 
 TEST(AppPaths, LengthRuleAppliesToTheFolderUsed)
 {
     EnvGuard env;
-    const QByteArray fits = "/" + QByteArray(254, 'd');  // 255 characters
+    const QByteArray fits = "/" + QByteArray(254, 'd');     // 255 characters
     const QByteArray tooLong = "/" + QByteArray(255, 'd');  // 256 characters
     env.apply(fits.constData(), nullptr, "/h");
     EXPECT_EQ(appDataDir().size(), 255);

@@ -32,8 +32,8 @@ private:
         for (auto& s : saved_)
             if (qstrcmp(s.first, name) == 0)
                 return;
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
-                                                                  : std::nullopt);
+        saved_.emplace_back(
+            name, qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt);
     }
     std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
@@ -113,9 +113,9 @@ TEST(AppSettings, EncodingsOnTheWayInAndOut)
 
     IniFile ini;
     ASSERT_EQ(ini.load(path), IniFile::LoadResult::Ok);
-    EXPECT_EQ(ini.getString("POS", "WndPosLeft"), "-5");         // "%d"
-    EXPECT_EQ(ini.getString("Param", "Mouse"), "4294967295");    // "%u"
-    EXPECT_EQ(ini.getString("Param", "TopWnd"), "1");            // booleans as 0/1
+    EXPECT_EQ(ini.getString("POS", "WndPosLeft"), "-5");       // "%d"
+    EXPECT_EQ(ini.getString("Param", "Mouse"), "4294967295");  // "%u"
+    EXPECT_EQ(ini.getString("Param", "TopWnd"), "1");          // booleans as 0/1
     EXPECT_EQ(ini.getString("Param", "WhiteBK"), "0");
     EXPECT_EQ(ini.getString("Param", "DEFAULT_FONTCOLOR"), "#12AB3F");
     EXPECT_EQ(ini.getString("Param", "LogoText"), "%d frames %s");
@@ -256,7 +256,7 @@ TEST(AppSettings, ColourText)
         {"#FFFF00", makeColorRef(0xFF, 0xFF, 0x00)},
         {"", 0},
         {"#", 0},
-        {"#1G2345", makeColorRef(0x01, 0x23, 0x45)},   // a pair stops at the first non-hex character
+        {"#1G2345", makeColorRef(0x01, 0x23, 0x45)},    // a pair stops at the first non-hex character
         {"#12AB3F99", makeColorRef(0x12, 0xAB, 0x99)},  // blue from the last two characters
         {"X1234", makeColorRef(0x12, 0x34, 0x34)},
         {"#zz", 0},
@@ -275,8 +275,8 @@ TEST(AppSettings, WindowPositionBounds)
         QPoint expected;
     };
     const Case cases[] = {
-        {1001, 200, {100, 100}}, {-5, 200, {100, 100}}, {300, 701, {100, 100}}, {300, -1, {100, 100}},
-        {1000, 700, {1000, 700}}, {0, 0, {0, 0}},       {300, 200, {300, 200}},
+        {1001, 200, {100, 100}},  {-5, 200, {100, 100}}, {300, 701, {100, 100}}, {300, -1, {100, 100}},
+        {1000, 700, {1000, 700}}, {0, 0, {0, 0}},        {300, 200, {300, 200}},
     };
     for (const Case& c : cases) {
         AppSettings s;

@@ -36,7 +36,9 @@ TEST(CaptionItem, VerticalTextHasABreakAfterEveryCharacterButTheLast)
     EXPECT_EQ(CaptionItem::verticalText(QStringLiteral("字")), QStringLiteral("字"));
     EXPECT_EQ(CaptionItem::horizontalText(QStringLiteral("a\nb\n\nc")), QStringLiteral("abc"));
     // A character outside the basic plane stays whole.
-    const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80" "b");
+    const QString emoji = QString::fromUtf8(
+        "a\xF0\x9F\x98\x80"
+        "b");
     EXPECT_EQ(CaptionItem::verticalText(emoji), QString::fromUtf8("a\n\xF0\x9F\x98\x80\nb"));
 }
 
@@ -133,8 +135,8 @@ TEST(CaptionList, ActiveCaptionIsTheFirstSelectedOneOnTheFrame)
 TEST(CaptionList, PressSelectsTheOldestCaptionUnderThePointOnTheFrame)
 {
     CaptionList list;
-    CaptionItem* older = list.append(caption(10, 100, 50, 20, 1, 10));   // box (10,80)-(60,100)
-    CaptionItem* newer = list.append(caption(30, 110, 50, 20, 1, 10));   // box (30,90)-(80,110)
+    CaptionItem* older = list.append(caption(10, 100, 50, 20, 1, 10));  // box (10,80)-(60,100)
+    CaptionItem* newer = list.append(caption(30, 110, 50, 20, 1, 10));  // box (30,90)-(80,110)
     CaptionItem* elsewhere = list.append(caption(30, 110, 50, 20, 20, 30));
     elsewhere->selected = true;
 

@@ -90,7 +90,7 @@ TEST(CaptureGeometry, BottomBarLimits)
 
 TEST(CaptureGeometry, SideBarAndTopBarLimits)
 {
-    const QRect T(300, 200, 320, 60);  // T.right = 620
+    const QRect T(300, 200, 320, 60);                               // T.right = 620
     EXPECT_FALSE(sideBarDrag(true, QPoint(561, 300), T).accepted);  // 59 wide
     const DragStep left = sideBarDrag(true, QPoint(560, 300), T);
     ASSERT_TRUE(left.accepted);
@@ -204,12 +204,18 @@ TEST(CaptureState, Transitions)
         S to;
     };
     const Case cases[] = {
-        {S::Idle, E::Start, S::Recording},          {S::Stopped, E::Start, S::Recording},
-        {S::Recording, E::StopRequested, S::Recording}, {S::Recording, E::CaptureStopped, S::Stopped},
-        {S::Idle, E::ImportAttempt, S::Stopped},    {S::Stopped, E::ImportAttempt, S::Stopped},
-        {S::Recording, E::ImportAttempt, S::Recording}, {S::Stopped, E::GenerationStarted, S::Generating},
-        {S::Idle, E::GenerationStarted, S::Idle},   {S::Generating, E::Progress, S::Generating},
-        {S::Generating, E::Generated, S::Stopped},  {S::Generating, E::Start, S::Generating},
+        {S::Idle, E::Start, S::Recording},
+        {S::Stopped, E::Start, S::Recording},
+        {S::Recording, E::StopRequested, S::Recording},
+        {S::Recording, E::CaptureStopped, S::Stopped},
+        {S::Idle, E::ImportAttempt, S::Stopped},
+        {S::Stopped, E::ImportAttempt, S::Stopped},
+        {S::Recording, E::ImportAttempt, S::Recording},
+        {S::Stopped, E::GenerationStarted, S::Generating},
+        {S::Idle, E::GenerationStarted, S::Idle},
+        {S::Generating, E::Progress, S::Generating},
+        {S::Generating, E::Generated, S::Stopped},
+        {S::Generating, E::Start, S::Generating},
         {S::Recording, E::Start, S::Recording},
     };
     for (const Case& c : cases)

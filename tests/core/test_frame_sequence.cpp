@@ -84,7 +84,7 @@ TEST(FrameSequence, InsertRemoveTakeSwapClear)
     EXPECT_EQ(tags(seq), (std::vector<int>{11, 10, 3, 4, 5, 12}));
     seq.remove(4, 100);  // only what is there
     EXPECT_EQ(tags(seq), (std::vector<int>{11, 10, 3, 4}));
-    seq.remove(-1, 2);   // the part of the range inside the array
+    seq.remove(-1, 2);  // the part of the range inside the array
     EXPECT_EQ(tags(seq), (std::vector<int>{10, 3, 4}));
     seq.remove(3, 1);
     seq.remove(0, 0);

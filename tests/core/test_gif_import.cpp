@@ -1,6 +1,7 @@
 // Opening a GIF as the frame sequence (ImportGifFile) and decoding one into
 // fitted frames (AppendGifFramesFitted).
 #include <gd.h>
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <functional>
 #include <set>
-#include <gtest/gtest.h>
 
 #include "app/app_settings.h"
 #include "capture/frame_sequence.h"
@@ -54,8 +54,8 @@ Bytes gifBytes(int screenWidth, int screenHeight, const std::vector<TestFrame>& 
     take(gdImageGifAnimBeginPtr(screen.get(), &size, 1, 0));
     for (const TestFrame& f : frames) {
         GdImage im(gdImageCreate(f.width, f.height));
-        const int fill = gdImageColorAllocate(im.get(), colorRefRed(f.fill), colorRefGreen(f.fill),
-                                              colorRefBlue(f.fill));
+        const int fill =
+            gdImageColorAllocate(im.get(), colorRefRed(f.fill), colorRefGreen(f.fill), colorRefBlue(f.fill));
         gdImageFilledRectangle(im.get(), 0, 0, f.width - 1, f.height - 1, fill);
         if (!f.transparentPixels.empty()) {
             const int clear = gdImageColorAllocate(im.get(), 1, 2, 3);
@@ -72,7 +72,8 @@ Bytes gifBytes(int screenWidth, int screenHeight, const std::vector<TestFrame>& 
 std::string writeFile(const testenv::TempDir& dir, const std::string& name, const Bytes& bytes)
 {
     const std::string path = dir.file(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
@@ -187,13 +188,10 @@ TEST(ImportGifFile, RefusalsLeaveFramesCaptionsAndSettings)
     Bytes garbage = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x2C, 0xFF};
 
     const std::vector<std::pair<std::string, const Bytes*>> cases = {
-        {"x.png", &threeFrames},          // extension decides, not the content
-        {"gif", &threeFrames},            // no extension at all
-        {"x.gif.bak", &threeFrames},
-        {"one.gif", nullptr},             // filled below: a single frame
-        {"bad.gif", &garbage},
-        {"huge.gif", &huge},
-        {"missing.gif", nullptr},
+        {"x.png", &threeFrames},                            // extension decides, not the content
+        {"gif", &threeFrames},                              // no extension at all
+        {"x.gif.bak", &threeFrames}, {"one.gif", nullptr},  // filled below: a single frame
+        {"bad.gif", &garbage},       {"huge.gif", &huge},  {"missing.gif", nullptr},
     };
     const Bytes oneFrame = solidGif(6, 4, 1, kRed);
     for (const auto& [name, bytes] : cases) {
@@ -266,8 +264,8 @@ TEST(ImportGifFile, ReplacesTheSequenceByComposedFrames)
 }
 
 struct FitCase {
-    int w0, h0;                // GIF size
-    int left, top, w, h;       // where the picture lands in 310 x 250
+    int w0, h0;           // GIF size
+    int left, top, w, h;  // where the picture lands in 310 x 250
 };
 
 TEST(AppendGifFramesFitted, FitsOnBlackKeepingDelays)
@@ -373,13 +371,9 @@ TEST(AppendGifFramesFitted, RefusalsAppendNothing)
     const std::string huge = writeFile(dir, "huge.gif", hugeScreen);
 
     const std::vector<std::tuple<std::string, int, int>> cases = {
-        {pngPath, 10, 10},
-        {one, 10, 10},
-        {dir.file("missing.gif"), 10, 10},
-        {two, 0, 10},
-        {two, 10, -1},
-        {two, 30000, 30000},  // the fitted frames would exceed the memory budget
-        {huge, 10, 10},       // and so would composing them
+        {pngPath, 10, 10}, {one, 10, 10},       {dir.file("missing.gif"), 10, 10}, {two, 0, 10},
+        {two, 10, -1},     {two, 30000, 30000},  // the fitted frames would exceed the memory budget
+        {huge, 10, 10},                          // and so would composing them
     };
     for (const auto& [path, w, h] : cases) {
         SCOPED_TRACE(path + " " + std::to_string(w) + "x" + std::to_string(h));
@@ -417,8 +411,8 @@ std::vector<std::tuple<std::string, std::string, int>> corpusAnimations(int maxF
             continue;
         const int frames = cols[6].toInt();
         if (frames >= 2 && frames <= maxFrames)
-            out.emplace_back(cols[0].toStdString(), corpus + "/gif/" + cols[0].toStdString() + "/" +
-                                                        cols[1].toStdString(), frames);
+            out.emplace_back(cols[0].toStdString(),
+                             corpus + "/gif/" + cols[0].toStdString() + "/" + cols[1].toStdString(), frames);
     }
     return out;
 }
@@ -458,7 +452,8 @@ bool framesFromDecodeCommand(const std::string& path, const std::string& out,
         const QStringList cols = rows[i].split(QLatin1Char('\t'));
         char file[32];
         std::snprintf(file, sizeof file, "/%04d.png", i + 1);
-        frames.emplace_back(QImage(QString::fromStdString(out + file)), cols.size() > 1 ? cols[1].toInt() : -1);
+        frames.emplace_back(QImage(QString::fromStdString(out + file)),
+                            cols.size() > 1 ? cols[1].toInt() : -1);
     }
     return true;
 }
@@ -483,13 +478,14 @@ TEST(ImportGifFile, CorpusFramesMatchTheDecodedFrames)
     // These go through the decode command itself (each run starts the
     // program); the others are compared with the decoder in this process.
     const std::set<std::string> viaCommand = {
-        "ancell-dispose-restore-previous", "ancell-images-overlap",
-        "peterdn-animated_loop_interlaced", "peterdn-animated_transparent_frame_restoreprev_loop",
-        "pillow-dispose_bgnd_transparency", "pillow-different_transparency",
+        "ancell-dispose-restore-previous",      "ancell-images-overlap",
+        "peterdn-animated_loop_interlaced",     "peterdn-animated_transparent_frame_restoreprev_loop",
+        "pillow-dispose_bgnd_transparency",     "pillow-different_transparency",
         "wuffs-artificial-frame-out-of-bounds", "nsgif-waves",
     };
     // Run by hand without the program: everything is compared in this process.
-    const bool haveCommand = !testenv::vexloBin().empty() && QFile::exists(QString::fromStdString(testenv::vexloBin()));
+    const bool haveCommand =
+        !testenv::vexloBin().empty() && QFile::exists(QString::fromStdString(testenv::vexloBin()));
     testenv::TempDir dir;
     int compared = 0;
     int commandRuns = 0;
@@ -499,7 +495,8 @@ TEST(ImportGifFile, CorpusFramesMatchTheDecodedFrames)
         CaptionList captions;
         AppSettings settings;
         int count = 0;
-        const bool imported = ImportGifFile(QString::fromStdString(path), seq, captions, settings, nullptr, &count);
+        const bool imported =
+            ImportGifFile(QString::fromStdString(path), seq, captions, settings, nullptr, &count);
 
         std::vector<std::pair<QImage, int>> reference;
         bool decoded = false;
@@ -510,8 +507,9 @@ TEST(ImportGifFile, CorpusFramesMatchTheDecodedFrames)
             decoded = framesFromRasterImage(path, reference);
         }
         if (!decoded || reference.size() < 2) {
-            EXPECT_FALSE(imported) << (viaCommand.count(name) ? "the decode command refused the file or did not run"
-                                                               : "the decoder refused the file");
+            EXPECT_FALSE(imported) << (viaCommand.count(name)
+                                           ? "the decode command refused the file or did not run"
+                                           : "the decoder refused the file");
             continue;
         }
         ASSERT_TRUE(imported);

@@ -30,7 +30,7 @@ TEST(IniFile, AbsentKeyGivesDefaultAndNamesIgnoreCase)
     EXPECT_EQ(ini.getInt("param", "RATE1", 7), 25);
     EXPECT_EQ(ini.getInt("Param", "Missing", 7), 7);
     EXPECT_EQ(ini.getInt("Nowhere", "Rate1", 7), 7);
-    EXPECT_EQ(ini.getInt("Param", "Empty", 7), 7);  // present but empty: the default
+    EXPECT_EQ(ini.getInt("Param", "Empty", 7), 7);        // present but empty: the default
     EXPECT_EQ(ini.getString("Param", "Empty", "x"), "");  // but the empty text for strings
     EXPECT_EQ(ini.getString("PARAM", "font", "x"), "Verdana");
     EXPECT_EQ(ini.getInt("pos", "wndposleft", 0), -5);
@@ -45,9 +45,15 @@ TEST(IniFile, IntegerParsing)
         int expected;
     };
     const Case cases[] = {
-        {"20", 20},        {" 20 ", 20},   {"+7", 7},
-        {"-5", -5},        {"12px", 12},   {"abc", 0},
-        {"0x1F", 0},       {"", 99},       {"   ", 99},
+        {"20", 20},
+        {" 20 ", 20},
+        {"+7", 7},
+        {"-5", -5},
+        {"12px", 12},
+        {"abc", 0},
+        {"0x1F", 0},
+        {"", 99},
+        {"   ", 99},
         {"2147483647", INT_MAX},
         {"4294967295", -1},  // "%u" of -1 reads back as -1
         {"2147483648", INT_MIN},
@@ -82,9 +88,9 @@ TEST(IniFile, ForeignContentKeptByteForByte)
     IniFile ini;
     ASSERT_EQ(ini.load(path), IniFile::LoadResult::Ok);
     EXPECT_EQ(ini.getInt("Param", "Rate1", 0), 5);  // the first match wins
-    ini.setInt("Param", "RATE1", 25);                 // replaced in place, spelling kept
-    ini.setString("Param", "New", "x");              // after the section's last line
-    ini.setString("Added", "K", "v");                // a new section at the end
+    ini.setInt("Param", "RATE1", 25);               // replaced in place, spelling kept
+    ini.setString("Param", "New", "x");             // after the section's last line
+    ini.setString("Added", "K", "v");               // a new section at the end
     ASSERT_TRUE(ini.save(path));
 
     const QByteArray expected =
@@ -110,9 +116,8 @@ TEST(IniFile, ForeignContentKeptByteForByte)
 TEST(IniFile, ValuesReadBackExactly)
 {
     const QString values[] = {
-        "%d %s %%",          "  leading and trailing  ", "\"quoted\"", "'single'",
-        "a=b=c",             "中文 字体",                    "",          "\"",
-        "; not a comment",   "[not a section]",
+        "%d %s %%", "  leading and trailing  ", "\"quoted\"",      "'single'", "a=b=c", "中文 字体", "",
+        "\"",       "; not a comment",          "[not a section]",
     };
     IniFile ini;
     for (int i = 0; i < int(std::size(values)); ++i)

@@ -27,13 +27,10 @@ TEST(OutputSize, SliderKeepsBothSidesAtFiftyPixels)
         std::optional<Fields> expected;
     };
     const Case cases[] = {
-        {640, 480, 10, std::nullopt},       // 64 x 48: the height is below 50
-        {640, 480, 11, Fields{70, 53}},
-        {640, 480, 100, Fields{640, 480}},
-        {640, 480, 50, Fields{320, 240}},
-        {100, 400, 49, std::nullopt},       // width 49
-        {100, 400, 50, Fields{50, 200}},
-        {1920, 1080, 1, std::nullopt},
+        {640, 480, 10, std::nullopt},  // 64 x 48: the height is below 50
+        {640, 480, 11, Fields{70, 53}},   {640, 480, 100, Fields{640, 480}},
+        {640, 480, 50, Fields{320, 240}}, {100, 400, 49, std::nullopt},  // width 49
+        {100, 400, 50, Fields{50, 200}},  {1920, 1080, 1, std::nullopt},
     };
     for (const Case& c : cases) {
         const auto f = fromSlider(c.w, c.h, c.percent);
@@ -52,7 +49,8 @@ TEST(OutputSize, TypedSides)
     EXPECT_EQ(fromTypedWidth(640, 480, 0), (Fields{0, 0}));
     EXPECT_EQ(fromTypedHeight(640, 480, 241), (Fields{321, 241}));
     EXPECT_EQ(fromTypedHeight(640, 480, 481), (Fields{640, 480}));
-    EXPECT_EQ(fromTypedWidth(640, 480, fieldValue(QStringLiteral("99999999999999999999999"))), (Fields{640, 480}));
+    EXPECT_EQ(fromTypedWidth(640, 480, fieldValue(QStringLiteral("99999999999999999999999"))),
+              (Fields{640, 480}));
     EXPECT_EQ(fieldValue(QString()), 0);
     EXPECT_EQ(fieldValue(QStringLiteral("0321")), 321);
 }

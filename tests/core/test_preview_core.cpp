@@ -2,6 +2,8 @@
 // line, the notice rule, measuring a GIF, saving a copy, the clipboard data,
 // help page paths and starting a generation on the worker.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -14,9 +16,7 @@
 #include <chrono>
 #include <functional>
 #include <iterator>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 #include "app/app_settings.h"
 #include "capture/frame_record.h"
@@ -92,8 +92,8 @@ TEST(PreviewGeometry, PlacedRightOfTheTopBarOrAtHundredHundred)
 {
     EXPECT_EQ(previewgeo::windowPosition(QRect(300, 200, 320, 60)), QPoint(620, 200));
     EXPECT_EQ(previewgeo::windowPosition(QRect(680, 0, 320, 60)), QPoint(1000, 0));
-    EXPECT_EQ(previewgeo::windowPosition(QRect(681, 0, 320, 60)), QPoint(100, 100));   // right edge 1001
-    EXPECT_EQ(previewgeo::windowPosition(QRect(-400, 10, 320, 60)), QPoint(100, 100)); // right edge < 0
+    EXPECT_EQ(previewgeo::windowPosition(QRect(681, 0, 320, 60)), QPoint(100, 100));    // right edge 1001
+    EXPECT_EQ(previewgeo::windowPosition(QRect(-400, 10, 320, 60)), QPoint(100, 100));  // right edge < 0
     EXPECT_EQ(previewgeo::windowPosition(QRect(0, 700, 320, 60)), QPoint(320, 700));
     EXPECT_EQ(previewgeo::windowPosition(QRect(0, 701, 320, 60)), QPoint(100, 100));
     EXPECT_EQ(previewgeo::windowPosition(QRect(0, -1, 320, 60)), QPoint(100, 100));
@@ -268,7 +268,8 @@ TEST(GenerationStart, DeletesThePreviousOutputWritesTheSettingsAndGenerates)
     ASSERT_TRUE(worker.startWorker());
     const QString out = startGifGeneration(worker, settings, previous, 96);
     EXPECT_FALSE(QFile::exists(previous));
-    EXPECT_TRUE(QFileInfo(out).fileName().contains(QRegularExpression(QStringLiteral("^\\d+-\\d+-\\d+-\\d+-\\d+-\\d+\\.gif$"))))
+    EXPECT_TRUE(QFileInfo(out).fileName().contains(
+        QRegularExpression(QStringLiteral("^\\d+-\\d+-\\d+-\\d+-\\d+-\\d+\\.gif$"))))
         << out.toStdString();
     // In this user's own folder inside the temporary folder.
     EXPECT_EQ(QFileInfo(out).absolutePath(), privateOutputFolder(QDir::tempPath()));

@@ -2,12 +2,11 @@
 // the process; a second signal of the same kind gets its default action back.
 #include <gtest/gtest.h>
 
-#include "wait_until.h"
-
 #include <QCoreApplication>
 #include <csignal>
 
 #include "platform/termination_signals.h"
+#include "wait_until.h"
 
 namespace {
 using testenv::waitUntil;

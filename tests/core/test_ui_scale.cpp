@@ -10,7 +10,7 @@ TEST(UiScale, FromExpandFont)
     };
     // No clamping of the usual steps, 0 included; values that give no usable
     // scale fall back to 1.0.
-    const Case cases[] = {{1, 1.0f}, {2, 1.5f}, {3, 2.0f}, {0, 0.5f}, {7, 4.0f},
+    const Case cases[] = {{1, 1.0f},  {2, 1.5f},  {3, 2.0f}, {0, 0.5f},      {7, 4.0f},
                           {-1, 1.0f}, {-5, 1.0f}, {8, 1.0f}, {1000000, 1.0f}};
     for (const Case& c : cases)
         EXPECT_FLOAT_EQ(uiScaleFromExpandFont(c.expandFont), c.scale) << c.expandFont;

@@ -122,9 +122,11 @@ struct WorkerFixture {
     void recordFrames(bool lastTen, int msPerFrame, int frames)
     {
         worker->post(UM_START_CAPTURE, lastTen ? 1 : 0, msPerFrame);
-        ASSERT_TRUE(reports.waitFor([&](const auto& m) { return Reports::lastValue(m, UM_FRAME_COUNT) >= frames; }));
+        ASSERT_TRUE(
+            reports.waitFor([&](const auto& m) { return Reports::lastValue(m, UM_FRAME_COUNT) >= frames; }));
         worker->post(UM_STOP_CAPTURE);
-        ASSERT_TRUE(reports.waitFor([](const auto& m) { return Reports::count(m, UM_CAPTURE_STOPPED) == 1; }));
+        ASSERT_TRUE(
+            reports.waitFor([](const auto& m) { return Reports::count(m, UM_CAPTURE_STOPPED) == 1; }));
     }
     CaptionList captions;
     Reports reports;
@@ -140,7 +142,7 @@ TEST(WorkerThread, DelaysAndPacingFollowTheRate)
     WorkerFixture f(10);
     ASSERT_TRUE(f.worker->SetFrameRectangle(10, 20, 14, 23, 3));
     ASSERT_TRUE(f.worker->startWorker());
-    f.recordFrames(false, 333, 3);  // 3 frames per second
+    f.recordFrames(false, 333, 3);                    // 3 frames per second
     const FrameSequence& seq = f.worker->sequence();  // the worker is idle now
     ASSERT_GE(seq.count(), 3);
     for (const auto& rec : seq) {

@@ -73,7 +73,8 @@ inline Info parse(const std::vector<uint8_t>& b)
                 pendingDisposal = (b[p + 1] >> 2) & 7;
                 pendingDelay = word(p + 2);
                 p += 6;  // size, flags, delay(2), transparent, terminator
-            } else if (label == 0xFF && need(12) && std::string(b.begin() + long(p) + 1, b.begin() + long(p) + 12) == "NETSCAPE2.0") {
+            } else if (label == 0xFF && need(12) &&
+                       std::string(b.begin() + long(p) + 1, b.begin() + long(p) + 12) == "NETSCAPE2.0") {
                 p += 12;
                 if (need(4) && b[p] == 3 && b[p + 1] == 1) {
                     info.hasLoop = true;
@@ -110,6 +111,9 @@ inline Info parse(const std::vector<uint8_t>& b)
     return info;
 }
 
-inline Info parseFile(const std::string& path) { return parse(readFile(path)); }
+inline Info parseFile(const std::string& path)
+{
+    return parse(readFile(path));
+}
 
 }  // namespace gifbytes

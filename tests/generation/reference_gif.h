@@ -5,13 +5,13 @@
 // picture itself, every frame through an in-memory single-image GIF read back by
 // libgd and given the common palette with gdImagePaletteCopy, identical
 // neighbours merged by walking the list, the file written buffer by buffer.
-#include <cstdio>
+#include <gd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gd.h>
 
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
@@ -145,7 +145,10 @@ inline int nearest(const RgbQuad* table, int r, int g, int b)
     return best;
 }
 
-inline uint8_t clampByte(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); }
+inline uint8_t clampByte(int v)
+{
+    return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 // Reduces `img` (changed by the diffusion) into an index picture, top-down rows.
 inline std::vector<uint8_t> reduce(RasterImage& img, const RgbQuad* table, bool diffusion)
@@ -178,8 +181,8 @@ inline std::vector<uint8_t> reduce(RasterImage& img, const RgbQuad* table, bool 
 }
 
 // The literal generation; returns whether a file was written.
-inline bool generate(const FrameSequence& seq, const CaptionList& captions, const GenerationSettings& settings,
-                     int filterNumber, bool dither)
+inline bool generate(const FrameSequence& seq, const CaptionList& captions,
+                     const GenerationSettings& settings, int filterNumber, bool dither)
 {
     std::unique_ptr<FilterLut> filter = filterNumber >= 1 ? FilterLut::load(filterNumber) : nullptr;
     struct Rec {
@@ -189,7 +192,8 @@ inline bool generate(const FrameSequence& seq, const CaptionList& captions, cons
     std::vector<Rec> composed;
     const int W = GifGenerator::outputSide(seq.frameWidth(), settings.outputScale);
     const int H = GifGenerator::outputSide(seq.frameHeight(), settings.outputScale);
-    std::unique_ptr<RasterImage> mark = settings.imageWatermark.enabled ? settings.imageWatermark.prepare() : nullptr;
+    std::unique_ptr<RasterImage> mark =
+        settings.imageWatermark.enabled ? settings.imageWatermark.prepare() : nullptr;
     int tw = 20, th = 15;
     if (settings.textWatermark.enabled)
         settings.textWatermark.measure(tw, th);
@@ -284,7 +288,8 @@ inline bool generate(const FrameSequence& seq, const CaptionList& captions, cons
                 std::fwrite(b, 1, size_t(size), f);
                 gdFree(b);
             }
-            void* b = gdImageGifAnimAddPtr(list[e].im, &size, 0, 0, 0, list[e].delay, 1, e > 0 ? list[e - 1].im : nullptr);
+            void* b = gdImageGifAnimAddPtr(list[e].im, &size, 0, 0, 0, list[e].delay, 1,
+                                           e > 0 ? list[e - 1].im : nullptr);
             std::fwrite(b, 1, size_t(size), f);
             gdFree(b);
         }

@@ -2,9 +2,8 @@
 // hangs upward from y, the box of style 1 and the outlines of styles 2 and 3.
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include <QFontMetrics>
+#include <climits>
 
 #include "editor/caption_item.h"
 #include "editor/caption_renderer.h"
@@ -26,7 +25,10 @@ RasterImage ground(int w, int h)
     return img;
 }
 
-ColorRef at(const RasterImage& img, int x, int y) { return colorRefFromRgbQuad(img.getColor(x, y)); }
+ColorRef at(const RasterImage& img, int x, int y)
+{
+    return colorRefFromRgbQuad(img.getColor(x, y));
+}
 
 CaptionItem caption(const QString& text, int style, int x, int y, bool italic = false)
 {

@@ -1,13 +1,11 @@
 // vexlo gif: pictures, folders and GIFs in, one GIF out; refusals leave nothing
 // behind.
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-
 #include <signal.h>
 
 #include <QProcess>
+#include <filesystem>
+#include <string>
 
 #include "gif_bytes.h"
 #include "imaging/raster_image.h"
@@ -37,7 +35,8 @@ Result vexloGif(const testenv::TempDir& dir, const std::string& args)
 {
     Result r;
     const std::string errFile = dir.file("stderr.txt");
-    r.status = testenv::runCommand("'" + testenv::vexloBin() + "' gif " + args + " 2>'" + errFile + "'", &r.out);
+    r.status =
+        testenv::runCommand("'" + testenv::vexloBin() + "' gif " + args + " 2>'" + errFile + "'", &r.out);
     const std::vector<uint8_t> e = gifbytes::readFile(errFile);
     r.err.assign(e.begin(), e.end());
     fs::remove(errFile);
@@ -101,12 +100,12 @@ TEST_F(CmdGif, FolderOfPicturesInNameOrderWithTheGivenRate)
 TEST_F(CmdGif, PicturesOfOtherSizesAreFittedAndOptionsApply)
 {
     writePicture(dir.file("p1.png"), 40, 30, 50);
-    writePicture(dir.file("p2.png"), 80, 20, 60);   // wider: scaled to 40 x 10, centred
-    writePicture(dir.file("p3.png"), 10, 10, 70);   // smaller: kept, centred
+    writePicture(dir.file("p2.png"), 80, 20, 60);  // wider: scaled to 40 x 10, centred
+    writePicture(dir.file("p3.png"), 10, 10, 70);  // smaller: kept, centred
     const std::string out = dir.file("fit.gif");
-    const Result r = vexloGif(dir, "'" + dir.file("p3.png") + "' '" + dir.file("p1.png") + "' '" +
-                                       dir.file("p2.png") + "' -o '" + out +
-                                       "' --delay 12 --scale 0.5 --play-once --no-dither --keep-white");
+    const Result r =
+        vexloGif(dir, "'" + dir.file("p3.png") + "' '" + dir.file("p1.png") + "' '" + dir.file("p2.png") +
+                          "' -o '" + out + "' --delay 12 --scale 0.5 --play-once --no-dither --keep-white");
     ASSERT_EQ(r.status, 0) << r.err;
     const gifbytes::Info info = gifbytes::parseFile(out);
     ASSERT_TRUE(info.ok);
@@ -159,8 +158,8 @@ TEST_F(CmdGif, RefusalsSayWhyAndLeaveNothingBehind)
     };
     const std::string good = "'" + dir.file("in1.png") + "'";
     const Case cases[] = {
-        {good},                                                             // no output
-        {"-o '" + dir.file("x.gif") + "'"},                                 // no input
+        {good},                              // no output
+        {"-o '" + dir.file("x.gif") + "'"},  // no input
         {"'" + dir.file("missing.png") + "' -o '" + dir.file("x.gif") + "'"},
         {good + " '" + dir.file("in2.png") + "' -o '" + dir.file("x.gif") + "'"},
         {good + " -o '" + dir.file("no/such/dir/x.gif") + "'"},

@@ -3,6 +3,9 @@
 // settings ask for.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdlib>
 #include <filesystem>
 #include <new>
@@ -10,12 +13,7 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
-
 #include "app/app_settings.h"
-
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
 #include "gif/frame_sequence_source.h"
@@ -30,7 +28,10 @@ namespace {
 
 using Pixel = RgbQuad;
 
-Pixel rgb(int r, int g, int b) { return RgbQuad{uint8_t(b), uint8_t(g), uint8_t(r), 0}; }
+Pixel rgb(int r, int g, int b)
+{
+    return RgbQuad{uint8_t(b), uint8_t(g), uint8_t(r), 0};
+}
 
 template <typename F>
 std::unique_ptr<RasterImage> picture(int w, int h, F colourAt)
@@ -56,7 +57,8 @@ std::unique_ptr<RasterImage> noisy(int w, int h, unsigned seed)
 {
     std::mt19937 rng(seed);
     return picture(w, h, [&](int x, int y) {
-        return rgb((x * 7 + int(rng() % 40)) & 255, (y * 11 + int(rng() % 40)) & 255, int((x * y + rng() % 64) & 255));
+        return rgb((x * 7 + int(rng() % 40)) & 255, (y * 11 + int(rng() % 40)) & 255,
+                   int((x * y + rng() % 64) & 255));
     });
 }
 
@@ -74,7 +76,7 @@ struct Outcome {
 };
 
 Outcome generate(const FrameSequence& seq, const CaptionList& captions, GenerationSettings settings,
-             const std::string& path, int filter = 0, bool dither = true)
+                 const std::string& path, int filter = 0, bool dither = true)
 {
     Outcome run;
     run.path = path;
@@ -144,7 +146,8 @@ void richSequence(FrameSequence& seq, CaptionList& captions)
     // Flat colours between the palette's entries, where errors run far.
     auto soft = [](int x0) {
         return picture(37, 23, [x0](int x, int y) {
-            return (x >= x0 && x < x0 + 3 && y > 5 && y < 9) ? rgb(20, 200, 30) : rgb(101 + (x > 20), 77, 190);
+            return (x >= x0 && x < x0 + 3 && y > 5 && y < 9) ? rgb(20, 200, 30)
+                                                             : rgb(101 + (x > 20), 77, 190);
         });
     };
     add(seq, soft(4), 2);
@@ -207,8 +210,9 @@ TEST_F(GifGeneratorTest, WritesTheSameBytesAsTheLiteralAlgorithm)
         ASSERT_TRUE(mark->encodeFile(markPath, ImageTypePng));
     }
     const ByteCase cases[] = {
-        {true, false, false, 1.0f, false}, {false, false, false, 1.0f, false}, {true, true, true, 0.5f, false},
-        {false, true, false, 1.7f, false}, {true, false, false, 1.0f, true},   {false, false, true, 2.0f, true},
+        {true, false, false, 1.0f, false}, {false, false, false, 1.0f, false},
+        {true, true, true, 0.5f, false},   {false, true, false, 1.7f, false},
+        {true, false, false, 1.0f, true},  {false, false, true, 2.0f, true},
     };
     int n = 0;
     for (const ByteCase& c : cases) {
@@ -309,8 +313,14 @@ TEST_F(GifGeneratorTest, OddSizesRoundHalfUp)
         int expected;
     };
     const SideCase sides[] = {
-        {401, 0.5f, 201}, {251, 0.5f, 126}, {400, 204.0f / 400.0f, 204}, {250, 204.0f / 400.0f, 128},
-        {640, 321.0f / 640.0f, 321}, {480, 321.0f / 640.0f, 241}, {5, 0.7f, 4}, {7, 0.0f, 0},
+        {401, 0.5f, 201},
+        {251, 0.5f, 126},
+        {400, 204.0f / 400.0f, 204},
+        {250, 204.0f / 400.0f, 128},
+        {640, 321.0f / 640.0f, 321},
+        {480, 321.0f / 640.0f, 241},
+        {5, 0.7f, 4},
+        {7, 0.0f, 0},
         {65535, 1.0f, 65535},
     };
     for (const SideCase& c : sides)

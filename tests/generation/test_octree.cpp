@@ -23,7 +23,9 @@ namespace {
 
 class LiteralOctree {
 public:
-    LiteralOctree(int maxColors, int bits) : max_(maxColors < 16 ? 16 : maxColors), bits_(bits > 8 ? 8 : bits) {}
+    LiteralOctree(int maxColors, int bits) : max_(maxColors < 16 ? 16 : maxColors), bits_(bits > 8 ? 8 : bits)
+    {
+    }
     ~LiteralOctree() { destroy(root_); }
 
     void feed(const RasterImage& image)
@@ -122,8 +124,8 @@ private:
         if (n == nullptr)
             return;
         if (n->leaf) {
-            out.push_back(RgbQuad{uint8_t(n->b / n->count), uint8_t(n->g / n->count), uint8_t(n->r / n->count),
-                                  uint8_t(n->a / n->count)});
+            out.push_back(RgbQuad{uint8_t(n->b / n->count), uint8_t(n->g / n->count),
+                                  uint8_t(n->r / n->count), uint8_t(n->a / n->count)});
             return;
         }
         for (const Node* c : n->child)
@@ -160,7 +162,8 @@ struct LiteralNearest {
         int best = 0;
         int bestD = INT_MAX;
         for (int i = 0; i < 256; ++i) {
-            const int dr = p.red - palette[i].red, dg = p.green - palette[i].green, db = p.blue - palette[i].blue;
+            const int dr = p.red - palette[i].red, dg = p.green - palette[i].green,
+                      db = p.blue - palette[i].blue;
             const int d = dr * dr + dg * dg + db * db;
             if (d < bestD) {
                 bestD = d;
@@ -176,7 +179,10 @@ struct LiteralNearest {
     }
 };
 
-int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+int clampByte(int v)
+{
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
 
 // Indices (top-down rows) of the literal reduction; `source` is changed as written.
 std::vector<uint8_t> literalReduce(RasterImage source, const RgbQuad* table, bool diffusion)
@@ -284,8 +290,8 @@ TEST(OctreeQuantizer, SettingsAreBounded)
 
 TEST(OctreeQuantizer, TenColoursGiveExactlyThoseTen)
 {
-    const int colours[10][3] = {{0, 0, 0},     {255, 255, 255}, {255, 0, 0},   {0, 255, 0},   {0, 0, 255},
-                                {12, 34, 56},  {200, 100, 50},  {1, 2, 3},     {128, 128, 128}, {250, 250, 249}};
+    const int colours[10][3] = {{0, 0, 0},    {255, 255, 255}, {255, 0, 0}, {0, 255, 0},     {0, 0, 255},
+                                {12, 34, 56}, {200, 100, 50},  {1, 2, 3},   {128, 128, 128}, {250, 250, 249}};
     // Two frames; together they hold the ten colours.
     RasterImage a = makeImage(40, 30), b = makeImage(13, 7);
     for (int y = 0; y < 30; ++y)
@@ -377,14 +383,14 @@ TEST(OctreeQuantizer, FastFeedingMatchesLiteralFeeding)
     struct Case {
         int maxColors, bits, colourBits, frames, w, h;
     } cases[] = {
-        {256, 8, 8, 3, 97, 61},  // many colours: reductions at level 7 and above
-        {16, 8, 8, 2, 50, 40},   // smallest tree
-        {10, 8, 3, 2, 64, 64},   // raised to 16; few distinct colours
-        {64, 5, 8, 2, 80, 50},   // shallow tree
-        {256, 8, 4, 4, 120, 90}, // up to 4096 colours with long runs
-        {16, 3, 8, 2, 60, 40},   // leaves above the walk shortcuts
-        {20, 1, 8, 1, 30, 20},   // a two-level tree
-        {1000, 8, 8, 3, 90, 70}, // a large palette
+        {256, 8, 8, 3, 97, 61},   // many colours: reductions at level 7 and above
+        {16, 8, 8, 2, 50, 40},    // smallest tree
+        {10, 8, 3, 2, 64, 64},    // raised to 16; few distinct colours
+        {64, 5, 8, 2, 80, 50},    // shallow tree
+        {256, 8, 4, 4, 120, 90},  // up to 4096 colours with long runs
+        {16, 3, 8, 2, 60, 40},    // leaves above the walk shortcuts
+        {20, 1, 8, 1, 30, 20},    // a two-level tree
+        {1000, 8, 8, 3, 90, 70},  // a large palette
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "M=" << c.maxColors << " bits=" << c.bits);
@@ -413,7 +419,8 @@ TEST(OctreeQuantizer, FastFeedingMatchesLiteralFeeding)
         RasterImage pal = makeImage(31, 17, 8);
         std::uniform_int_distribution<int> any(0, 255);
         for (int i = 0; i < 256; ++i)
-            pal.setPaletteEntry(i, RgbQuad{uint8_t(any(rng)), uint8_t(any(rng)), uint8_t(any(rng)), uint8_t(any(rng))});
+            pal.setPaletteEntry(
+                i, RgbQuad{uint8_t(any(rng)), uint8_t(any(rng)), uint8_t(any(rng)), uint8_t(any(rng))});
         for (int y = 0; y < 17; ++y)
             for (int x = 0; x < 31; ++x)
                 pal.row(y)[x] = uint8_t(x < 10 ? 3 : any(rng));
@@ -547,8 +554,8 @@ TEST(OctreeQuantizer, FastReductionMatchesLiteralReduction)
             EXPECT_EQ(reduced.flags(), 5u);
             for (int i = 0; i < 256; ++i)
                 ASSERT_EQ(reduced.palette()[i], table[size_t(i)]);
-            EXPECT_EQ(indicesOf(reduced), literalReduce(source, table.data(), diffusion)) << "diffusion "
-                                                                                           << diffusion;
+            EXPECT_EQ(indicesOf(reduced), literalReduce(source, table.data(), diffusion))
+                << "diffusion " << diffusion;
         }
     }
 }

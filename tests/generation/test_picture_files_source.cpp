@@ -23,17 +23,17 @@ bool isBlack(const RasterImage& img, int x, int y)
 }
 
 struct FitCase {
-    int w, h;                          // picture
-    int left, right, top, bottom;      // black margins in a 400 x 300 frame
+    int w, h;                      // picture
+    int left, right, top, bottom;  // black margins in a 400 x 300 frame
 };
 
 TEST(PictureFit, MarginsAsTheEditorInsertsPictures)
 {
     const FitCase cases[] = {
-        {1000, 100, 0, 0, 130, 130},  // scaled to 400 x 40
-        {200, 150, 100, 100, 75, 75}, // kept
-        {201, 151, 99, 100, 75, 74},  // kept; odd remainders go right and up
-        {400, 400, 50, 50, 0, 0},     // scaled to 300 x 300
+        {1000, 100, 0, 0, 130, 130},   // scaled to 400 x 40
+        {200, 150, 100, 100, 75, 75},  // kept
+        {201, 151, 99, 100, 75, 74},   // kept; odd remainders go right and up
+        {400, 400, 50, 50, 0, 0},      // scaled to 300 x 300
     };
     for (const FitCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));

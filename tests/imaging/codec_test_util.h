@@ -4,7 +4,6 @@
 // fully transparent pixels are equal whatever their colour).
 #include <QImage>
 #include <QString>
-
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -23,7 +22,10 @@ inline std::vector<uint8_t> readFile(const std::string& path)
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
-inline bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
+inline bool fileExists(const std::string& path)
+{
+    return std::ifstream(path).good();
+}
 
 inline std::vector<std::vector<std::string>> readTsv(const std::string& path)
 {

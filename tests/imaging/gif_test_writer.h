@@ -13,9 +13,9 @@ struct Frame {
     int delay = 0;
     int disposal = 0;
     int transparent = -1;
-    bool control = true;            // write a graphic control extension
-    std::vector<RgbQuad> local;     // local colour table when not empty (2^n entries)
-    std::vector<uint8_t> pixels;    // width * height indices
+    bool control = true;          // write a graphic control extension
+    std::vector<RgbQuad> local;   // local colour table when not empty (2^n entries)
+    std::vector<uint8_t> pixels;  // width * height indices
 };
 
 inline void putColours(std::vector<uint8_t>& out, const std::vector<RgbQuad>& table)

@@ -17,7 +17,10 @@ using namespace codectest;
 
 namespace {
 
-std::string suiteDir() { return testenv::corpusDir() + "/bmp/bmpsuite-2.8"; }
+std::string suiteDir()
+{
+    return testenv::corpusDir() + "/bmp/bmpsuite-2.8";
+}
 
 // q/ files we refuse (anything else in q/ must decode to one of its references).
 const std::map<std::string, std::string> kRefusedQuestionable = {
@@ -101,8 +104,8 @@ TEST(BmpConformance, SuiteFilesDecodeOrAreRefusedAsClassified)
         const std::string stem = row.file.substr(row.file.find('/') + 1);
         if (row.cls == "q" && kRefusedQuestionable.count(stem)) {
             if (ok)
-                failures << "  " << row.file << ": decoded, expected refusal (" << kRefusedQuestionable.at(stem)
-                         << ")\n";
+                failures << "  " << row.file << ": decoded, expected refusal ("
+                         << kRefusedQuestionable.at(stem) << ")\n";
             continue;
         }
         if (!ok) {
@@ -116,7 +119,9 @@ TEST(BmpConformance, SuiteFilesDecodeOrAreRefusedAsClassified)
         const long d = bestMatch(img, row, tolerance);
         if (d != 0)
             failures << "  " << row.file << ": "
-                     << (d < 0 ? std::string("no comparable reference") : std::to_string(d) + " pixels differ") << "\n";
+                     << (d < 0 ? std::string("no comparable reference")
+                               : std::to_string(d) + " pixels differ")
+                     << "\n";
     }
     EXPECT_TRUE(failures.str().empty()) << "BMP Suite files not handled as classified:\n" << failures.str();
 }
@@ -194,7 +199,8 @@ TEST(BmpConformance, ImageMagickReadsEncodedFiles)
         int depth;
         const char* name;
     };
-    for (const Case& c : {Case{24, "rgb24.bmp"}, Case{8, "pal8.bmp"}, Case{4, "pal4.bmp"}, Case{1, "pal1.bmp"}}) {
+    for (const Case& c :
+         {Case{24, "rgb24.bmp"}, Case{8, "pal8.bmp"}, Case{4, "pal4.bmp"}, Case{1, "pal1.bmp"}}) {
         SCOPED_TRACE(c.name);
         RasterImage img;
         ASSERT_TRUE(img.create(13, 7, c.depth));
@@ -250,12 +256,9 @@ TEST(BmpCodec, HardLimitsAndDamageAreRefusedWithAReason)
         uint32_t value;
     };
     const Case cases[] = {
-        {"width above the limit", 18, 40000},
-        {"height above the limit", 22, 40000},
-        {"negative width", 18, uint32_t(-2)},
-        {"zero height", 22, 0},
-        {"pixel offset beyond the file", 10, 1000},
-        {"unknown compression", 30, 9},
+        {"width above the limit", 18, 40000},           {"height above the limit", 22, 40000},
+        {"negative width", 18, uint32_t(-2)},           {"zero height", 22, 0},
+        {"pixel offset beyond the file", 10, 1000},     {"unknown compression", 30, 9},
         {"image size beyond the file", 34, 0x7FFFFFFF},
     };
     for (const Case& c : cases) {

@@ -27,7 +27,8 @@ std::vector<std::string> hostileFiles()
             files.push_back(e.path().string());
     const auto rows = readTsv(corpus + "/gif/INDEX.tsv");
     for (size_t i = 1; i < rows.size(); ++i)
-        if (rows[i].size() > 16 && (rows[i][16].rfind("no frames", 0) == 0 || rows[i][16].rfind("suite lists no", 0) == 0))
+        if (rows[i].size() > 16 &&
+            (rows[i][16].rfind("no frames", 0) == 0 || rows[i][16].rfind("suite lists no", 0) == 0))
             files.push_back(corpus + "/gif/" + rows[i][0] + "/" + rows[i][1]);
     for (const auto& e : fs::directory_iterator(corpus + "/bmp/bmpsuite-2.8/b", ec))
         files.push_back(e.path().string());

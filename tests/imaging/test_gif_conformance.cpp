@@ -31,12 +31,17 @@ const std::map<std::string, std::string> kRefusedOnPurpose = {
 // reference decoders failing) but which decode to the frame ImageMagick wrote.
 const std::map<std::string, std::string> kDecodedDespiteNoReference = {
     {"ancell-invalid-colors", "indices beyond the colour table show black, as ImageMagick writes them"},
-    {"ancell-plain-text", "the plain text is not rendered; the image after it decodes as ImageMagick shows it"},
+    {"ancell-plain-text",
+     "the plain text is not rendered; the image after it decodes as ImageMagick shows it"},
 };
 
-std::string gifDir() { return testenv::corpusDir() + "/gif"; }
+std::string gifDir()
+{
+    return testenv::corpusDir() + "/gif";
+}
 
-std::map<std::string, std::string> readIni(const std::string& path, std::map<std::string, std::string>* frames)
+std::map<std::string, std::string> readIni(const std::string& path,
+                                           std::map<std::string, std::string>* frames)
 {
     std::map<std::string, std::string> config;
     std::ifstream f(path);
@@ -78,7 +83,10 @@ struct Check {
     std::ostringstream failures;
     int files = 0;
     int frames = 0;
-    void fail(const std::string& name, const std::string& what) { failures << "  " << name << ": " << what << "\n"; }
+    void fail(const std::string& name, const std::string& what)
+    {
+        failures << "  " << name << ": " << what << "\n";
+    }
 };
 
 // Compares our composed frame with a reference image.
@@ -123,7 +131,8 @@ TEST(GifConformance, CorpusFramesMatchTheirReferences)
         img.setRetrieveAllFrames(true);
         const bool ok = img.decodeMemory(bytes.data(), bytes.size(), ImageTypeGif);
 
-        const bool noReference = truth.rfind("no frames", 0) == 0 || truth.rfind("suite lists no frames", 0) == 0;
+        const bool noReference =
+            truth.rfind("no frames", 0) == 0 || truth.rfind("suite lists no frames", 0) == 0;
         const bool mustRefuse =
             kRefusedOnPurpose.count(name) || (noReference && !kDecodedDespiteNoReference.count(name));
         if (mustRefuse) {
@@ -151,7 +160,8 @@ TEST(GifConformance, CorpusFramesMatchTheirReferences)
             for (size_t i = 1; i < f.size(); ++i)
                 delays.push_back(std::atoi(f[i][1].c_str()));
             if (int(delays.size()) != img.numFrames())
-                c.fail(name, std::to_string(img.numFrames()) + " frames, reference " + std::to_string(delays.size()));
+                c.fail(name, std::to_string(img.numFrames()) + " frames, reference " +
+                                 std::to_string(delays.size()));
             for (size_t i = 0; i < delays.size() && int(i) < img.retrievedFrameCount(); ++i)
                 if (img.frame(int(i))->frameDelay() != delays[i])
                     c.fail(name, "frame " + std::to_string(i) + " delay " +
@@ -179,7 +189,8 @@ TEST(GifConformance, CorpusFramesMatchTheirReferences)
                 if (forced || img.frame(i)->frameDelay() > 0 || i == img.retrievedFrameCount() - 1)
                     ends.push_back(i);
             if (ends.size() != list.size()) {
-                c.fail(name, std::to_string(ends.size()) + " animation frames, suite " + std::to_string(list.size()));
+                c.fail(name, std::to_string(ends.size()) + " animation frames, suite " +
+                                 std::to_string(list.size()));
                 continue;
             }
             const int w = std::atoi(cfg.at("width").c_str()), h = std::atoi(cfg.at("height").c_str());
@@ -213,7 +224,7 @@ TEST(GifConformance, CorpusFramesMatchTheirReferences)
             compareFrame(c, name, i, img.frame(i), ref);
         }
     }
-    EXPECT_TRUE(c.failures.str().empty()) << "GIF files not matching their references (" << c.files << " files, "
-                                          << c.frames << " frames compared):\n"
+    EXPECT_TRUE(c.failures.str().empty()) << "GIF files not matching their references (" << c.files
+                                          << " files, " << c.frames << " frames compared):\n"
                                           << c.failures.str();
 }

@@ -15,13 +15,16 @@ using giftest::solid;
 namespace {
 
 const std::vector<RgbQuad> kPalette = {
-    {0, 0, 0, 0},      // 0 black
-    {0, 0, 255, 0},    // 1 red
-    {0, 255, 0, 0},    // 2 green
-    {255, 0, 0, 0},    // 3 blue
+    {0, 0, 0, 0},    // 0 black
+    {0, 0, 255, 0},  // 1 red
+    {0, 255, 0, 0},  // 2 green
+    {255, 0, 0, 0},  // 3 blue
 };
 
-RgbQuad rgb(int r, int g, int b) { return RgbQuad{uint8_t(b), uint8_t(g), uint8_t(r), 0}; }
+RgbQuad rgb(int r, int g, int b)
+{
+    return RgbQuad{uint8_t(b), uint8_t(g), uint8_t(r), 0};
+}
 
 // Colour of a pixel as shown (alpha 0 when transparent).
 RgbQuad shown(const RasterImage& img, int x, int y)
@@ -32,7 +35,10 @@ RgbQuad shown(const RasterImage& img, int x, int y)
         return RgbQuad{0, 0, 0, 0};
     return RgbQuad{p[2], p[1], p[0], 255};
 }
-RgbQuad opaque(int r, int g, int b) { return RgbQuad{uint8_t(b), uint8_t(g), uint8_t(r), 255}; }
+RgbQuad opaque(int r, int g, int b)
+{
+    return RgbQuad{uint8_t(b), uint8_t(g), uint8_t(r), 255};
+}
 const RgbQuad kClear{0, 0, 0, 0};
 
 RasterImage decodeAll(const std::vector<uint8_t>& gif, bool all = true, int index = 0)
@@ -50,8 +56,9 @@ TEST(GifDecoder, ThreeFramesWithACornerFrameAfterDisposalOne)
 {
     // Frame 1 fills the 4x4 screen red (disposal 1), frame 2 paints the
     // top-left 2x2 corner green, frame 3 the bottom-right pixel blue.
-    const auto gif = makeGif(4, 4, kPalette,
-                             {solid(0, 0, 4, 4, 1, 10, 1), solid(0, 0, 2, 2, 2, 20, 0), solid(3, 3, 1, 1, 3, 30, 0)});
+    const auto gif =
+        makeGif(4, 4, kPalette,
+                {solid(0, 0, 4, 4, 1, 10, 1), solid(0, 0, 2, 2, 2, 20, 0), solid(3, 3, 1, 1, 3, 30, 0)});
     const RasterImage img = decodeAll(gif);
     ASSERT_TRUE(img.isValid()) << img.lastError();
     ASSERT_EQ(img.numFrames(), 3);
@@ -76,10 +83,10 @@ TEST(GifDecoder, ThreeFramesWithACornerFrameAfterDisposalOne)
 
 TEST(GifDecoder, DisposalTwoClearsAndThreeRestoresAndTransparencyShowsTheCanvas)
 {
-    Frame base = solid(0, 0, 3, 1, 1, 5, 0);           // red row
-    Frame cleared = solid(1, 0, 1, 1, 2, 5, 2);        // green middle, then cleared
-    Frame next = solid(0, 0, 1, 1, 3, 5, 3);           // blue left, then restored
-    Frame holey = solid(0, 0, 3, 1, 2, 5, 0);          // green row with a transparent middle
+    Frame base = solid(0, 0, 3, 1, 1, 5, 0);     // red row
+    Frame cleared = solid(1, 0, 1, 1, 2, 5, 2);  // green middle, then cleared
+    Frame next = solid(0, 0, 1, 1, 3, 5, 3);     // blue left, then restored
+    Frame holey = solid(0, 0, 3, 1, 2, 5, 0);    // green row with a transparent middle
     holey.transparent = 0;
     holey.pixels[1] = 0;
     const RasterImage img = decodeAll(makeGif(3, 1, kPalette, {base, cleared, next, holey}));
@@ -97,7 +104,8 @@ TEST(GifDecoder, DisposalTwoClearsAndThreeRestoresAndTransparencyShowsTheCanvas)
 
 TEST(GifDecoder, RequestedFrameWithoutRetrieveAllAndClamping)
 {
-    const auto gif = makeGif(2, 2, kPalette, {solid(0, 0, 2, 2, 1, 7), solid(0, 0, 1, 1, 2, 8), solid(1, 1, 1, 1, 3, 9)});
+    const auto gif =
+        makeGif(2, 2, kPalette, {solid(0, 0, 2, 2, 1, 7), solid(0, 0, 1, 1, 2, 8), solid(1, 1, 1, 1, 3, 9)});
     const RasterImage second = decodeAll(gif, false, 1);
     ASSERT_TRUE(second.isValid());
     EXPECT_EQ(second.numFrames(), 3);
@@ -143,7 +151,8 @@ TEST(GifDecoder, PixelFormatOfComposedFrames)
     blackAndClear.pixels[1] = 3;
     std::vector<RgbQuad> dup = kPalette;
     dup[3] = dup[0];  // the transparent entry is black as well
-    for (const auto& gif : {makeGif(2, 1, dup, {blackAndClear}), makeGif(2, 1, kPalette, {solid(0, 0, 1, 1, 0)})}) {
+    for (const auto& gif :
+         {makeGif(2, 1, dup, {blackAndClear}), makeGif(2, 1, kPalette, {solid(0, 0, 1, 1, 0)})}) {
         RasterImage img = decodeAll(gif, false);
         ASSERT_TRUE(img.isValid());
         ASSERT_TRUE(img.increaseTo24Bits());
@@ -250,7 +259,8 @@ TEST(GifDecoder, DamagedDataIsRefusedWithAReason)
         const char* what;
         std::vector<uint8_t> bytes;
     };
-    std::vector<uint8_t> badCodeSize = gif, noImage = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0, 0, 0, 0x3B};
+    std::vector<uint8_t> badCodeSize = gif,
+                         noImage = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0, 0, 0, 0x3B};
     // Find the image descriptor and damage what follows it.
     size_t desc = 0;
     for (size_t i = 13 + 12; i < gif.size(); ++i)
@@ -265,8 +275,9 @@ TEST(GifDecoder, DamagedDataIsRefusedWithAReason)
     badCode[desc + 13] = 0xFF;
     std::vector<uint8_t> zeroScreen = gif;
     zeroScreen[6] = zeroScreen[7] = 0;
-    for (const Case& c : {Case{"code size 12", badCodeSize}, Case{"no image", noImage}, Case{"invalid code", badCode},
-                          Case{"zero screen", zeroScreen}, Case{"empty", {}}, Case{"signature only", {'G', 'I', 'F'}}}) {
+    for (const Case& c :
+         {Case{"code size 12", badCodeSize}, Case{"no image", noImage}, Case{"invalid code", badCode},
+          Case{"zero screen", zeroScreen}, Case{"empty", {}}, Case{"signature only", {'G', 'I', 'F'}}}) {
         const RasterImage img = decodeAll(c.bytes);
         EXPECT_FALSE(img.isValid()) << c.what;
         EXPECT_FALSE(img.lastError().empty()) << c.what;
@@ -304,7 +315,8 @@ TEST(GifDecoder, HardLimitsRefuseBeforeAllocating)
     std::string error;
     EXPECT_TRUE(parseGif(huge.data(), huge.size(), raw, error)) << error;  // 1-pixel sub-images are cheap
     // The raw reader stops before a frame that would go beyond its budget.
-    const auto three = makeGif(10, 10, kPalette, {solid(0, 0, 10, 10, 1), solid(0, 0, 10, 10, 2), solid(0, 0, 10, 10, 3)});
+    const auto three =
+        makeGif(10, 10, kPalette, {solid(0, 0, 10, 10, 1), solid(0, 0, 10, 10, 2), solid(0, 0, 10, 10, 3)});
     GifDecoder decoder(three.data(), three.size());
     ASSERT_TRUE(decoder.readHeader(error));
     decoder.setPixelBudget(250);

@@ -92,8 +92,8 @@ std::vector<uint8_t> pngHeaderOnly(uint32_t w, uint32_t h, uint8_t bitDepth, uin
         out.insert(out.end(), data.begin(), data.end());
         be32(uint32_t(crc32(0, out.data() + typeAt, uInt(out.size() - typeAt))));
     };
-    chunk("IHDR", {uint8_t(w >> 24), uint8_t(w >> 16), uint8_t(w >> 8), uint8_t(w), uint8_t(h >> 24), uint8_t(h >> 16),
-                   uint8_t(h >> 8), uint8_t(h), bitDepth, colourType, 0, 0, 0});
+    chunk("IHDR", {uint8_t(w >> 24), uint8_t(w >> 16), uint8_t(w >> 8), uint8_t(w), uint8_t(h >> 24),
+                   uint8_t(h >> 16), uint8_t(h >> 8), uint8_t(h), bitDepth, colourType, 0, 0, 0});
     if (toData) {
         if (colourType == 3)
             chunk("PLTE", {0, 0, 0});
@@ -107,9 +107,9 @@ std::vector<uint8_t> pngHeaderOnly(uint32_t w, uint32_t h, uint8_t bitDepth, uin
 TEST(RasterDecode, ExtensionTableUsesFirstThreeLettersCaseInsensitive)
 {
     const std::pair<const char*, int> cases[] = {
-        {"a.JPEG", ImageTypeJpg}, {"a.jpg", ImageTypeJpg}, {"x.y/a.Jfif", ImageTypeJpg},
-        {"a.PNG", ImageTypePng},  {"a.bmp", ImageTypeBmp}, {"a.gif", ImageTypeGif},
-        {"a.tiff", ImageTypeTif}, {"a.CR2", ImageTypeRaw}, {"noext", ImageTypeUnknown},
+        {"a.JPEG", ImageTypeJpg}, {"a.jpg", ImageTypeJpg},      {"x.y/a.Jfif", ImageTypeJpg},
+        {"a.PNG", ImageTypePng},  {"a.bmp", ImageTypeBmp},      {"a.gif", ImageTypeGif},
+        {"a.tiff", ImageTypeTif}, {"a.CR2", ImageTypeRaw},      {"noext", ImageTypeUnknown},
         {"a.", ImageTypeUnknown}, {"a.webp", ImageTypeUnknown},
     };
     for (const auto& [path, type] : cases)
@@ -315,7 +315,8 @@ TEST(RasterDecode, PicturesTooLargeToHoldAreRefusedFromTheHeader)
         RasterImage img;
         std::string error;
         EXPECT_FALSE(decodePng(bytes.data(), bytes.size(), img, error));
-        EXPECT_EQ(error.find("too large") != std::string::npos, !c.fits) << c.w << "x" << c.h << ": " << error;
+        EXPECT_EQ(error.find("too large") != std::string::npos, !c.fits)
+            << c.w << "x" << c.h << ": " << error;
     }
 
     // A JPEG whose frame header claims 10000 x 9000.
@@ -351,8 +352,8 @@ TEST(RasterJpeg, RoundTripAtQualityNinety)
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) {
             const RgbQuad a = src.getColor(x, y), b = back.getColor(x, y);
-            worst = std::max({worst, std::abs(a.red - b.red), std::abs(a.green - b.green),
-                              std::abs(a.blue - b.blue)});
+            worst = std::max(
+                {worst, std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
         }
     EXPECT_LE(worst, 10);
 
@@ -385,7 +386,8 @@ TEST(RasterEncode, FilesOfEveryEncodableType)
 {
     testenv::TempDir dir;
     const RasterImage src = gradient(10, 6);
-    for (auto [name, type] : {std::pair{"a.bmp", ImageTypeBmp}, {"a.jpg", ImageTypeJpg}, {"a.png", ImageTypePng}}) {
+    for (auto [name, type] :
+         {std::pair{"a.bmp", ImageTypeBmp}, {"a.jpg", ImageTypeJpg}, {"a.png", ImageTypePng}}) {
         const std::string path = dir.file(name);
         ASSERT_TRUE(src.encodeFile(path, type)) << name;
         RasterImage back;

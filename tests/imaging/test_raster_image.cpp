@@ -1,9 +1,9 @@
 // RasterImage storage, attributes and pixel access.
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QPainter>
 #include <QRect>
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "imaging/raster_image.h"
@@ -222,10 +222,10 @@ TEST(RasterImage, ScreenBitsAreReadAsBgrx)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint8_t* p = bits.data() + y * stride + x * 4;
-            p[0] = uint8_t(x);        // blue
-            p[1] = uint8_t(y);        // green
-            p[2] = uint8_t(x + y);    // red
-            p[3] = 0x55;              // ignored
+            p[0] = uint8_t(x);      // blue
+            p[1] = uint8_t(y);      // green
+            p[2] = uint8_t(x + y);  // red
+            p[3] = 0x55;            // ignored
         }
     RasterImage img;
     ASSERT_TRUE(img.fromScreenBits(bits.data(), w, h, stride));

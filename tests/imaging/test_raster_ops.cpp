@@ -142,11 +142,8 @@ TEST(RasterBlend, AlphaBlendUsesAlphaAndMultiplier)
     struct Case {
         int alpha, multiplier, expected;
     } cases[] = {
-        {128, 255, 128},  // white alpha 128 on black
-        {255, 255, 255},
-        {0, 255, 0},
-        {255, 128, 128},
-        {200, 100, 78},   // a = 200 * 100 / 255 = 78
+        {128, 255, 128},                                                // white alpha 128 on black
+        {255, 255, 255}, {0, 255, 0}, {255, 128, 128}, {200, 100, 78},  // a = 200 * 100 / 255 = 78
     };
     for (const Case& c : cases) {
         RasterImage dst = filled(2, 2, rgb(0, 0, 0));
@@ -260,8 +257,8 @@ TEST(TextStamp, GlyphPixelsTakeTheFullColourInsideTheBox)
 
     // Boxed: the whole box (bw x bh, bottom row on y) gets the background first.
     RasterImage boxed = filled(200, 100, rgb(0, 0, 0));
-    ASSERT_TRUE(stampBoxedText(boxed, x, y, "Hg", makeColorRef(255, 255, 255), testFont(),
-                               makeColorRef(0, 0, 255)));
+    ASSERT_TRUE(
+        stampBoxedText(boxed, x, y, "Hg", makeColorRef(255, 255, 255), testFont(), makeColorRef(0, 0, 255)));
     for (int yy = 0; yy < 100; ++yy)
         for (int xx = 0; xx < 200; ++xx) {
             const bool inBox = xx >= x && xx < x + bw && yy <= y && yy > y - bh;
@@ -307,7 +304,8 @@ TEST(TextStamp, BoxesPartlyOutsideTheImageShowTheirVisiblePart)
     ASSERT_TRUE(measureStampText(text, testFont(true), bw, bh));
     RasterImage big = filled(400, 200, rgb(0, 0, 0));
     const int bx = 150, by = 150;
-    ASSERT_TRUE(stampBoxedText(big, bx, by, text, makeColorRef(255, 255, 0), testFont(true), makeColorRef(0, 0, 90)));
+    ASSERT_TRUE(
+        stampBoxedText(big, bx, by, text, makeColorRef(255, 255, 0), testFont(true), makeColorRef(0, 0, 90)));
     RasterImage plainBig = filled(400, 200, rgb(0, 0, 0));
     ASSERT_TRUE(stampText(plainBig, bx, by, text, makeColorRef(255, 255, 0), testFont(true)));
     for (auto [x, y] : {std::pair{-9, bh - 12}, {5, 3}, {-bw + 4, bh + 2}, {-3, bh - 1}}) {
@@ -339,9 +337,9 @@ TEST(TextStamp, AmpersandsFollowMnemonicRules)
     ASSERT_TRUE(measureStampText("A&B", testFont(), wAmp, hAmp));
     ASSERT_TRUE(measureStampText("A&&B", testFont(), wDouble, hDouble));
     ASSERT_TRUE(measureStampText("AB\nAB", testFont(), wTwoLines, hTwoLines));
-    EXPECT_EQ(wAmp, wA);        // the single ampersand is not drawn
-    EXPECT_GT(wDouble, wA);     // "&&" draws one ampersand
-    EXPECT_EQ(wTwoLines, wA);   // line feeds break lines
+    EXPECT_EQ(wAmp, wA);       // the single ampersand is not drawn
+    EXPECT_GT(wDouble, wA);    // "&&" draws one ampersand
+    EXPECT_EQ(wTwoLines, wA);  // line feeds break lines
     EXPECT_GT(hTwoLines, hA);
 
     // "&B" underlines B: more pixels than plain "AB" below the baseline.

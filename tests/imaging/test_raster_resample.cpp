@@ -124,14 +124,14 @@ TEST(RasterResample, SmoothMatchesDirectEvaluation)
     const struct {
         int w, h, w2, h2;
     } cases[] = {
-        {5, 4, 13, 11},   // enlarge: cubic
-        {6, 6, 7, 6},     // enlarge one axis, same scale on the other
-        {17, 13, 5, 4},   // shrink: area average
-        {19, 11, 6, 5},   // shrink with uneven footprints
-        {40, 30, 20, 15}, // shrink by exactly 2
-        {17, 5, 6, 9},    // one-axis: narrower, taller
-        {5, 17, 9, 6},    // one-axis: wider, shorter
-        {9, 7, 3, 7},     // one-axis with the other at the same scale
+        {5, 4, 13, 11},    // enlarge: cubic
+        {6, 6, 7, 6},      // enlarge one axis, same scale on the other
+        {17, 13, 5, 4},    // shrink: area average
+        {19, 11, 6, 5},    // shrink with uneven footprints
+        {40, 30, 20, 15},  // shrink by exactly 2
+        {17, 5, 6, 9},     // one-axis: narrower, taller
+        {5, 17, 9, 6},     // one-axis: wider, shorter
+        {9, 7, 3, 7},      // one-axis with the other at the same scale
     };
     for (const auto& c : cases) {
         const RasterImage src = noise(c.w, c.h, true, uint32_t(c.w * 131 + c.h));
@@ -170,7 +170,7 @@ TEST(RasterResample, SmoothKeepsPlainColours)
     const struct {
         int w, h, w2, h2;
     } cases[] = {
-        {3, 3, 7, 7},   {5, 4, 13, 11},     {64, 48, 100, 70},  {100, 100, 33, 33}, {7, 5, 3, 2},
+        {3, 3, 7, 7},      {5, 4, 13, 11},       {64, 48, 100, 70}, {100, 100, 33, 33}, {7, 5, 3, 2},
         {137, 77, 50, 28}, {192, 108, 191, 108}, {300, 20, 301, 9}, {100, 10, 99, 3},
     };
     for (const auto& c : cases)

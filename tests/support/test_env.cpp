@@ -1,11 +1,12 @@
 #include "test_env.h"
 
+#include <sys/wait.h>
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
-#include <sys/wait.h>
 
 namespace testenv {
 namespace {
@@ -24,8 +25,14 @@ std::string corpusDir()
     return {};
 }
 
-std::string sourceDir() { return env("VEXLO_SOURCE_DIR"); }
-std::string vexloBin() { return env("VEXLO_BIN"); }
+std::string sourceDir()
+{
+    return env("VEXLO_SOURCE_DIR");
+}
+std::string vexloBin()
+{
+    return env("VEXLO_BIN");
+}
 
 TempDir::TempDir()
 {

@@ -4,9 +4,9 @@
 #include <string>
 
 namespace testenv {
-std::string corpusDir();   // ../shared/corpus (VEXLO_CORPUS); empty when absent
-std::string sourceDir();   // the repository (VEXLO_SOURCE_DIR)
-std::string vexloBin();    // the built program (VEXLO_BIN)
+std::string corpusDir();  // ../shared/corpus (VEXLO_CORPUS); empty when absent
+std::string sourceDir();  // the repository (VEXLO_SOURCE_DIR)
+std::string vexloBin();   // the built program (VEXLO_BIN)
 
 class TempDir {
 public:

@@ -17,9 +17,9 @@
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
+#include "settings_folder.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
-#include "settings_folder.h"
 #include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 

@@ -21,8 +21,8 @@
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
-#include "test_env.h"
 #include "settings_folder.h"
+#include "test_env.h"
 #include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
@@ -142,10 +142,10 @@ TEST(CaptureWindow, RecordingFreezesTheFrameAndShowsCounts)
 
     const QRect top = dlg->geometry();
     const CaptureRect cap = dlg->captureRect();
-    drag(dlg.get(), QPoint(30, 20), QPoint(90, 80));               // move
-    drag(dlg.get(), QPoint(1, 1), QPoint(-40, -40));               // top-left corner
-    drag(dlg->bottomBar(), QPoint(100, 38), QPoint(100, 100));     // bottom edge
-    drag(dlg->rightBar(), QPoint(2, 10), QPoint(60, 10));          // right bar
+    drag(dlg.get(), QPoint(30, 20), QPoint(90, 80));            // move
+    drag(dlg.get(), QPoint(1, 1), QPoint(-40, -40));            // top-left corner
+    drag(dlg->bottomBar(), QPoint(100, 38), QPoint(100, 100));  // bottom edge
+    drag(dlg->rightBar(), QPoint(2, 10), QPoint(60, 10));       // right bar
     EXPECT_EQ(dlg->geometry(), top);
     EXPECT_EQ(dlg->captureRect(), cap);
 
@@ -241,7 +241,8 @@ TEST(CaptureWindow, CloseWhileRecordingStopsFirst)
 
 TEST(CaptureWindow, DevicePixelRectangleAndLabels)
 {
-    SettingsFolder settings("[POS]\nWndPosLeft=95\nWndPosTop=40\nWndPosEmptyWidth=300\nWndPosEmptyHeight=200\n");
+    SettingsFolder settings(
+        "[POS]\nWndPosLeft=95\nWndPosTop=40\nWndPosEmptyWidth=300\nWndPosEmptyHeight=200\n");
     auto dlg = makeWindow();
     ASSERT_EQ(dlg->captureRect(), (CaptureRect{100, 100, 400, 300}));
     // A display with 1.5 device pixels per logical pixel.

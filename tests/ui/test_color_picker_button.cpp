@@ -1,6 +1,8 @@
 // CColorPickerButton and its palette pop-up: grid colours and hit-testing,
 // placement kept on the screen, the eyedropper, clicks, the colour dialog and
 // notification only on change.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -8,7 +10,6 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"

@@ -1,12 +1,13 @@
 // CHyperlinkStatic: defaults, colours by state, underline while hovered, fit to
 // text, opening through the platform and the failure message.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"
@@ -33,7 +34,8 @@ TEST(HyperlinkRules, ErrorTexts)
     EXPECT_EQ(hyperlink::failureMessage(31),
               QStringLiteral("Unable to open hyperlink:\n\nThere is no application associated\n"
                              "with the given filename extension."));
-    EXPECT_EQ(hyperlink::errorText(0), QStringLiteral("The operating system is out\nof memory or resources."));
+    EXPECT_EQ(hyperlink::errorText(0),
+              QStringLiteral("The operating system is out\nof memory or resources."));
     EXPECT_EQ(hyperlink::errorText(2), QStringLiteral("The specified file was not found."));
     EXPECT_EQ(hyperlink::errorText(26), QStringLiteral("A sharing violation occurred. "));
     EXPECT_EQ(hyperlink::errorText(32), QStringLiteral("The specified dynamic-link library was not found."));
@@ -50,7 +52,8 @@ TEST(HyperlinkRules, Precheck)
     EXPECT_EQ(hyperlink::precheck(hyperlink::linkUrl(missingFile)), 2);
     EXPECT_EQ(hyperlink::precheck(hyperlink::linkUrl(missingFolder)), 3);
     EXPECT_EQ(hyperlink::precheck(hyperlink::linkUrl(QString())), 2);
-    EXPECT_EQ(hyperlink::precheck(hyperlink::linkUrl(QStringLiteral("http://example.com/"))), hyperlink::kOpened);
+    EXPECT_EQ(hyperlink::precheck(hyperlink::linkUrl(QStringLiteral("http://example.com/"))),
+              hyperlink::kOpened);
     EXPECT_EQ(hyperlink::precheck(hyperlink::linkUrl(dir.path())), hyperlink::kOpened);
     EXPECT_EQ(hyperlink::linkUrl(QStringLiteral("www.example.com")).scheme(), QStringLiteral("http"));
     EXPECT_EQ(hyperlink::linkUrl(QStringLiteral("mailto:a@b.c")).scheme(), QStringLiteral("mailto"));
@@ -82,7 +85,8 @@ TEST(HyperlinkStatic, DefaultsAndTextUrlExchange)
     EXPECT_EQ(empty.text(), QStringLiteral("http://example.com/b")) << "an empty text takes the URL";
     EXPECT_EQ(empty.toolTip(), QStringLiteral("http://example.com/b"));
 
-    empty.setLink(QStringLiteral("主页"), QStringLiteral("http://example.com/c"), makeColorRef(0, 0, 255), false);
+    empty.setLink(QStringLiteral("主页"), QStringLiteral("http://example.com/c"), makeColorRef(0, 0, 255),
+                  false);
     EXPECT_EQ(empty.text(), QStringLiteral("主页"));
     EXPECT_EQ(empty.url(), QStringLiteral("http://example.com/c"));
     EXPECT_TRUE(empty.toolTip().isEmpty());

@@ -1,11 +1,12 @@
 // CIconButton: colours and their return codes, drawing by state, icons, check
 // mode, hover tracking, double clicks and the tooltip.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/sys_colors.h"
 #include "widgets/icon_button.h"

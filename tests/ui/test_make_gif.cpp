@@ -21,9 +21,9 @@
 #include "editor/size_dlg.h"
 #include "platform/screen_grabber.h"
 #include "res/resource.h"
+#include "settings_folder.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
-#include "settings_folder.h"
 #include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
@@ -49,7 +49,8 @@ private:
 
 // Hands every modal dialog shown while `run` runs (and up to `settleMs` after)
 // to `handle`, which must close it; returns how many there were.
-int withModals(const std::function<void()>& run, const std::function<void(QWidget*)>& handle, int settleMs = 200)
+int withModals(const std::function<void()>& run, const std::function<void(QWidget*)>& handle,
+               int settleMs = 200)
 {
     int seen = 0;
     QWidget* last = nullptr;
@@ -149,7 +150,8 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
     EXPECT_EQ(height, QStringLiteral("125"));
 
     // Generation, then the preview on the new file.
-    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped && dlg->preview()->isVisible(); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return dlg->state() == CaptureState::Stopped && dlg->preview()->isVisible(); }));
     const QString first = dlg->outputPath();
     EXPECT_TRUE(QFile::exists(first));
     EXPECT_EQ(dlg->preview()->gifPath(), first);

@@ -1,9 +1,10 @@
 // CMyBitmapButton: scaling by the UI text scale, size from the picture, hover
 // picture.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "widgets/my_bitmap_button.h"
 

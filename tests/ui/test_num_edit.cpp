@@ -1,5 +1,7 @@
 // CNumEdit: digits and Backspace only, the committed value and its limits,
 // commit on Enter, Esc and focus loss exactly once, then gone.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -7,7 +9,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/ui_scale.h"
 #include "widgets/num_edit.h"
@@ -48,8 +49,7 @@ struct EditWindow {
         edit = new CNumEdit(&window);
         edit->setGeometry(10, 10, 23, 16);
         edit->setFrameNumber(frame);
-        QObject::connect(edit, &CNumEdit::committed,
-                         [this](int f, int v) { commits.emplace_back(f, v); });
+        QObject::connect(edit, &CNumEdit::committed, [this](int f, int v) { commits.emplace_back(f, v); });
         window.show();
         QApplication::setActiveWindow(&window);
         edit->setFocus();
@@ -65,9 +65,19 @@ struct EditWindow {
 TEST(NumEditValue, ReadAndClamped)
 {
     const std::pair<const char*, int> cases[] = {
-        {"", 1},       {"0", 1},   {"  5", 5},     {"999", 999},   {"998", 998},
-        {"1000", 999}, {"1500", 999}, {"-3", 1},   {"abc", 1},     {"12ab", 12},
-        {"99999999999999999999999", 999}, {"  20", 20}, {"1", 1},
+        {"", 1},
+        {"0", 1},
+        {"  5", 5},
+        {"999", 999},
+        {"998", 998},
+        {"1000", 999},
+        {"1500", 999},
+        {"-3", 1},
+        {"abc", 1},
+        {"12ab", 12},
+        {"99999999999999999999999", 999},
+        {"  20", 20},
+        {"1", 1},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(numEditValue(QString::fromLatin1(text)), value) << '"' << text << '"';

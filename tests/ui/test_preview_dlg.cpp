@@ -3,6 +3,8 @@
 // the close box, the menus, saving, the clipboard, help pages, the notice rule
 // and the notice's check box.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,8 +20,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/app_settings.h"
 #include "capture/frame_record.h"
@@ -106,9 +106,11 @@ TEST(PreviewDlg, CreatedHiddenWithItsControls)
         ASSERT_TRUE(b) << id;
         EXPECT_EQ(b->text(), QString::fromUtf8(text));
         EXPECT_EQ(b->inIconSize(), QSize(24, 24));
-        for (int i : {IconButtonColors::BackgroundIn, IconButtonColors::BackgroundOut, IconButtonColors::BackgroundFocus})
+        for (int i : {IconButtonColors::BackgroundIn, IconButtonColors::BackgroundOut,
+                      IconButtonColors::BackgroundFocus})
             EXPECT_EQ(b->color(i), makeColorRef(65, 111, 181));
-        for (int i : {IconButtonColors::ForegroundIn, IconButtonColors::ForegroundOut, IconButtonColors::ForegroundFocus})
+        for (int i : {IconButtonColors::ForegroundIn, IconButtonColors::ForegroundOut,
+                      IconButtonColors::ForegroundFocus})
             EXPECT_EQ(b->color(i), makeColorRef(255, 255, 255));
     }
     EXPECT_FALSE(dlg.button(IDC_PREVIEW_EDIT)->isEnabled());
@@ -136,7 +138,8 @@ TEST(PreviewDlg, NewlyShownSizeAndPlaceThenKeptWhileVisible)
     const int b = dlg.button(IDC_PREVIEW_EDIT)->height() + 1;
     EXPECT_EQ(dlg.view()->geometry(), QRect(0, 0, dlg.width(), dlg.height() - 2 * b));
     EXPECT_EQ(dlg.button(IDC_PREVIEW_EDIT)->pos(), QPoint(1, dlg.height() - b));
-    EXPECT_EQ(dlg.button(IDC_PREVIEW_SAVE)->pos(), QPoint(dlg.button(IDC_PREVIEW_EDIT)->width() + 2, dlg.height() - b));
+    EXPECT_EQ(dlg.button(IDC_PREVIEW_SAVE)->pos(),
+              QPoint(dlg.button(IDC_PREVIEW_EDIT)->width() + 2, dlg.height() - b));
 
     // A second GIF while visible: new text and picture, same size and place.
     const QRect before = dlg.geometry();

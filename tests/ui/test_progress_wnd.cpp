@@ -1,5 +1,7 @@
 // The progress window: layout, percentage in the title, modal state over the
 // owner chain, remembered position and quit requests while pumping.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -11,15 +13,14 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "app/app_settings.h"
 #include "capture/frame_sequence.h"
 #include "capture/gif_import.h"
 #include "editor/caption_list.h"
 #include "platform/control_id.h"
-#include "test_env.h"
 #include "share/progress_wnd.h"
+#include "test_env.h"
 
 namespace {
 
@@ -224,7 +225,8 @@ TEST_F(ProgressWndTest, PositionIsRememberedAndOffScreenIsCentred)
 
     // A position beyond the screen (a display that went away) is not used.
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    for (const QPoint stored : {QPoint(screen.width(), 10), QPoint(10, screen.height() + 300), QPoint(-5, 10)}) {
+    for (const QPoint stored :
+         {QPoint(screen.width(), 10), QPoint(10, screen.height() + 300), QPoint(-5, 10)}) {
         storePosition(stored.x(), stored.y());
         CProgressWnd wnd(&owner, QStringLiteral("Progress"), false);
         const QPoint c = wnd.window()->frameGeometry().center();
@@ -320,14 +322,14 @@ TEST_F(ProgressWndTest, GifImportShowsProgressOverItsOwner)
     CaptionList captions;
     AppSettings settings;
     int count = 0;
-    ASSERT_TRUE(ImportGifFile(QString::fromStdString(corpus + "/gif/ancell-animation/animation.gif"), seq, captions,
-                              settings, factory, &count));
+    ASSERT_TRUE(ImportGifFile(QString::fromStdString(corpus + "/gif/ancell-animation/animation.gif"), seq,
+                              captions, settings, factory, &count));
     watch.stop();
     EXPECT_EQ(count, 4);
     ASSERT_NE(made, nullptr);
     EXPECT_TRUE(ownerDisabled);
     EXPECT_EQ(lastTitle.toStdString(), "Progress [100%]");  // 1 + 4 steps of 0..5, then the last pump
-    EXPECT_TRUE(shown.isNull());  // destroyed when the import ended
+    EXPECT_TRUE(shown.isNull());                            // destroyed when the import ended
     EXPECT_TRUE(owner.isEnabled());
 }
 

@@ -1,8 +1,9 @@
 // CStyledLabel: style flags, font height from the text scale, painting.
-#include <QFontMetrics>
-#include <algorithm>
-#include <QTest>
 #include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QTest>
+#include <algorithm>
 
 #include "app/ui_scale.h"
 #include "platform/sys_colors.h"

@@ -36,8 +36,9 @@ TEST(TextScaleDlg, LayoutAndStartPosition)
     const QStringList texts = labelTexts(dlg);
     for (const char* t : {"100%", "150%", "200%"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t;
-    EXPECT_TRUE(texts.contains(QStringLiteral(
-        "在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们。\n\n显示比例（重启软件后有效）：")));
+    EXPECT_TRUE(
+        texts.contains(QStringLiteral("在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们"
+                                      "。\n\n显示比例（重启软件后有效）：")));
     EXPECT_TRUE(dlg.findChildren<QAbstractButton*>().isEmpty());  // no buttons
 }
 

@@ -10,7 +10,8 @@ TEST(UiPrompts, ScriptedAnswersAreRecorded)
     prompts.answerSaveFile("/tmp/out");  // typed without an extension
     prompts.answerColor(makeColorRef(1, 2, 3));
 
-    EXPECT_EQ(promptMessageBox(nullptr, "确定要删除吗？", QString(), MB_OKCANCEL | MB_ICONQUESTION), AnswerOk);
+    EXPECT_EQ(promptMessageBox(nullptr, "确定要删除吗？", QString(), MB_OKCANCEL | MB_ICONQUESTION),
+              AnswerOk);
     EXPECT_EQ(promptOpenFile(nullptr, "动画GIF文件(*.gif)|*.gif||"), "/tmp/a.gif");
     EXPECT_EQ(promptSaveFile(nullptr, "动画GIF文件(*.gif)|*.gif||", "gif"), "/tmp/out.gif");
     EXPECT_EQ(promptColor(nullptr, makeColorRef(9, 9, 9)), makeColorRef(1, 2, 3));

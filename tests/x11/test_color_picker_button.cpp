@@ -1,10 +1,11 @@
 // The colour picker on a real X server: the screen pixel sampler reads what is
 // on the screen, and the open pop-up follows the real pointer wherever it is.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "widgets/color_palette_popup.h"
 #include "widgets/color_picker_button.h"

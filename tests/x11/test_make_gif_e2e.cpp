@@ -19,9 +19,9 @@
 #include "editor/size_dlg.h"
 #include "imaging/raster_image.h"
 #include "res/resource.h"
+#include "settings_folder.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
-#include "settings_folder.h"
 #include "wait_until.h"
 #include "widgets/my_bitmap_button.h"
 
@@ -78,7 +78,7 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     appSettings().outputScale = 1.0f;
     QCursor::setPos(5, 5);
 
-    CCaptureDlg capture;  // the screen of this display
+    CCaptureDlg capture;                              // the screen of this display
     capture.setWindowModality(Qt::ApplicationModal);  // as the program runs it
     capture.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
@@ -119,7 +119,8 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     EXPECT_EQ(preview->gifPath(), gif);
     EXPECT_EQ(preview->gifWidth(), 160);
     EXPECT_EQ(preview->gifHeight(), 120);
-    EXPECT_TRUE(preview->infoText().contains(QStringLiteral(", 160*120, "))) << preview->infoText().toStdString();
+    EXPECT_TRUE(preview->infoText().contains(QStringLiteral(", 160*120, ")))
+        << preview->infoText().toStdString();
     EXPECT_GE(preview->width(), 300);
     // It comes up active, so the keyboard goes to it rather than to the capture window.
     EXPECT_TRUE(QTest::qWaitForWindowActive(preview, 2000));

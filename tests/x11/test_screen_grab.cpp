@@ -27,7 +27,9 @@ using testenv::waitUntil;
 // A frameless window filled with one colour.
 class SolidWindow : public QWidget {
 public:
-    SolidWindow(QRect geometry, QColor colour) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint), colour_(colour)
+    SolidWindow(QRect geometry, QColor colour)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint),
+          colour_(colour)
     {
         setGeometry(geometry);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -169,9 +171,8 @@ TEST(ScreenGrab, PointerTrack)
     const GrabRect rect{450, 350, 550, 450};
     QCursor::setPos(450, 350);  // the rectangle's top-left corner
     RasterImage img;
-    ASSERT_TRUE(waitUntil([&] {
-        return grabber->grab(rect, 2, img) && img.getColor(0, 0).red == blended(100, 255);
-    }));
+    ASSERT_TRUE(waitUntil(
+        [&] { return grabber->grab(rect, 2, img) && img.getColor(0, 0).red == blended(100, 255); }));
     // A blank pointer image: only the bottom-right quarter of the square shows.
     for (int y = 0; y < 25; ++y) {
         for (int x = 0; x < 25; ++x) {
@@ -209,7 +210,8 @@ TEST(ScreenGrab, PointerTrack)
                 EXPECT_GE(y, 40);
             }
     EXPECT_GT(changed, 10);
-    EXPECT_FALSE(sameColour(img.getColor(50, 50), QColor(blended(100, 255), blended(100, 0), blended(100, 255))));
+    EXPECT_FALSE(
+        sameColour(img.getColor(50, 50), QColor(blended(100, 255), blended(100, 0), blended(100, 255))));
     ASSERT_TRUE(grabber->grab(rect, 0, img));
     EXPECT_TRUE(allPixels(img, grey));
 
@@ -313,7 +315,8 @@ TEST(ScreenGrab, RecordCommandWritesFramesAndGif)
     testenv::TempDir dir;
     const std::string frames = dir.file("frames");
     std::string output;
-    const std::string cmd = testenv::vexloBin() + " record --rect 60,610,64,48 --fps 5 --seconds 1 -o " + frames;
+    const std::string cmd =
+        testenv::vexloBin() + " record --rect 60,610,64,48 --fps 5 --seconds 1 -o " + frames;
     ASSERT_EQ(testenv::runCommand(cmd, &output), 0) << output;
     std::ifstream tsv(frames + "/frames.tsv");
     std::string line;
@@ -329,9 +332,10 @@ TEST(ScreenGrab, RecordCommandWritesFramesAndGif)
     EXPECT_TRUE(sameColour(first.getColor(10, 10), w.colour()));
 
     const std::string gif = dir.file("out.gif");
-    ASSERT_EQ(testenv::runCommand(testenv::vexloBin() + " record --rect 60,610,64,48 --seconds 1 --mouse 2 -o " + gif,
-                                  &output),
-              0)
+    ASSERT_EQ(
+        testenv::runCommand(
+            testenv::vexloBin() + " record --rect 60,610,64,48 --seconds 1 --mouse 2 -o " + gif, &output),
+        0)
         << output;
     RasterImage anim;
     ASSERT_TRUE(anim.decodeFile(gif, ImageTypeGif)) << anim.lastError();
@@ -339,10 +343,12 @@ TEST(ScreenGrab, RecordCommandWritesFramesAndGif)
     EXPECT_EQ(anim.height(), 48);
 
     // Usage errors exit 2.
-    EXPECT_EQ(testenv::runCommand(testenv::vexloBin() + " record --rect 1,2,3 -o " + gif + " 2>/dev/null"), 2);
-    EXPECT_EQ(testenv::runCommand(testenv::vexloBin() + " record --rect 0,0,10,10 --mouse 7 -o " + gif + " 2>/dev/null"),
+    EXPECT_EQ(testenv::runCommand(testenv::vexloBin() + " record --rect 1,2,3 -o " + gif + " 2>/dev/null"),
               2);
-    EXPECT_EQ(testenv::runCommand("env -u DISPLAY " + testenv::vexloBin() + " record --rect 0,0,10,10 -o " + gif +
+    EXPECT_EQ(testenv::runCommand(testenv::vexloBin() + " record --rect 0,0,10,10 --mouse 7 -o " + gif +
                                   " 2>/dev/null"),
+              2);
+    EXPECT_EQ(testenv::runCommand("env -u DISPLAY " + testenv::vexloBin() + " record --rect 0,0,10,10 -o " +
+                                  gif + " 2>/dev/null"),
               2);
 }
