@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # make run   installs what is missing, builds Release and starts Vexlo
 # make test  the same set-up, then the whole test suite
 # make test-asan  the suite again with AddressSanitizer + UndefinedBehaviorSanitizer

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The settings record: every option of the settings file "vexlo.ini" (sections
 // [POS] and [Param]) plus a few values that last only for the run. One record

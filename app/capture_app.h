@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The application object: start-up of the windowed program. main() creates the
 // QApplication, then a CCaptureApp, and returns what run() returns.

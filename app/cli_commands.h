@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Subcommands of the program: `vexlo <command> ...` runs the core headless.
 // Each returns the process exit status (0 success, 2 refused input or usage).

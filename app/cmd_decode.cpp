@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // vexlo decode FILE --out DIR: every decoded frame as DIR/0001.png, 0002.png, ...
 // plus DIR/frames.tsv (index, delay in 1/100 s, width, height; one line per frame,
 // the index being the number in the file name).

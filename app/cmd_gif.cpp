@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // vexlo gif INPUT... -o OUT.gif: the generation pipeline without windows.
 //
 // INPUT is one GIF file (imported as the capture window imports it), a folder of

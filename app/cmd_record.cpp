@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // vexlo record --rect X,Y,W,H [--fps N] [--seconds S] [--mouse M] [--last10] -o OUT
 //
 // Records the screen rectangle with the capture window's worker for S seconds

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # app/: settings and start-up probes (core), the application object and the
 # text scale dialog (ui).
 target_sources(vexlo_core PRIVATE

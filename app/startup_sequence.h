@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The settings steps of the capture window's life, so the window only calls them:
 //

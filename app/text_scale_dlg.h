@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The UI text scale dialog (dialog 208, "调节界面文字大小"): a slider 1..3
 // (control 1068) over the labels 100%, 150% and 200%, no buttons. Closing it

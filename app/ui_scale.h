@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The user-chosen UI text scale and the display scale ratio, computed once when
 // the capture window initialises and kept in the process-wide AppSettings.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Screen grabbing speed on an X server (run under xvfb-run):
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./bench_capture

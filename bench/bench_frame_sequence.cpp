@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The recording append with last-ten-seconds trimming: once the limit is
 // reached every append drops the oldest frame, and that must not cost more with
 // a longer sequence.

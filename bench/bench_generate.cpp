@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Whole generations (composition, palette, reduction, merging, libgd encoding)
 // on synthetic recordings: "video" (every pixel changes, thousands of colours)
 // and "screen" (flat colours, a small moving part, runs of identical frames).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // GIF decode throughput on the corpus' largest animations: every frame
 // composed (retrieve-all-frames), as importing a GIF does. For comparison the
 // same files go through ImageMagick's `convert FILE -coalesce null:` (a new

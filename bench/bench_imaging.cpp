@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Image operations: smooth and nearest resampling of a full-HD frame, text stamping.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Palette building and reduction to 256 colours on video-like frames (smooth
 // colour fields with grain, every pixel different) and screen-like frames (flat
 // areas, long runs).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The capture frame's bottom bar (dialog 129): the status labels (position and
 // size, frames and seconds, "Creating: %d%%") and the drag zones that resize

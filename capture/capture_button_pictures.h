@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The pictures of the capture window's eight bitmap buttons, drawn at start-up
 // at their natural size (the button scales them by the UI text scale):

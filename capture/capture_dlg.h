@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The capture window: the top bar of the hollow frame laid over the screen,
 // with the title band, the eight command buttons and the program's main state.

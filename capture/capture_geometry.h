@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The arithmetic of the capture window: where the four windows go, which part
 // of a bar a press grabs, what a drag does (with its 60-pixel limits), where

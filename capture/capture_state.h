@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The capture window's main state, which also orders access to the frame
 // sequence and the captions: while Recording or Generating only the worker

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A frame sequence as a folder of pictures: DIR/0001.png, 0002.png, ... plus
 // DIR/frames.tsv with one line per frame: index, delay in 1/100 s, width,

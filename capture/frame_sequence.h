@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The in-memory recording: an ordered array of frames with the frame
 // rectangle and the recording parameters. Held by the worker (CWorkerThread);

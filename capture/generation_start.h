@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The worker's side of starting a generation: the previous output file is
 // deleted, a new output path is made in the temporary folder, the generation

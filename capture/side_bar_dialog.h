@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // What the left and right bars of the capture frame share: a 5-pixel frameless
 // window owned by the capture window, painted frame blue (gold at both ends

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # capture/: files are added here by the area's owner (core files to vexlo_core, windows to vexlo_ui).
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frame_record.h

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The worker thread: records frames and generates GIFs, one job at a time,
 // driven only by thread messages and reporting only by window messages.

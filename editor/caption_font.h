@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The font of a caption, as the caption record keeps it: face name (at most 31
 // UTF-16 code units), height (negative: character height in pixels), weight

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The captions of the animation, in creation order; the list owns them.
 // One list lives for the whole program (captionList()). The editor changes it on

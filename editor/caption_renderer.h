@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Draws a caption onto a 24-bit frame image for the GIF, at the frame's own
 // size (before scaling).

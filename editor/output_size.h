@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The arithmetic of the output size dialog: the reference size W x H (the
 // first frame's image) and the output scale give the two fields and the

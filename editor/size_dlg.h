@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The output size dialog "输出GIF的宽高（建议500x500以内）" (dialog 215): shows
 // the reference size (the first frame's image), lets the user choose the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A colour filter: a lookup picture holding a 64 × 64 × 64 colour cube, read from
 // a numbered file "N.fff" (filters 1 to 15; 0 means no filter).

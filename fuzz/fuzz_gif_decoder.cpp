@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // libFuzzer target: the GIF decoder, raw and composed, with and without
 // retrieve-all-frames.
 #include <cstddef>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Replay driver for compilers without libFuzzer: runs the target once on every
 // file named on the command line (folders are walked recursively).
 #include <cstdint>

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # Fuzzes one decoder for a while, seeded from the conformance corpus.
 #   fuzz/run_fuzz.sh gif|bmp|content [SECONDS] [BUILD_DIR]
 # New inputs collect in BUILD_DIR/fuzz/work-<target>/; crashes in BUILD_DIR/fuzz/.
@@ -8,7 +10,7 @@ seconds=${2:-300}
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=${3:-$src/build-fuzz}
 corpus=${VEXLO_CORPUS:-$src/../shared/corpus}
-[ -d "$corpus" ] || corpus=/work/shared/corpus
+[ -d "$corpus" ] || { echo "run_fuzz: no corpus at $corpus (set VEXLO_CORPUS)" >&2; exit 2; }
 case $kind in
   gif) target=fuzz_gif_decoder; pattern='*.gif' ;;
   bmp) target=fuzz_bmp_decoder; pattern='*.bmp' ;;

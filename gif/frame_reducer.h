@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Reduces a run of consecutive composed frames to palette indices, each exactly
 // as the plain reduction of that frame alone would (bottom row first, left to

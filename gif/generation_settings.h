@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // What the capture window hands the worker before a generation (written on the
 // user-interface thread before UM_GENERATE is posted; the post orders the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Where a generation reads its records from. The worker hands it the frame
 // sequence (FrameSequenceSource); the command line hands it pictures that are

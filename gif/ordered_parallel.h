@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Runs work(i) for i = 0 .. n-1 on a few worker threads while the calling thread
 // receives done(i) strictly in index order, as soon as item i and every item

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Picture files as a generation source (the command line's input): every file
 // becomes one frame with the same delay. The first picture's size is the frame

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # gif/: the generation pipeline (core).
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gd_handles.h

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Bounded little-endian reader over a byte buffer. Every read is checked
 // against the end of the input: a read that does not fit fails, returns 0 (or

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The logical screen of an animated GIF while its frames are composed (see
 // gif_decoder.h for the rules and the pixel format of the composed frames).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Binds the format entry points to the BMP and GIF codecs.
 #include "imaging/image_codecs.h"
 

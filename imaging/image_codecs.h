@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The codecs RasterImage dispatches to, one entry point per format. Each decoder
 // fills `image` (left invalid on failure, with `error` saying why) and honours

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // JPEG coding through libjpeg. libjpeg reports fatal errors through error_exit,
 // which here longjmps back into the small setjmp functions below; their frames hold
 // no C++ objects with destructors. The libjpeg objects and the buffers are owned by

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Octree colour quantizer: builds one palette of at most M colours from any
 // number of pictures, and reduces 24-bit pictures to 8-bit pictures on a palette,

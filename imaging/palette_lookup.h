@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Nearest palette entry for a colour, answering exactly what a plain scan answers:
 // entries are compared by the squared distance dr² + dg² + db², the first entry

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // PNG coding through libpng. libpng reports errors by longjmp: every setjmp lives
 // in a small function below whose frame holds no C++ object with a destructor;
 // the buffers and the libpng structures are owned by the callers.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The one in-memory picture type: frames, inserted pictures, watermarks, filter
 // lookup tables, masks and thumbnails are all RasterImages.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Hand-over between RasterImage and the screen: screen-grab rows, QImage, QPainter.
 #include <QImage>
 #include <QPainter>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Resampling: nearest neighbour and smooth (cubic convolution when enlarging,
 // area average when shrinking). The smooth weights depend only on the column or
 // the row, so they are computed once per destination column and row; every pixel

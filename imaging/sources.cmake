@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # vexlo_imaging: RasterImage, codecs, resampling, transforms, text stamping, octree.
 target_sources(vexlo_imaging PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/raster_image.h

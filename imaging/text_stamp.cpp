@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Stamping text into a RasterImage: the text is rendered white on black into a
 // box-sized picture with Qt, then every box pixel whose blue is not 0 takes the
 // full text colour (so anti-aliased glyph edges are solid).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 #include <QObject>
 // Numeric control ids on widgets, so windows and tests find controls by the ids

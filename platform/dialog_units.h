@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Dialog units as Windows computes them: the horizontal base unit is the average
 // width of the 52 Latin letters in the dialog font, (width / 26 + 1) / 2; the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A thread with a message queue (what a Windows thread with PostThreadMessage /
 // GetMessage is): messages (id, wParam, lParam) posted from any thread, the

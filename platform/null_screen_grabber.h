@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The grabber of a machine without a screen: every grab fails.
 #include "platform/screen_grabber.h"

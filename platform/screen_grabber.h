@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Reading a rectangle of the screen into a 24-bit RasterImage, with the mouse
 // pointer drawn into it for the recording's mouse-track mode.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # platform/: the small layer standing where Windows interfaces were.
 # Core (no QtWidgets) files go to vexlo_core, windowed ones to vexlo_ui.
 target_sources(vexlo_core PRIVATE

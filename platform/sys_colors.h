@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // System colours (what GetSysColor gives on Windows), taken from the
 // application palette. Without a GUI application object the classic light-grey

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // SIGTERM, SIGINT and SIGHUP turned into a Qt signal on the thread that made
 // the watcher, so the program can close the way its close button does

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The one seam for message boxes and the common dialogs (open file, save file,
 // colour). The program shows the real Qt dialogs; tests install ScriptedPrompts,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Window messages between threads: a QEvent carrying (id, wParam, lParam),
 // posted to a receiving QObject (usually a window) from any thread and handled

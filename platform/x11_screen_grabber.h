@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Screen grabbing on an X server: the root window read through one reused
 // MIT-SHM segment (XShmGetImage), or with XGetImage when the server refuses

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Numeric resource ids of Vexlo: dialog templates, controls, menus and their
 // commands, strings, icons and bitmaps, timers, and the private window/thread

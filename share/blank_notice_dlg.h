@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // "友情提醒" (dialog 167): the notice after a generation whose file is larger
 // than 2000 KB. A link opens the page on reducing file sizes; the check box

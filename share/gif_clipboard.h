@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // What "copy to the chat window / clipboard" puts on the clipboard: the GIF's
 // bytes as image/gif (chat programs paste the animation), the file's absolute

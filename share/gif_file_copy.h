@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // "Save to the computer": copies the previewed GIF to a place the user chose,
 // replacing a file that is there.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // What the preview shows about a generated GIF: frame count, size and file
 // size, and the rule for the large-file notice.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The help and tutorial pages (vx_whyblank.htm, vx_reduce.htm, ...) ship with
 // the program in the folder "help" beside it (or in the installed data folder);

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // What a long operation on the user-interface thread needs from a progress
 // window (CProgressWnd implements it), so the operation itself runs and is

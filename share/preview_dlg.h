@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The preview "预览" (dialog 145): one long-lived window that shows the last
 // generated GIF, a line of facts about it and four buttons: "编辑" (back to the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Where the preview window goes and how its controls are laid out, and its
 // information line; plain arithmetic so it is tested without a window.

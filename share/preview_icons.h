@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The 24 x 24 icons of the preview's buttons, drawn in white for the blue
 // buttons: a pencil (edit), a squeezed frame (compress), a disk with an arrow

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A small top-level window showing the progress of a long operation that runs on
 // the user-interface thread: a few lines of text, a progress bar, the percentage

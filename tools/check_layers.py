@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 """Fails when a source of vexlo_imaging or vexlo_core (or a header beside it)
 includes QtWidgets: windows belong to vexlo_ui and the program only."""
 import os

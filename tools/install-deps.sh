@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # Installs the Debian packages of tools/debian-packages.txt that are missing.
 # Non-interactive; uses sudo when not run as root.
 set -euo pipefail

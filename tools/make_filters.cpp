@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Writes the colour filter lookup pictures res/filters/1.fff ... 15.fff.
 //
 //   make_filters OUTPUT_FOLDER

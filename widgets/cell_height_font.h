@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A font given the way the windows ask for it: a cell height in pixels (ascent
 // plus descent, like a positive height for the system's font creation), a weight

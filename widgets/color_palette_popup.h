@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The palette pop-up of the colour picker button: a 19 x 12 grid of colours,
 // a sample strip with the candidate colour and its "#RRGGBB" text, and a small

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A push button that shows a colour and lets the user choose another one from
 // a palette pop-up, from any pixel on the screen, or from the colour dialog.

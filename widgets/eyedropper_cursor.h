@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The colour picker's eyedropper pointer: 16 x 16 pixels, black outline and
 // white glass, with its hot spot on the tip at the bottom-left corner (0, 15).

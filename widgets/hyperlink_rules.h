@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The pieces of a hyperlink control that need no window: the error texts of a
 // failed open, the mapping of a failed open onto those codes, the message shown,

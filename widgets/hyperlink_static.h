@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A static text that behaves like a web link: link, visited and hover colours,
 // underlined while the pointer is over it, a hand pointer and a tooltip; a

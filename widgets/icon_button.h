@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A flat owner-drawn push button with an icon, six state colours, hover
 // tracking, a tooltip and an optional check mode. Windows create it in place of

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // What an icon button paints for a given state: the drawing decisions, kept
 // apart from the painting so they can be checked without a window.

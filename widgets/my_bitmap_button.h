@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A push button drawn entirely from two pictures: the normal one and the one
 // shown while the pointer is over the button. The pictures are scaled by the

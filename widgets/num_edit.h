@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The small in-place edit with which the user types a frame's delay in
 // hundredths of a second. It takes digits and Backspace only, commits on

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The value a numeric delay edit commits for its text: the text read as an
 // integer the way atoi reads it (leading blanks, an optional sign, the digits up

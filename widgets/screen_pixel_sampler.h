@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Reading one pixel of the screen under a global position: what the colour
 // picker's eyedropper takes. The picker gets its sampler as a function, so a

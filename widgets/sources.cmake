@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Vexlo developers
 # widgets/: owner-drawn buttons, labels, hyperlinks, colour picker, numeric edit.
 # Drawing decisions and arithmetic (no QtWidgets) go to vexlo_core.
 target_sources(vexlo_core PRIVATE

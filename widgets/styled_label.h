@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A static text painted with its own font face, size, attributes, alignment,
 // text colour and optionally its own background colour. The font height is the

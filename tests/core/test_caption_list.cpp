@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Captions: vertical and horizontal text, the text and face limits, the
 // active caption and selection by a press on the picture.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Capture frame arithmetic: placement of the bars, drags and their limits,
 // button places, labels, blink and the state machine.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The frame sequence: ownership, frame numbers, the recording append with its
 // delays and last-ten-seconds trimming, and the frame rectangle.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Opening a GIF as the frame sequence (ImportGifFile) and decoding one into
 // fitted frames (AppendGifFramesFitted).
 #include <gd.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Output size arithmetic: start values, slider, typed sides, and OK.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The preview's core pieces: placement and layout arithmetic, the information
 // line, the notice rule, measuring a GIF, saving a copy, the clipboard data,
 // help page paths and starting a generation on the worker.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Termination signals reach the event loop as a Qt signal instead of ending
 // the process; a second signal of the same kind gets its default action back.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The worker: recording paced by its clock (with a fake grabber and a fake
 // clock, so nothing waits in real time), stop and quit, generation reports;
 // and the pointer track drawn into frames.

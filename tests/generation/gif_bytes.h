@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Reads the structure of a GIF file from its bytes: screen size, global colour
 // table, looping extension, and per image its delay and rectangle.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The generation algorithm written out literally and slowly, one step after the
 // other on one thread, as the yardstick for the fast generator: pointer octree

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The caption renderer used for the GIF: hard-edged text passes whose mask
 // hangs upward from y, the box of style 1 and the outlines of styles 2 and 3.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // vexlo gif: pictures, folders and GIFs in, one GIF out; refusals leave nothing
 // behind.
 #include <gtest/gtest.h>

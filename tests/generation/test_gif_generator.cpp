@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // GIF generation: the fast generator writes exactly the bytes of the literal
 // algorithm, and the file has the sizes, frames, delays, loop and colours the
 // settings ask for.

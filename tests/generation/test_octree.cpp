@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Octree palette and reduction to 256 colours: the fast quantizer (node pool,
 // batched runs, cell-based nearest search) against a literal one-pixel-at-a-time
 // implementation written straight from the algorithm's description.

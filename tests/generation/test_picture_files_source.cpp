@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Pictures of another size than the first are fitted onto a black frame the
 // way the editor inserts pictures.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Picture and text watermarks as generation applies them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Helpers shared by the codec tests: file reading, RGBA views of decoded
 // images and of reference PNGs, pixel comparison with the corpus' rule (two

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // Builds small GIF files for tests: uncompressed LZW (a clear code before the
 // code width would grow), optional graphic control, local palettes, looping.

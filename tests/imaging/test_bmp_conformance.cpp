@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The BMP codec against BMP Suite 2.8: g/ decodes exactly like its reference
 // (16-bit channels within 1), q/ decodes to one of its references or is
 // refused with a reason, b/ is refused with a reason; encoded files decode back

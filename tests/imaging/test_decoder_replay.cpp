@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Replays hostile inputs through every decoder: the AFL-found GIFs of the
 // corpus, the GIFs both reference decoders refuse, BMP Suite's bad files and
 // PngSuite's corrupt files. Nothing may crash or hang (this also runs under

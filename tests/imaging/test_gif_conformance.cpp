@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The GIF decoder against the conformance corpus: every GIF of gif/INDEX.tsv is
 // decoded with all frames retrieved and compared, frame by frame, with the
 // reference its row recommends (the suites' own frames, else ImageMagick's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // GIF decoder behaviour that the corpus does not pin down: composition of the
 // disposal methods, the requested frame without retrieve-all, the raw frame
 // parser, the composed frames' pixel format, truncation and the hard limits.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Decoding by type code with content detection, PNG (PngSuite) and JPEG coding,
 // and the `vexlo decode` command.
 #include <gtest/gtest.h>

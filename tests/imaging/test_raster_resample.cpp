@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Resampling against a direct, pixel-by-pixel evaluation of the rules.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // A settings folder of the test's own: APPDATA points at a fresh temporary
 // folder (holding the given vexlo.ini lines, if any) until the object dies.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // A close asked for from outside (a termination signal): the program closes
 // as with its close button (settings saved, output deleted, worker stopped),
 // dismissing open dialogs first and letting a running generation finish.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The capture window and its bars, offscreen: placement from the settings,
 // drags with their limits, nothing moving while recording, labels, blink,
 // Start/Stop with the worker, topmost, and the close sequence.

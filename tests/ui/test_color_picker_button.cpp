@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // CColorPickerButton and its palette pop-up: grid colours and hit-testing,
 // placement kept on the screen, the eyedropper, clicks, the colour dialog and
 // notification only on change.

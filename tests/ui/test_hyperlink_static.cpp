@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // CHyperlinkStatic: defaults, colours by state, underline while hovered, fit to
 // text, opening through the platform and the failure message.
 #include <gtest/gtest.h>

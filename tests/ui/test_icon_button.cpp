@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // CIconButton: colours and their return codes, drawing by state, icons, check
 // mode, hover tracking, double clicks and the tooltip.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The capture window's GIF button, offscreen: nothing right after start-up or
 // without frames; while recording it stops first and opens the output size
 // dialog only once the worker has stopped; OK generates and the preview opens

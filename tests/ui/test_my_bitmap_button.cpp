@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // CMyBitmapButton: scaling by the UI text scale, size from the picture, hover
 // picture.
 #include <gtest/gtest.h>

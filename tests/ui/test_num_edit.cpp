@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // CNumEdit: digits and Backspace only, the committed value and its limits,
 // commit on Enter, Esc and focus loss exactly once, then gone.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The preview and the large-file notice, offscreen: created hidden, placement
 // of a newly shown preview, a visible preview keeping size and place, Esc and
 // the close box, the menus, saving, the clipboard, help pages, the notice rule

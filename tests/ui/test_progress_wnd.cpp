@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The progress window: layout, percentage in the title, modal state over the
 // owner chain, remembered position and quit requests while pumping.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The output size dialog, offscreen: start values, the slider's 50-pixel rule,
 // typing either side, OK from the width only, OK refused without a width,
 // Esc and the close box cancel.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // CStyledLabel: style flags, font height from the text scale, painting.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // The colour picker on a real X server: the screen pixel sampler reads what is
 // on the screen, and the open pop-up follows the real pointer wherever it is.
 #include <gtest/gtest.h>

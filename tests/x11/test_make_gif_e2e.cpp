@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // From recording to the preview on a real X server: a window showing a
 // changing pattern lies under the capture frame; Start, Stop, GIF, OK in the
 // size dialog, and the preview opens on a GIF whose frames show that pattern.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Grabbing a real X screen (run under xvfb-run): pixels of a test window,
 // both read paths, clamping, the pointer track with the pointer image from the
 // server, a recording of a window that changes colour every frame, and
