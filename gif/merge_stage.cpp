@@ -12,9 +12,9 @@ namespace {
 constexpr int kMaxGifDelay = 65535;
 }
 
-std::vector<GifFrame> mergeIdenticalFrames(std::vector<GifFrame>& frames, GenerationRun& run)
+std::vector<PaletteFrame> mergeIdenticalFrames(std::vector<PaletteFrame>& frames, GenerationRun& run)
 {
-    frames.erase(std::remove_if(frames.begin(), frames.end(), [](const GifFrame& f) { return !f.image; }),
+    frames.erase(std::remove_if(frames.begin(), frames.end(), [](const PaletteFrame& f) { return !f.image; }),
                  frames.end());
     // Equality of pictures is transitive, so comparing each frame with the one
     // before it finds the same runs as comparing with the run's first frame.
@@ -27,7 +27,7 @@ std::vector<GifFrame> mergeIdenticalFrames(std::vector<GifFrame>& frames, Genera
                     gdImageCompare(frames[size_t(j) - 1].image.get(), frames[size_t(j)].image.get()) == 0;
         },
         [](int) { return true; });
-    std::vector<GifFrame> merged;
+    std::vector<PaletteFrame> merged;
     merged.reserve(frames.size());
     for (size_t j = 0; j < frames.size(); ++j) {
         if (sameAsPrevious[j])

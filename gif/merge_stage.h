@@ -7,9 +7,9 @@
 // wrapping to a short one.
 #include <vector>
 
-#include "gif/gif_frame.h"
+#include "gif/palette_frame.h"
 
 class GenerationRun;
 
 // The merged frames, in order; `frames` is emptied.
-std::vector<GifFrame> mergeIdenticalFrames(std::vector<GifFrame>& frames, GenerationRun& run);
+std::vector<PaletteFrame> mergeIdenticalFrames(std::vector<PaletteFrame>& frames, GenerationRun& run);

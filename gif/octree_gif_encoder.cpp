@@ -19,12 +19,13 @@ bool OctreeGifEncoder::encode(std::vector<ComposedFrame>& composed, const Encode
     const GifPalette table = palette_.table(job.settings.keepWhite);
     run.mark("palette");
 
-    std::vector<GifFrame> frames = ReduceStage(table, job.dither, job.width, job.height).run(composed, run);
+    std::vector<PaletteFrame> frames =
+        ReduceStage(table, job.dither, job.width, job.height).run(composed, run);
     composed.clear();
     run.mark("reduce");
     run.report(95);
 
-    std::vector<GifFrame> merged = mergeIdenticalFrames(frames, run);
+    std::vector<PaletteFrame> merged = mergeIdenticalFrames(frames, run);
     run.mark("merge");
     if (merged.empty()) {
         setGenerationError(error, "no frame could be encoded");

@@ -61,11 +61,12 @@ std::vector<std::pair<int, int>> ReduceStage::runsOf(const std::vector<char>& al
     return runs;
 }
 
-std::vector<GifFrame> ReduceStage::run(const std::vector<ComposedFrame>& composed, GenerationRun& run) const
+std::vector<PaletteFrame> ReduceStage::run(const std::vector<ComposedFrame>& composed,
+                                           GenerationRun& run) const
 {
     const int m = int(composed.size());
     const int outW = width_, outH = height_;
-    std::vector<GifFrame> frames(static_cast<size_t>(m));
+    std::vector<PaletteFrame> frames(static_cast<size_t>(m));
     if (m == 0)
         return frames;
     const PaletteLookup lookup(table_.data(), 256);

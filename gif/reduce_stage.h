@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "gif/composed_frame.h"
-#include "gif/gif_frame.h"
+#include "gif/palette_frame.h"
 #include "gif/palette_stage.h"
 
 class GenerationRun;
@@ -22,8 +22,8 @@ class ReduceStage {
 public:
     ReduceStage(const GifPalette& table, bool diffusion, int width, int height);
 
-    // One GifFrame per composed frame (empty image where it failed).
-    std::vector<GifFrame> run(const std::vector<ComposedFrame>& frames, GenerationRun& run) const;
+    // One PaletteFrame per composed frame (empty image where it failed).
+    std::vector<PaletteFrame> run(const std::vector<ComposedFrame>& frames, GenerationRun& run) const;
 
     // The runs (first frame, frame count): a run ends before a frame that is
     // not alike its predecessor and when it is full, for `threads` threads.

@@ -20,7 +20,7 @@ target_sources(vexlo_core PRIVATE
 # The stages of a generation and the seam between composition and encoding.
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/composed_frame.h
-  ${CMAKE_CURRENT_LIST_DIR}/gif_frame.h
+  ${CMAKE_CURRENT_LIST_DIR}/palette_frame.h
   ${CMAKE_CURRENT_LIST_DIR}/generation_run.h
   ${CMAKE_CURRENT_LIST_DIR}/generation_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compose_stage.h

@@ -62,7 +62,7 @@ void WriteStage::removePartialFile(const QString& path)
         std::remove(name.constData());
 }
 
-bool WriteStage::run(const std::vector<GifFrame>& frames, GenerationRun& run, std::string* error) const
+bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run, std::string* error) const
 {
     const QByteArray path = QFile::encodeName(path_);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.constData(), "wb"));

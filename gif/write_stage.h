@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "gif/gif_frame.h"
+#include "gif/palette_frame.h"
 
 class GenerationRun;
 
@@ -23,7 +23,7 @@ public:
     WriteStage(const QString& path, bool playOnce) : path_(path), playOnce_(playOnce) {}
 
     // True when the file was written whole; `frames` must not be empty.
-    bool run(const std::vector<GifFrame>& frames, GenerationRun& run, std::string* error) const;
+    bool run(const std::vector<PaletteFrame>& frames, GenerationRun& run, std::string* error) const;
 
     // Removes an unfinished output file at `path` if it is a regular file.
     static void removePartialFile(const QString& path);

@@ -177,7 +177,7 @@ TEST(ReduceStage, EachFrameAsThePlainReductionOnAnyThreadCount)
         for (int threads : {1, 3}) {
             SCOPED_TRACE(std::string(diffusion ? "diffusion, " : "plain, ") + std::to_string(threads));
             GenerationRun run(threads, {});
-            const std::vector<GifFrame> out = ReduceStage(table, diffusion, w, h).run(frames, run);
+            const std::vector<PaletteFrame> out = ReduceStage(table, diffusion, w, h).run(frames, run);
             ASSERT_EQ(out.size(), frames.size());
             for (size_t j = 0; j < out.size(); ++j) {
                 ASSERT_TRUE(out[j].image);
@@ -205,9 +205,9 @@ TEST(ReduceStage, EachFrameAsThePlainReductionOnAnyThreadCount)
     EXPECT_EQ(shortRuns, (std::vector<std::pair<int, int>>{{0, 5}, {5, 12}, {17, 12}, {29, 1}}));
 }
 
-GifFrame paletteFrame(int w, int h, int colour, int delay)
+PaletteFrame paletteFrame(int w, int h, int colour, int delay)
 {
-    GifFrame f;
+    PaletteFrame f;
     f.image.reset(gdImageCreate(w, h));
     for (int k = 0; k < 4; ++k)
         gdImageColorAllocate(f.image.get(), k * 60, 255 - k * 60, 30);
@@ -220,15 +220,15 @@ TEST(MergeStage, DropsMissingFramesAndMergesIdenticalNeighbours)
 {
     for (int threads : {1, 3}) {
         GenerationRun run(threads, {});
-        std::vector<GifFrame> frames;
+        std::vector<PaletteFrame> frames;
         frames.push_back(paletteFrame(6, 4, 1, 5));
         frames.push_back(paletteFrame(6, 4, 1, 7));
-        frames.push_back(GifFrame{});  // could not be made
+        frames.push_back(PaletteFrame{});  // could not be made
         frames.push_back(paletteFrame(6, 4, 1, 2));
         frames.push_back(paletteFrame(6, 4, 2, 3));
         frames.push_back(paletteFrame(6, 4, 1, 40000));
         frames.push_back(paletteFrame(6, 4, 1, 40000));
-        const std::vector<GifFrame> merged = mergeIdenticalFrames(frames, run);
+        const std::vector<PaletteFrame> merged = mergeIdenticalFrames(frames, run);
         EXPECT_TRUE(frames.empty());
         ASSERT_EQ(merged.size(), 3u);
         EXPECT_EQ(merged[0].delay, 14);
@@ -240,7 +240,7 @@ TEST(MergeStage, DropsMissingFramesAndMergesIdenticalNeighbours)
 TEST(WriteStage, WritesEveryFrameOrRemovesWhatItBegan)
 {
     testenv::TempDir dir;
-    std::vector<GifFrame> frames;
+    std::vector<PaletteFrame> frames;
     frames.push_back(paletteFrame(10, 8, 0, 5));
     frames.push_back(paletteFrame(10, 8, 3, 9));
     GenerationRun run(3, {});

@@ -5,7 +5,7 @@
 // size and its delay.
 #include "gif/gd_handles.h"
 
-struct GifFrame {
+struct PaletteFrame {
     GdImageHandle image;
     int delay = 0;  // hundredths of a second
 };
