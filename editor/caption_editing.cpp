@@ -259,15 +259,4 @@ void dragTo(CaptionItem& caption, const QPoint& framePoint, const QPoint& offset
     caption.y = clampToInt(int64_t(framePoint.y()) + caption.height - offset.y());
 }
 
-int findStringIndex(const QStringList& entries, const QString& text)
-{
-    const int n = int(entries.size());
-    for (int k = 1; k <= n; ++k) {
-        const int i = k % n;  // second .. last, then the first
-        if (entries.at(i).startsWith(text, Qt::CaseInsensitive))
-            return i;
-    }
-    return -1;
-}
-
 }  // namespace caption_editing

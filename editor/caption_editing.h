@@ -8,7 +8,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
-#include <QStringList>
 #include <memory>
 
 #include "editor/caption_item.h"
@@ -117,10 +116,5 @@ QPoint dragOffset(const CaptionItem& caption, const QPoint& framePoint);
 // Moves a dragged caption so that the picked point follows the pointer:
 // x = fx - offset x, y = fy + height - offset y. Nothing limits it to the frame.
 void dragTo(CaptionItem& caption, const QPoint& framePoint, const QPoint& offset);
-
-// Selecting by string in a drop-down list: the first entry whose text begins
-// with `text`, compared without regard to case, searching from the second entry
-// to the last and then the first; -1 when none matches.
-int findStringIndex(const QStringList& entries, const QString& text);
 
 }  // namespace caption_editing

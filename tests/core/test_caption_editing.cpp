@@ -285,18 +285,3 @@ TEST(CaptionEditing, ControlsLoadAndApply)
     c.font.weight = 600;
     EXPECT_FALSE(styleOf(c, 96).bold);
 }
-
-TEST(CaptionEditing, SelectingByString)
-{
-    const QStringList sizes = {"6",  "8",  "10", "11", "12", "14", "16", "18",
-                               "20", "22", "24", "26", "28", "36", "48", "72"};
-    EXPECT_EQ(findStringIndex(sizes, QStringLiteral("14")), 5);
-    // "1" matches "10" first: the search starts at the second entry.
-    EXPECT_EQ(findStringIndex(sizes, QStringLiteral("1")), 2);
-    EXPECT_EQ(findStringIndex(sizes, QStringLiteral("6")), 0);  // found last, at the first entry
-    EXPECT_EQ(findStringIndex(sizes, QStringLiteral("13")), -1);
-    const QStringList faces = {"Arial", "arial black", "DejaVu Sans"};
-    EXPECT_EQ(findStringIndex(faces, QStringLiteral("ARIAL")), 1);
-    EXPECT_EQ(findStringIndex(faces, QStringLiteral("dejavu")), 2);
-    EXPECT_EQ(findStringIndex(QStringList(), QStringLiteral("x")), -1);
-}
