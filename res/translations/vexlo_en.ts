@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>CAddTextDlg</name>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>增加一条字幕</source>
+        <translation>Add a caption</translation>
+    </message>
+    <message>
+        <source>删除字幕</source>
+        <translation>Delete caption</translation>
+    </message>
+    <message>
+        <source>竖排</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>文字背景:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>滤镜: 无</source>
+        <translation>Filter: none</translation>
+    </message>
+    <message>
+        <source>滤镜: %1</source>
+        <translation>Filter: %1</translation>
+    </message>
+    <message>
+        <source>删除或取消删除</source>
+        <translation>Delete or undelete</translation>
+    </message>
+    <message>
+        <source>彻底移除(不可恢复)</source>
+        <translation>Remove for good (cannot be undone)</translation>
+    </message>
+    <message>
+        <source>加快动画速度</source>
+        <translation>Faster</translation>
+    </message>
+    <message>
+        <source>减慢动画速度</source>
+        <translation>Slower</translation>
+    </message>
+    <message>
+        <source>在时间上逆序</source>
+        <translation>Reverse in time</translation>
+    </message>
+    <message>
+        <source>左旋 90 度</source>
+        <translation>Rotate left 90°</translation>
+    </message>
+    <message>
+        <source>右旋 90 度</source>
+        <translation>Rotate right 90°</translation>
+    </message>
+    <message>
+        <source>上下翻转</source>
+        <translation>Flip vertically</translation>
+    </message>
+    <message>
+        <source>左右翻转</source>
+        <translation>Flip horizontally</translation>
+    </message>
+</context>
+<context>
     <name>CBlankNoticeDlg</name>
     <message>
         <source>您生成的动画文件大于 2M 了？
@@ -215,6 +282,17 @@ Paint over the parts of the frame that should stay still</translation>
     <message>
         <source>静态帧:%d</source>
         <translation>Still frame: %d</translation>
+    </message>
+</context>
+<context>
+    <name>XListView</name>
+    <message>
+        <source>保存该帧为静态图像</source>
+        <translation>Save this frame as a picture</translation>
+    </message>
+    <message>
+        <source>删除/取消</source>
+        <translation>Delete/undelete</translation>
     </message>
 </context>
 </TS>
