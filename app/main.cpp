@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,8 +28,9 @@ bool noDisplay()
 
 int main(int argc, char** argv)
 {
-    if (argc > 1)
-        return runCommandLine(argc, argv);
+    const CommandLineOutcome command = runCommandLine(argc, argv);
+    if (!command.startWindow)
+        return command.status;
     if (noDisplay()) {
         std::fputs(
             "vexlo: no display to show the capture window on (DISPLAY is not set); "
@@ -36,7 +38,10 @@ int main(int argc, char** argv)
             stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    int qtArgc = 1;  // the arguments were ours
+    QApplication app(qtArgc, argv);
     CCaptureApp captureApp;
+    if (!command.fileToOpen.empty())
+        captureApp.setInitialGif(QFile::decodeName(command.fileToOpen.c_str()));
     return captureApp.run();
 }
