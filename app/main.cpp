@@ -7,6 +7,7 @@
 
 #include "app/capture_app.h"
 #include "app/cli_commands.h"
+#include "app/translations.h"
 
 namespace {
 bool isSet(const char* name)
@@ -40,6 +41,7 @@ int main(int argc, char** argv)
     }
     int qtArgc = 1;  // the arguments were ours
     QApplication app(qtArgc, argv);
+    installTranslations(app);
     CCaptureApp captureApp;
     if (!command.fileToOpen.empty())
         captureApp.setInitialGif(QFile::decodeName(command.fileToOpen.c_str()));

@@ -28,6 +28,7 @@
 #include "platform/control_id.h"
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
+#include "res/app_icon.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "share/preview_dlg.h"
@@ -56,10 +57,7 @@ CCaptureDlg::CCaptureDlg(AppSettings& settings, CaptionList& captions, std::uniq
     initialiseCaptureSettings(settings);
     const QString title = loadString(IDS_APP_TITLE);
     setWindowTitle(title.isEmpty() ? QStringLiteral("Vexlo") : title);
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(captureAppIcon(16)));
-    icon.addPixmap(QPixmap::fromImage(captureAppIcon(32)));
-    setWindowIcon(icon);
+    setWindowIcon(applicationIcon());
     setMouseTracking(true);
 
     // The capture rectangle before the bars are placed: its width is the top bar's.
