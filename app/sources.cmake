@@ -21,3 +21,7 @@ target_sources(vexlo PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cmd_decode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cmd_gif.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cmd_record.cpp)
+# vexlo send
+target_sources(vexlo PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cmd_send.h
+  ${CMAKE_CURRENT_LIST_DIR}/cmd_send.cpp)
