@@ -70,7 +70,7 @@ private:
         }
         const QByteArray text = symbol.terminalText(2);
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-        std::printf("payload: %s\n", r.payload.constData());
+        std::printf("payload: \"%s\"\n", r.payload.constData());
         std::printf("listening on %s port %d for %s (%lld bytes)\n", args_.address.constData(), port,
                     qPrintable(QFileInfo(args_.file).fileName()), static_cast<long long>(size_));
         std::fflush(stdout);

@@ -233,11 +233,12 @@ void LanSendThread::run()
             qWarning("send to phone: no free port from %d on %s", options_.firstPort, address_.c_str());
             return Outcome::Failed;
         }
-        post(UM_SEND_PORT, port);
         if (::listen(listener.get(), 1) != 0) {
             qWarning("send to phone: cannot listen: %s", std::strerror(errno));
             return Outcome::Failed;
         }
+        // Announced once it listens, so a phone that reads the code at once finds it.
+        post(UM_SEND_PORT, port);
 
         // 2. One connection.
         UniqueFd conn;

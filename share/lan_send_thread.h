@@ -4,8 +4,8 @@
 // The PC side of one transfer to the phone app, on its own thread (TCP/IPv4,
 // POSIX sockets):
 //
-//  1. bind the chosen address on the first free port of 8881 ... 8890 and post
-//     UM_SEND_PORT with it; listen with a backlog of 1;
+//  1. bind the chosen address on the first free port of 8881 ... 8890, listen
+//     with a backlog of 1 and post UM_SEND_PORT with the port;
 //  2. accept one connection, close the listener (nobody else is served) and
 //     post UM_SEND_PROGRESS 0;
 //  3. receive the request (at most 1024 bytes, 3000 ms): "CLS" closes the

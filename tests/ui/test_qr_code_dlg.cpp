@@ -124,7 +124,7 @@ TEST(QRCodeDlg, ARealReaderDecodesThePaintedCodeAsThePayload)
 {
     testenv::TempDir dir;
     ScriptedPrompts prompts;
-    for (const std::string name : {"movie.gif", "Demo Sans.ttf"}) {
+    for (const std::string name : {"movie.gif", "Demo Sans.ttf", "微软雅黑.ttc"}) {
         const QString path = writeFile(dir, name, "data");
         CQRCodeDlg dlg(path, nullptr, loopbackOnly);
         dlg.show();
