@@ -19,6 +19,7 @@
 #include "platform/control_id.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "share/qr_code_dlg.h"
 #include "share/qr_payload.h"
 #include "test_env.h"
