@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_parser.h"
 #include "platform/termination_signals.h"
 #include "platform/window_message.h"
 #include "res/resource.h"
@@ -29,7 +30,7 @@ namespace {
 int refuse(const std::string& why)
 {
     std::fprintf(stderr, "vexlo send: %s\n", why.c_str());
-    return 2;
+    return cliexit::kUsage;
 }
 
 bool isLocalAddress(const QByteArray& dotted)
@@ -53,7 +54,7 @@ public:
                 std::fprintf(stderr, "vexlo send: %lld of %lld bytes sent\n", static_cast<long long>(sent_),
                              static_cast<long long>(size_));
             std::fprintf(stderr, "vexlo send: %s\n", l == 1 ? "transfer complete" : "transfer failed");
-            QCoreApplication::exit(l == 1 ? 0 : 1);
+            QCoreApplication::exit(l == 1 ? cliexit::kOk : cliexit::kFailure);
         });
     }
     bool event(QEvent* e) override { return messages_.dispatch(e) || QObject::event(e); }
@@ -96,7 +97,7 @@ int runSend(const SendCommandArgs& given)
 {
     SendCommandArgs args = given;
     if (args.file.isEmpty())
-        return refuse("usage: vexlo send FILE [--address A]");
+        return refuse("no FILE given");
     const QFileInfo info(args.file);
     if (!info.isFile())
         return refuse(args.file.toStdString() + ": no such file");
@@ -135,12 +136,12 @@ int runSend(const SendCommandArgs& given)
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [](int sig) {
         std::fprintf(stderr, "vexlo send: interrupted (signal %d)\n", sig);
-        QCoreApplication::exit(1);
+        QCoreApplication::exit(cliexit::kFailure);
     });
 
     if (!thread.start()) {
         std::fprintf(stderr, "vexlo send: cannot start the transfer\n");
-        return 1;
+        return cliexit::kFailure;
     }
     const int status = app.exec();
     thread.stop();
@@ -149,22 +150,25 @@ int runSend(const SendCommandArgs& given)
 
 int runSendCommand(int argc, char** argv)
 {
+    CliParser cli(
+        "send", "FILE [--address A]",
+        "Serves one transfer of FILE (a GIF, or a .ttf/.ttc/.otf font) to the phone app, as the\n"
+        "send-to-phone window does: prints the QR code and its text, waits for the phone, sends the\n"
+        "file and exits 0 when it went through, 1 when the transfer failed, 2 on refused input.");
+    cli.addArgument("FILE", "the file to send");
+    cli.addValueOption({QStringLiteral("a"), QStringLiteral("address")}, "A",
+                       "the IPv4 address of this computer to offer (default: the first one)");
+    if (int status = 0; !cli.parse(argc, argv, status))
+        return status;
+    const QStringList files = cli.arguments();
+    if (files.isEmpty())
+        return cli.usageError("no FILE given");
+    if (files.size() > 1)
+        return cli.usageError("only one FILE may be given");
     SendCommandArgs args;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--address" || arg == "-a") {
-            if (i + 1 >= argc)
-                return refuse("--address needs an IPv4 address");
-            args.address = argv[++i];
-        } else if (arg.rfind("--address=", 0) == 0) {
-            args.address = QByteArray::fromStdString(arg.substr(10));
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return refuse("unknown option " + arg);
-        } else if (args.file.isEmpty()) {
-            args.file = QFile::decodeName(argv[i]);
-        } else {
-            return refuse("only one FILE may be given");
-        }
-    }
+    args.file = files.front();
+    args.address = cli.value("address").toLatin1();
+    if (cli.isSet("address") && args.address.isEmpty())
+        return cli.usageError("--address needs an IPv4 address");
     return runSend(args);
 }
