@@ -119,8 +119,8 @@ TEST(CmdSend, RefusedInputExitsTwo)
         {"'" + dir.path() + "' --address 127.0.0.1", "no such file"},
         {"'" + gif + "' --address 1.2.3", "not a dotted IPv4"},
         {"'" + gif + "' --address 192.0.2.1", "not an address of this computer"},
-        {"'" + gif + "' --address", "needs"},
-        {"'" + gif + "' --port 1", "unknown option"},
+        {"'" + gif + "' --address", "Missing value"},
+        {"'" + gif + "' --port 1", "Unknown option"},
         {"'" + gif + "' '" + gif + "'", "only one FILE"},
         {"'" + longFont + "' --address 127.0.0.1", "81"},
     };
