@@ -45,6 +45,7 @@
 #include "share/help_pages.h"
 #include "share/preview_dlg.h"
 #include "share/progress_wnd.h"
+#include "share/qr_code_dlg.h"
 #include "share/update_dlg.h"
 #include "widgets/my_bitmap_button.h"
 
@@ -545,8 +546,7 @@ void CCaptureDlg::runMoreCommand(int command)
 
 void CCaptureDlg::sendFontToPhone(const QString& path)
 {
-    // The send-to-phone dialog takes the font file once it exists.
-    (void)path;
+    CQRCodeDlg::sendFile(path, this);
 }
 
 // --- preview hooks --------------------------------------------------------------------
