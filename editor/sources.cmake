@@ -23,6 +23,8 @@ target_sources(vexlo_ui PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.h
   ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_shrink.h
+  ${CMAKE_CURRENT_LIST_DIR}/picture_shrink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strip_layout.h
   ${CMAKE_CURRENT_LIST_DIR}/strip_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_ops.h

@@ -16,6 +16,7 @@
 #include "capture/frame_sequence.h"
 #include "capture/gif_import.h"
 #include "editor/frame_ops.h"
+#include "editor/picture_shrink.h"
 #include "editor/strip_layout.h"
 #include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"
@@ -40,13 +41,9 @@ QFont stripFont()
     return f;
 }
 
-// A frame as a QImage without copying its pixels (24-bit B, G, R rows).
-QImage frameView(const RasterImage& img)
-{
-    if (!img.isValid() || img.isPalette())
-        return img.toQImage();
-    return QImage(img.bits(), img.width(), img.height(), qsizetype(img.stride()), QImage::Format_BGR888);
-}
+// Rows and columns read per thumbnail pixel: enough for a smooth thumbnail,
+// few enough that a strip of large frames paints quickly.
+constexpr int kThumbSamples = 4;
 
 }  // namespace
 
@@ -265,8 +262,12 @@ void XListView::drawItem(QPainter& p, StripItem& item, int number)
     if (img && img->isValid()) {
         const QRect r = thumbnailRect(QSize(img->width(), img->height()), inner);
         if (!r.isEmpty()) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(r, frameView(*img));
+            if (thumb_.size() != r.size())
+                thumb_ = QImage(r.size(), QImage::Format_RGB32);
+            if (img->depth() == 24 && shrinkInto(*img, thumb_, kThumbSamples))
+                p.drawImage(r.topLeft(), thumb_);
+            else
+                p.drawImage(r, img->toQImage());
         }
     }
 

@@ -140,6 +140,7 @@ private:
     int itemHeight_ = 1000;
     int rightPressed_ = 0;
     QImage buffer_;
+    QImage thumb_;  // one thumbnail, reused
     QPointer<CNumEdit> delayEditor_;
     ModalProgressFactory progress_;
     MenuRunner menuRunner_;
