@@ -174,13 +174,6 @@ void XListView::scrollTo(int pos)
     viewport()->update();
 }
 
-void XListView::ensureVisible(int index)
-{
-    const StripRows rows = visibleStripRows(scrollPosition(), viewport()->height(), itemHeight_, count());
-    if (index < rows.first || index >= rows.first + std::max(1, rows.rows - 1))
-        scrollTo(index * itemHeight_);
-}
-
 void XListView::redraw()
 {
     viewport()->update();
@@ -435,9 +428,10 @@ void XListView::moveSelection(int step)
     else if (step < 0 && s > 0)
         --s;
     items_[size_t(s)].selected = true;
-    const StripRows rows = visibleStripRows(scrollPosition(), viewport()->height(), itemHeight_, count());
-    const int lastVisible = (scrollPosition() + viewport()->height() - 1) / itemHeight_;
-    if (s < rows.first || s > lastVisible || (s + 1) * itemHeight_ > scrollPosition() + viewport()->height())
+    // Rows wholly or partly in view run from the first to the last visible one.
+    const int first = scrollPosition() / itemHeight_;
+    const int last = (scrollPosition() + std::max(1, viewport()->height()) - 1) / itemHeight_;
+    if (s < first || s > last)
         scrollTo(s * itemHeight_);
     anchor_ = s + 1;
     showFrame(anchor_);
@@ -549,6 +543,7 @@ void XListView::saveFrameAs(int k)
 {
     FileDialogOptions o;
     o.filter = QString::fromUtf8(kSaveFilter);
+    o.defaultExt = QStringLiteral("bmp");  // a name typed without one is saved as BMP
     o.confirmOverwrite = true;
     const QString path = promptSaveFile(this, o);
     if (!path.isEmpty())

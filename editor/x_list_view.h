@@ -67,8 +67,6 @@ public:
     int itemWidth() const;
     int scrollPosition() const;
     void scrollTo(int pos);
-    // Scrolls so that item `index` is visible when it is outside the visible rows.
-    void ensureVisible(int index);
     // Repaint now (the editor's "redraw the strip").
     void redraw();
 
