@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QRegion>
 #include <QTimerEvent>
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include "editor/caption_list.h"
 #include "editor/caption_list_control.h"
 #include "editor/combo_select.h"
+#include "editor/editor_icons.h"
 #include "editor/editor_tools.h"
 #include "editor/frame_ops.h"
 #include "editor/picture_shrink.h"
@@ -196,6 +198,11 @@ void CAddTextDlg::createControls()
         button->setAutoDefault(false);
         button->setDefault(false);
         place(button, b.id, b.units.x(), b.units.y(), b.units.width(), b.units.height());
+    }
+    for (int id : kTopRow) {
+        const QImage icon = editorButtonIcon(id);
+        if (!icon.isNull())
+            button(id)->setIcons(QIcon(QPixmap::fromImage(icon)));
     }
     button(IDC_EDITOR_ADD_CAPTION)->setTooltipText(tr("增加一条字幕"));
     button(IDC_EDITOR_DELETE_CAPTION)->setTooltipText(tr("删除字幕"));
