@@ -2,11 +2,14 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "editor/editor_tools.h"
 
+#include <memory>
+
 #include "editor/add_text_dlg.h"
+#include "editor/caption_panel.h"
 
 void installEditorTools(CAddTextDlg& editor)
 {
     // One line per tool, in dispatch order:
     //     editor.installTool(std::make_unique<SomeTool>());
-    (void)editor;
+    editor.installTool(std::make_unique<CaptionPanel>());
 }
