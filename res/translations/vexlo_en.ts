@@ -67,6 +67,26 @@
         <source>左右翻转</source>
         <translation>Flip horizontally</translation>
     </message>
+    <message>
+        <source>开始于*帧</source>
+        <translation>Starts at frame</translation>
+    </message>
+    <message>
+        <source>结束于*帧</source>
+        <translation>Ends at frame</translation>
+    </message>
+    <message>
+        <source>字幕 (双击修改内容，回车保存修改)</source>
+        <translation>Caption (double-click to change, Enter to save)</translation>
+    </message>
+    <message>
+        <source>横座标</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>纵座标</source>
+        <translation>Y</translation>
+    </message>
 </context>
 <context>
     <name>CBlankNoticeDlg</name>
