@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
+#include "app/translations.h"
 #include "platform/control_id.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
@@ -333,4 +335,22 @@ TEST(QRCodeDlg, TheMenusEntryPointRunsTheDialogModally)
     EXPECT_TRUE(received == bytes);
     EXPECT_TRUE(payload.endsWith(QStringLiteral("字体 Demo.otf").toUtf8()));
     EXPECT_EQ(askedTexts(prompts), QStringList({"文件传输成功"}));
+}
+
+TEST(QRCodeDlg, EnglishUnderAnEnglishLocale)
+{
+    ASSERT_EQ(installTranslations(*qApp, QLocale(QLocale::English, QLocale::UnitedStates)),
+              UiLanguage::English);
+    {
+        CQRCodeDlg dlg(QStringLiteral("a.gif"), nullptr, twoLoopbacks);
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Scan the QR code"));
+        EXPECT_EQ(findControlAs<QPushButton>(&dlg, IDC_QRCODE_GENERATE)->text(),
+                  QStringLiteral("Make the QR code"));
+        EXPECT_TRUE(qrpayload::fontNameTooLongMessage(QString(90, QLatin1Char('f')) + QStringLiteral(".ttf"))
+                        .startsWith(QStringLiteral("The font file name")));
+    }
+    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
 }
