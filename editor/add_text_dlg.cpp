@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
@@ -424,12 +425,15 @@ void CAddTextDlg::paintPicture(QImage& buffer)
         t->paintOverImage(p, geometry_.image);
 }
 
-void CAddTextDlg::paintEvent(QPaintEvent*)
+void CAddTextDlg::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    paintPicture(areaBuffer_);
-    if (!areaBuffer_.isNull())
-        p.drawImage(area_.topLeft(), areaBuffer_);
+    // Controls repainting over the dialog's background do not redraw the frame.
+    if (event->rect().intersects(area_)) {
+        paintPicture(areaBuffer_);
+        if (!areaBuffer_.isNull())
+            p.drawImage(area_.topLeft(), areaBuffer_);
+    }
     for (auto& t : tools_)
         t->paintOverArea(p);
 }
