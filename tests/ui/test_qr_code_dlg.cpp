@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
+#include "app/translations.h"
 #include "platform/control_id.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
@@ -95,6 +97,8 @@ TEST(QRCodeDlg, OneAddressShowsTheCodeByItselfAndSendsTheFile)
     EXPECT_EQ(controlId(&dlg), IDD_QRCODE_DIALOG);
     EXPECT_EQ(dlg.state(), CQRCodeDlg::Waiting);
     EXPECT_EQ(dlg.port(), 8888);
+    testenv::waitUntil([] { return false; }, 200);
+    EXPECT_FALSE(dlg.listenerStarted());  // the 100 ms count from the showing
     dlg.show();
     // List, label and button hidden; the code comes without a click.
     EXPECT_FALSE(findControl(&dlg, IDC_QRCODE_IP_LABEL)->isVisible());
@@ -333,4 +337,22 @@ TEST(QRCodeDlg, TheMenusEntryPointRunsTheDialogModally)
     EXPECT_TRUE(received == bytes);
     EXPECT_TRUE(payload.endsWith(QStringLiteral("字体 Demo.otf").toUtf8()));
     EXPECT_EQ(askedTexts(prompts), QStringList({"文件传输成功"}));
+}
+
+TEST(QRCodeDlg, EnglishUnderAnEnglishLocale)
+{
+    ASSERT_EQ(installTranslations(*qApp, QLocale(QLocale::English, QLocale::UnitedStates)),
+              UiLanguage::English);
+    {
+        CQRCodeDlg dlg(QStringLiteral("a.gif"), nullptr, twoLoopbacks);
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Scan the QR code"));
+        EXPECT_EQ(findControlAs<QPushButton>(&dlg, IDC_QRCODE_GENERATE)->text(),
+                  QStringLiteral("Make the QR code"));
+        EXPECT_TRUE(qrpayload::fontNameTooLongMessage(QString(90, QLatin1Char('f')) + QStringLiteral(".ttf"))
+                        .startsWith(QStringLiteral("The font file name")));
+    }
+    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
 }
