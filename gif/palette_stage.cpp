@@ -3,17 +3,32 @@
 #include "gif/palette_stage.h"
 
 #include <algorithm>
+#include <cstring>
 
 PaletteStage::PaletteStage() : octree_(256, 8) {}
 
 void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
 {
-    for (int y = height - 1; y >= 0; --y)
-        octree_.feedBgrRows(frame.rows[size_t(y)], width, 1, 0);
+    const bool comparable = width == width_ && previous_.size() == size_t(height);
+    width_ = width;
+    const size_t rowBytes = size_t(width) * 3;
+    for (int y = height - 1; y >= 0; --y) {
+        const uint8_t* row = frame.rows[size_t(y)];
+        const uint8_t* before = comparable ? previous_[size_t(y)] : nullptr;
+        if (before != nullptr && (row == before || std::memcmp(row, before, rowBytes) == 0))
+            ++repeats_[row];
+        else
+            octree_.feedBgrRows(row, width, 1, 0);
+    }
+    previous_.assign(frame.rows.begin(), frame.rows.end());
 }
 
-GifPalette PaletteStage::table(bool keepWhite) const
+GifPalette PaletteStage::table(bool keepWhite)
 {
+    for (const auto& [row, times] : repeats_)
+        octree_.feedBgrRows(row, width_, 1, 0, times);
+    repeats_.clear();
+    previous_.clear();
     GifPalette table{};
     const int used = std::clamp(octree_.colorTable(table.data(), 256), 1, 256);
     if (keepWhite) {

@@ -33,6 +33,8 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/merge_stage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/write_stage.h
   ${CMAKE_CURRENT_LIST_DIR}/write_stage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_frame_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_frame_encoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encoder_stages.h
   ${CMAKE_CURRENT_LIST_DIR}/encoder_stages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/octree_gif_encoder.h

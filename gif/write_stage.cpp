@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "gif/generation_run.h"
+#include "gif/gif_frame_encoder.h"
 #include "gif/ordered_parallel.h"
 
 namespace {
@@ -87,19 +88,32 @@ bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run
         ok = noteFailure(writeWhole(file.get(), begin));
     }
     if (ok) {
+        // Each frame is encoded by GifFrameEncoder where it can, else by libgd.
+        std::vector<std::vector<uint8_t>> encoded(frames.size());
         std::vector<GdBuffer> buffers(frames.size());
         ok = runOrdered(
             int(frames.size()), run.threads(),
             [&](int e) {
+                const gdImagePtr image = frames[size_t(e)].image.get();
+                const gdImagePtr previous = e > 0 ? frames[size_t(e) - 1].image.get() : nullptr;
+                const int delay = std::clamp(frames[size_t(e)].delay, 0, kMaxGifDelay);
+                if (GifFrameEncoder::encode(*image, previous, delay, encoded[size_t(e)]))
+                    return;
+                encoded[size_t(e)].clear();
                 GdBuffer& b = buffers[size_t(e)];
-                gdImagePtr previous = e > 0 ? frames[size_t(e) - 1].image.get() : nullptr;
-                b.data.reset(gdImageGifAnimAddPtr(frames[size_t(e)].image.get(), &b.size, 0, 0, 0,
-                                                  std::clamp(frames[size_t(e)].delay, 0, kMaxGifDelay), 1,
-                                                  previous));
+                b.data.reset(gdImageGifAnimAddPtr(image, &b.size, 0, 0, 0, delay, 1, previous));
             },
             [&](int e) {
-                const bool written = noteFailure(writeWhole(file.get(), buffers[size_t(e)]));
-                buffers[size_t(e)].data.reset();
+                std::vector<uint8_t>& bytes = encoded[size_t(e)];
+                bool written;
+                if (!bytes.empty()) {
+                    written =
+                        noteFailure(std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size());
+                } else {
+                    written = noteFailure(writeWhole(file.get(), buffers[size_t(e)]));
+                    buffers[size_t(e)].data.reset();
+                }
+                std::vector<uint8_t>().swap(bytes);
                 return written;
             });
     }

@@ -274,4 +274,57 @@ TEST(WriteStage, WritesEveryFrameOrRemovesWhatItBegan)
     }
 }
 
+TEST(PaletteStage, RowsRepeatedFromThePreviousFrameGiveTheSameTable)
+{
+    // Frames that repeat the previous one whole, in part, and in shared rows,
+    // with new colours appearing late; the octree is fed every picture whole.
+    const int w = 23, h = 14;
+    std::vector<std::unique_ptr<RasterImage>> pictures;
+    pictures.push_back(noisy(w, h, 8));
+    pictures.push_back(std::make_unique<RasterImage>(*pictures[0]));
+    pictures.push_back(std::make_unique<RasterImage>(*pictures[0]));
+    for (int x = 0; x < w * 3; ++x)
+        pictures.back()->row(5)[x] = uint8_t(200 + x % 50);
+    pictures.push_back(noisy(w, h, 9));
+    pictures.push_back(std::make_unique<RasterImage>(*pictures[3]));
+    std::vector<ComposedFrame> frames(pictures.size());
+    for (size_t j = 0; j < pictures.size(); ++j)
+        for (int y = 0; y < h; ++y)
+            frames[j].rows.push_back(j == 4 && y % 2 == 0 ? frames[3].rows[size_t(y)] : pictures[j]->row(y));
+    PaletteStage stage;
+    OctreeQuantizer octree(256, 8);
+    for (size_t j = 0; j < pictures.size(); ++j) {
+        stage.feed(frames[j], w, h);
+        ASSERT_TRUE(octree.feed(*pictures[j]));
+    }
+    RgbQuad expected[256] = {};
+    const int used = octree.colorTable(expected, 256);
+    const GifPalette table = stage.table(false);
+    for (int k = 0; k < used; ++k)
+        EXPECT_TRUE(table[size_t(k)].red == expected[k].red && table[size_t(k)].green == expected[k].green &&
+                    table[size_t(k)].blue == expected[k].blue)
+            << k;
+}
+
+TEST(MergeStage, ComparesColoursAsLibgdDoes)
+{
+    // Entry 5 repeats entry 1's colour: pixels of either are the same colour.
+    auto make = [](int value) {
+        PaletteFrame f = paletteFrame(7, 5, 0, 4);
+        for (int k = 4; k < 6; ++k)
+            gdImageColorAllocate(f.image.get(), 60, 195, 30);  // entries 4, 5 = entry 1's colour
+        f.image->pixels[2][3] = uint8_t(value);
+        return f;
+    };
+    const int values[][2] = {{1, 1}, {1, 5}, {5, 4}, {1, 2}, {0, 3}};
+    for (const auto& v : values) {
+        GenerationRun run(1, {});
+        std::vector<PaletteFrame> frames;
+        frames.push_back(make(v[0]));
+        frames.push_back(make(v[1]));
+        const bool libgdSame = gdImageCompare(frames[0].image.get(), frames[1].image.get()) == 0;
+        EXPECT_EQ(mergeIdenticalFrames(frames, run).size(), libgdSame ? 1u : 2u) << v[0] << " " << v[1];
+    }
+}
+
 }  // namespace
