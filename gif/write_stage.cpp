@@ -14,6 +14,7 @@
 #include "gif/generation_run.h"
 #include "gif/gif_frame_encoder.h"
 #include "gif/ordered_parallel.h"
+#include "platform/errno_text.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run
     const QByteArray path = QFile::encodeName(path_);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.constData(), "wb"));
     if (!file) {
-        const std::string reason = std::strerror(errno);
+        const std::string reason = errnoText(errno);
         qWarning("generation: cannot create %s: %s", path.constData(), reason.c_str());
         setGenerationError(error, "cannot create " + path.toStdString() + ": " + reason);
         return false;
@@ -127,7 +128,7 @@ bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run
     const int closeResult = std::fclose(file.release());
     ok = ok && noteFailure(closeResult == 0);
     if (!ok) {
-        const std::string reason = std::strerror(writeErrno != 0 ? writeErrno : EIO);
+        const std::string reason = errnoText(writeErrno != 0 ? writeErrno : EIO);
         qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
         setGenerationError(error, "cannot write " + path.toStdString() + ": " + reason);
         return false;  // the guard removes the file
