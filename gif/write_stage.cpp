@@ -116,7 +116,9 @@ bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run
                 }
                 std::vector<uint8_t>().swap(bytes);
                 return written;
-            });
+            },
+            // Encoded frames wait for the file a few at a time, not all at once.
+            run.threads() * 2);
     }
     if (ok) {
         GdBuffer end;
