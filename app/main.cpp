@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +28,9 @@ bool noDisplay()
 
 int main(int argc, char** argv)
 {
+    // A file-size limit (ulimit -f) makes a write fail with EFBIG instead of
+    // ending the process, so the normal clean-up removes unfinished files.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc > 1)
         return runCommandLine(argc, argv);
     if (noDisplay()) {
