@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/app_settings.h"
 #include "app/startup_sequence.h"
@@ -18,11 +20,33 @@ CCaptureApp::CCaptureApp()
     // under these names.
     QCoreApplication::setOrganizationName(QStringLiteral("Vexlo"));
     QCoreApplication::setApplicationName(QStringLiteral("Vexlo"));
-    const QString title = loadString(IDS_APP_TITLE);
-    QGuiApplication::setApplicationDisplayName(title.isEmpty() ? QStringLiteral("Vexlo") : title);
+    // No application display name: Qt would append it to every window title,
+    // and the titles are shown exactly as the windows set them.
+    loadQtTranslation(QStringLiteral("zh_CN"));
 }
 
-CCaptureApp::~CCaptureApp() = default;
+bool CCaptureApp::loadQtTranslation(const QString& locale)
+{
+    // The interface is Chinese; Qt's own dialogs and buttons ("Save As",
+    // "Cancel", "OK") follow it with Qt's translation when it is installed.
+    if (!qtTranslator_)
+        qtTranslator_ = std::make_unique<QTranslator>();
+    else
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+    if (!qtTranslator_->load(QStringLiteral("qtbase_") + locale,
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qWarning("Qt's translation for %s is not installed: standard dialogs stay in English",
+                 qPrintable(locale));
+        return false;
+    }
+    return QCoreApplication::installTranslator(qtTranslator_.get());
+}
+
+CCaptureApp::~CCaptureApp()
+{
+    if (qtTranslator_)
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+}
 
 std::unique_ptr<QDialog> CCaptureApp::createMainWindow()
 {

@@ -3,9 +3,11 @@
 #pragma once
 // The application object: start-up of the windowed program. main() creates the
 // QApplication, then a CCaptureApp, and returns what run() returns.
+#include <QString>
 #include <memory>
 
 class QDialog;
+class QTranslator;
 
 class CCaptureApp {
 public:
@@ -19,7 +21,13 @@ public:
     // ends when that run returns. Returns the process exit status.
     int run();
 
+    // Installs Qt's own translation for `locale` (the standard dialogs and
+    // buttons); false, with a warning, when it is not installed.
+    bool loadQtTranslation(const QString& locale);
+
 private:
+    std::unique_ptr<QTranslator> qtTranslator_;
+
     // The capture window, made the main window; null while this build has none,
     // and then run() goes through the settings steps of its life on its own
     // (load, scales, store position and size, save).

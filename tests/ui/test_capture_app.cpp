@@ -112,3 +112,19 @@ TEST(CaptureApp, NoSettingsFolderWritesNothing)
     EXPECT_EQ(appSettings().rate1, 15);
     EXPECT_FALSE(QFileInfo::exists(QString::fromUtf8(longDir)));
 }
+
+// Qt's own texts follow the Chinese interface, and window titles stay exactly
+// as the windows set them (no product name appended).
+TEST(CaptureApp, QtTextsInChineseAndTitlesAsSet)
+{
+    {
+        CCaptureApp app;
+        EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName())
+            << "a display name of its own would be appended to every title";
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+        EXPECT_NE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Save As"));
+        EXPECT_FALSE(app.loadQtTranslation(QStringLiteral("xx_NOWHERE")));
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));  // removed again
+}
