@@ -79,7 +79,7 @@ for t in $targets; do
       mkdir -p "$work" "$crashes"
       before=$(ls "$crashes" | wc -l)
       echo "== $t: fuzzing ${seconds}s from $(ls "$corpus" | wc -l) inputs"
-      nice -n 19 "$bin" -max_total_time="$seconds" $limits -print_final_stats=1 \
+      nice -n 19 "$bin" -max_total_time="$seconds" -max_len=8192 $limits -print_final_stats=1 \
         -artifact_prefix="$crashes/" "$work" "$corpus" 2>"$log" || true
       runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
       found=$(($(ls "$crashes" | wc -l) - before))
