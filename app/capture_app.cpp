@@ -4,13 +4,12 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "app/app_settings.h"
 #include "app/startup_sequence.h"
 #include "capture/capture_dlg.h"
 #include "platform/termination_signals.h"
+#include "res/app_icon.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 
@@ -20,39 +19,23 @@ CCaptureApp::CCaptureApp()
     // under these names.
     QCoreApplication::setOrganizationName(QStringLiteral("Vexlo"));
     QCoreApplication::setApplicationName(QStringLiteral("Vexlo"));
+    // Window managers match the windows to the desktop entry by this name; the
+    // windows' icon is the entry's icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    QGuiApplication::setWindowIcon(applicationIcon());
     // No application display name: Qt would append it to every window title,
     // and the titles are shown exactly as the windows set them.
-    loadQtTranslation(QStringLiteral("zh_CN"));
 }
 
-bool CCaptureApp::loadQtTranslation(const QString& locale)
-{
-    // The interface is Chinese; Qt's own dialogs and buttons ("Save As",
-    // "Cancel", "OK") follow it with Qt's translation when it is installed.
-    if (!qtTranslator_)
-        qtTranslator_ = std::make_unique<QTranslator>();
-    else
-        QCoreApplication::removeTranslator(qtTranslator_.get());
-    if (!qtTranslator_->load(QStringLiteral("qtbase_") + locale,
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        qWarning("Qt's translation for %s is not installed: standard dialogs stay in English",
-                 qPrintable(locale));
-        return false;
-    }
-    return QCoreApplication::installTranslator(qtTranslator_.get());
-}
-
-CCaptureApp::~CCaptureApp()
-{
-    if (qtTranslator_)
-        QCoreApplication::removeTranslator(qtTranslator_.get());
-}
+CCaptureApp::~CCaptureApp() = default;
 
 std::unique_ptr<QDialog> CCaptureApp::createMainWindow()
 {
     // It loads the settings while it initialises and saves them when it closes
     // (app/startup_sequence.h).
-    return std::make_unique<CCaptureDlg>();
+    auto capture = std::make_unique<CCaptureDlg>();
+    capture->setInitialGif(initialGif_);
+    return capture;
 }
 
 int CCaptureApp::run()

@@ -7,7 +7,6 @@
 #include <memory>
 
 class QDialog;
-class QTranslator;
 
 class CCaptureApp {
 public:
@@ -21,15 +20,14 @@ public:
     // ends when that run returns. Returns the process exit status.
     int run();
 
-    // Installs Qt's own translation for `locale` (the standard dialogs and
-    // buttons); false, with a warning, when it is not installed.
-    bool loadQtTranslation(const QString& locale);
+    // A GIF to open for editing once the capture window runs (`vexlo FILE.gif`).
+    void setInitialGif(const QString& path) { initialGif_ = path; }
 
 private:
-    std::unique_ptr<QTranslator> qtTranslator_;
-
     // The capture window, made the main window; null while this build has none,
     // and then run() goes through the settings steps of its life on its own
     // (load, scales, store position and size, save).
     std::unique_ptr<QDialog> createMainWindow();
+
+    QString initialGif_;
 };
