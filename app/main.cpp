@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <QApplication>
+#include <QFile>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +33,9 @@ int main(int argc, char** argv)
     // A file-size limit (ulimit -f) makes a write fail with EFBIG instead of
     // ending the process, so the normal clean-up removes unfinished files.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (argc > 1)
-        return runCommandLine(argc, argv);
+    const CommandLineOutcome command = runCommandLine(argc, argv);
+    if (!command.startWindow)
+        return command.status;
     if (noDisplay()) {
         std::fputs(
             "vexlo: no display to show the capture window on (DISPLAY is not set); "
@@ -41,8 +43,11 @@ int main(int argc, char** argv)
             stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    int qtArgc = 1;  // the arguments were ours
+    QApplication app(qtArgc, argv);
     installTranslations(app);
     CCaptureApp captureApp;
+    if (!command.fileToOpen.empty())
+        captureApp.setInitialGif(QFile::decodeName(command.fileToOpen.c_str()));
     return captureApp.run();
 }
