@@ -248,6 +248,8 @@ int runGifCommand(int argc, char** argv)
             pictures.insert(pictures.end(), found.begin(), found.end());
         } else if (fs::is_regular_file(p, ec)) {
             pictures.push_back(input);
+        } else if (fs::exists(p, ec)) {
+            return cli.failure(input + ": not a file or folder");  // a device, a pipe, a socket
         } else {
             return cli.failure(input + ": no such file or folder");
         }
@@ -267,9 +269,10 @@ int runGifCommand(int argc, char** argv)
     PictureFilesSource* pictureSource = nullptr;
     if (importGif) {
         AppSettings importSettings = settings;
+        QString why;
         if (!ImportGifFile(QFile::decodeName(pictures[0].c_str()), sequence, captions, importSettings,
-                           ModalProgressFactory()))
-            return cli.failure(pictures[0] + ": cannot import the GIF");
+                           ModalProgressFactory(), nullptr, &why))
+            return cli.failure(pictures[0] + ": cannot import the GIF: " + why.toStdString());
         source = std::make_unique<FrameSequenceSource>(sequence);
     } else {
         std::string reason;
@@ -310,10 +313,13 @@ int runGifCommand(int argc, char** argv)
             }
         },
         &error);
-    // A refusal removes the temporary file, which then needs no cleaning on a signal.
-    auto refuseAndRemove = [&temporary, &cli](const std::string& reason) {
+    // A refusal removes the temporary file, which then needs no cleaning on a
+    // signal; the reason names OUT, not the temporary file.
+    auto refuseAndRemove = [&temporary, &output, &cli](std::string reason) {
         std::remove(temporary.c_str());
         disarmTemporary();
+        for (size_t at = reason.find(temporary); at != std::string::npos; at = reason.find(temporary, at))
+            reason.replace(at, temporary.size(), output);
         return cli.failure(reason);
     };
     if (pictureSource != nullptr && !pictureSource->failure().empty())
