@@ -118,6 +118,24 @@ void installCleanupHandlers()
     }
 }
 
+// Messages of the generation name the file it writes; the user knows it as
+// OUT. Set while the generation writes the temporary file.
+struct OutputNaming {
+    QString temporary;
+    QString output;
+    QtMessageHandler previous = nullptr;
+};
+OutputNaming outputNaming;
+
+void nameOutputInMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    QString text = message;
+    if (!outputNaming.temporary.isEmpty())
+        text.replace(outputNaming.temporary, outputNaming.output);
+    if (outputNaming.previous)
+        outputNaming.previous(type, context, text);
+}
+
 // The temporary file is ours again (renamed or removed): nothing left to clean.
 void disarmTemporary()
 {
@@ -295,6 +313,9 @@ int runGifCommand(int argc, char** argv)
     const std::string temporary = makeTemporaryBeside(outPath, reason);
     if (temporary.empty())
         return cli.failure(reason);
+    outputNaming.temporary = QFile::decodeName(temporary.c_str());
+    outputNaming.output = QFile::decodeName(output.c_str());
+    outputNaming.previous = qInstallMessageHandler(nameOutputInMessages);
 
     GenerationSettings generation =
         GenerationSettings::fromAppSettings(settings, QFile::decodeName(temporary.c_str()), kCommandLineDpi);

@@ -160,8 +160,6 @@ void IniFile::loadFromData(const QByteArray& input)
         first = false;
         appendLine(std::move(line));
     }
-    for (Block& block : blocks_)
-        indexBlock(block);
 }
 
 // Adds a line at the end of the file: a header starts a new block.
@@ -179,17 +177,21 @@ void IniFile::appendLine(Line line)
     blocks_.back().lines.push_back(std::move(line));
 }
 
-void IniFile::indexBlock(Block& block) const
+void IniFile::indexBlock(const Block& block)
 {
     block.keys.clear();
     for (size_t i = block.hasHeader ? 1 : 0; i < block.lines.size(); ++i) {
         const Parsed p = parse(block.lines[i].text);
-        if (p.kind == Kind::Key) {
-            const QString name = folded(p.name);
-            if (!block.keys.contains(name))
-                block.keys.insert(name, int(i));
-        }
+        if (p.kind == Kind::Key)
+            block.keys.insert(keyHash(p.name), int(i));
     }
+    block.indexed = true;
+}
+
+void IniFile::addKey(const Block& block, const QString& key, int line)
+{
+    if (block.indexed)
+        block.keys.insert(keyHash(key), line);
 }
 
 QByteArray IniFile::serialise(bool usedOnly) const
@@ -326,12 +328,21 @@ IniFile::KeyRef IniFile::findKey(const QString& section, const QString& key) con
     const Block* block = findBlock(section);
     if (!block)
         return {};
-    const auto it = block->keys.constFind(folded(key));
-    if (it == block->keys.constEnd())
+    if (!block->indexed)
+        indexBlock(*block);
+    // The first line of the section holding the key (hashes may collide).
+    const QString name = folded(key);
+    int first = -1;
+    const auto range = block->keys.equal_range(keyHash(key));
+    for (auto it = range.first; it != range.second; ++it)
+        if ((first < 0 || it.value() < first) &&
+            folded(parse(block->lines[size_t(it.value())].text).name) == name)
+            first = it.value();
+    if (first < 0)
         return {};
     block->lines[0].used = true;
-    block->lines[size_t(it.value())].used = true;
-    return KeyRef{block, it.value()};
+    block->lines[size_t(first)].used = true;
+    return KeyRef{block, first};
 }
 
 bool IniFile::hasSection(const QString& section) const
@@ -418,7 +429,7 @@ void IniFile::setString(const QString& section, const QString& key, const QStrin
         appendLine(Line{(QLatin1Char('[') + section + QLatin1Char(']')).toUtf8(), newEol, true});
         Block& block = blocks_.back();
         block.lines.push_back(Line{encodeLine(key, value), newEol, true});
-        block.keys.insert(folded(key), int(block.lines.size() - 1));
+        addKey(block, key, int(block.lines.size() - 1));
         return;
     }
     // After the last non-blank line of the section: only blank lines follow,
@@ -431,7 +442,7 @@ void IniFile::setString(const QString& section, const QString& key, const QStrin
     block.lines[0].used = true;
     block.lines.insert(block.lines.begin() + std::ptrdiff_t(insertAt),
                        Line{encodeLine(key, value), newEol, true});
-    block.keys.insert(folded(key), int(insertAt));
+    addKey(block, key, int(insertAt));
 }
 
 void IniFile::setInt(const QString& section, const QString& key, int value)

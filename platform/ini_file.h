@@ -18,8 +18,8 @@
 //    old file intact; a save never writes a file that load() would refuse: when
 //    the text would exceed kMaxFileSize, only the sections and keys this run
 //    read or set are written (with a warning);
-//  - reading, lookups and changes take time linear in the file (each section
-//    keeps an index of its keys).
+//  - reading, lookups and changes take time linear in the file (a section
+//    looked up keeps an index of its keys).
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -82,8 +82,11 @@ private:
     // holds the lines before any header and has no name).
     struct Block {
         bool hasHeader = false;
-        std::vector<Line> lines;   // lines[0] is the header when hasHeader
-        QHash<QString, int> keys;  // lower-cased key -> its first line
+        std::vector<Line> lines;  // lines[0] is the header when hasHeader
+        // Hash of the case-folded key -> the lines holding a key of that hash;
+        // made at the first lookup in the section.
+        mutable QMultiHash<size_t, int> keys;
+        mutable bool indexed = false;
     };
     struct KeyRef {
         const Block* block = nullptr;
@@ -91,7 +94,9 @@ private:
     };
     static Parsed parse(const QByteArray& line);
     static QString folded(const QString& name) { return name.toCaseFolded(); }
-    void indexBlock(Block& block) const;
+    static void indexBlock(const Block& block);
+    static size_t keyHash(const QString& key) { return qHash(folded(key)); }
+    static void addKey(const Block& block, const QString& key, int line);
     const Block* findBlock(const QString& section) const;
     KeyRef findKey(const QString& section, const QString& key) const;
     static QString decodeValue(const QString& raw);

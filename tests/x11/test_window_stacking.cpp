@@ -177,12 +177,12 @@ TEST(WindowStacking, PreviewAndItsDialogsStayAboveTheTopmostCaptureFrame)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
     }
-    capture.setOutputPath(gif);
+    capture.controller().setOutputPath(gif);
     CPreviewDlg* preview = capture.preview();
     ASSERT_NE(preview, nullptr);
     PreviewAnchor anchor;
     anchor.topBar = capture.frameGeometry();
-    anchor.captureHeight = capture.captureRect().height();
+    anchor.captureHeight = capture.controller().captureRect().height();
     preview->showGeneratedGif(gif, anchor, appSettings());
     ASSERT_TRUE(waitUntil([&] { return preview->isVisible(); }));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
