@@ -18,3 +18,10 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/size_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/size_dlg.cpp)
+# Crop: the arithmetic and the tracker rectangle (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/crop_rect.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_frames.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_frames.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crop_tracker.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_tracker.cpp)
