@@ -25,3 +25,28 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/crop_frames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/crop_tracker.h
   ${CMAKE_CURRENT_LIST_DIR}/crop_tracker.cpp)
+# Editor dialog and frame strip: picture and strip geometry and the frame
+# operations (core), the windows (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.h
+  ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/strip_layout.h
+  ${CMAKE_CURRENT_LIST_DIR}/strip_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_ops.h
+  ${CMAKE_CURRENT_LIST_DIR}/frame_ops.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/editor_tool.h
+  ${CMAKE_CURRENT_LIST_DIR}/editor_tools.h
+  ${CMAKE_CURRENT_LIST_DIR}/editor_tools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_list_control.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_list_control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/combo_select.h
+  ${CMAKE_CURRENT_LIST_DIR}/combo_select.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x_list_view.h
+  ${CMAKE_CURRENT_LIST_DIR}/x_list_view.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/add_text_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/add_text_dlg.cpp)
+# Crop mode: the editor tool (ui).
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/crop_mode.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_mode.cpp)

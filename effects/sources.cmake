@@ -32,3 +32,9 @@ target_sources(vexlo_ui PRIVATE
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cinemagraph_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/cinemagraph_dlg.cpp)
+# The editor tools for the filter dialog and cinemagraph mode (ui).
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/filter_tool.h
+  ${CMAKE_CURRENT_LIST_DIR}/filter_tool.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cinemagraph_mode.h
+  ${CMAKE_CURRENT_LIST_DIR}/cinemagraph_mode.cpp)
