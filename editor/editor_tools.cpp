@@ -3,10 +3,17 @@
 #include "editor/editor_tools.h"
 
 #include "editor/add_text_dlg.h"
+#include "editor/crop_mode.h"
+#include "effects/cinemagraph_mode.h"
+#include "effects/filter_tool.h"
 
 void installEditorTools(CAddTextDlg& editor)
 {
     // One line per tool, in dispatch order:
     //     editor.installTool(std::make_unique<SomeTool>());
-    (void)editor;
+    // The two mode tools come first: while crop or cinemagraph mode is on
+    // they take every press and drag over the picture.
+    editor.installTool(std::make_unique<CropMode>());
+    editor.installTool(std::make_unique<CinemagraphMode>());
+    editor.installTool(std::make_unique<FilterTool>());
 }
