@@ -2,16 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "editor/caption_list_control.h"
 
-#include <QAbstractItemView>
-#include <QTableWidget>
+#include "editor/list_ctrl_ex.h"
 
 QWidget* createCaptionListControl(QWidget* parent)
 {
     // Report view, single selection, selection always shown, grid lines,
-    // full-row select.
-    auto* list = new QTableWidget(parent);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setShowGrid(true);
-    return list;
+    // full-row select; columns, rows and editing come from the captions tool.
+    return new CListCtrlEx(parent);
 }

@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "editor/editor_tools.h"
 
+#include <memory>
+
 #include "editor/add_text_dlg.h"
+#include "editor/caption_panel.h"
 #include "editor/crop_mode.h"
 #include "effects/cinemagraph_mode.h"
 #include "effects/filter_tool.h"
@@ -15,5 +18,6 @@ void installEditorTools(CAddTextDlg& editor)
     // they take every press and drag over the picture.
     editor.installTool(std::make_unique<CropMode>());
     editor.installTool(std::make_unique<CinemagraphMode>());
+    editor.installTool(std::make_unique<CaptionPanel>());
     editor.installTool(std::make_unique<FilterTool>());
 }

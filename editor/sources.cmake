@@ -50,3 +50,17 @@ target_sources(vexlo_ui PRIVATE
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/crop_mode.h
   ${CMAKE_CURRENT_LIST_DIR}/crop_mode.cpp)
+# Captions in the editor: the editing rules and the preview (core), the caption
+# list's control and its editing hook and the panel of caption controls (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/caption_editing.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_editing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_preview_renderer.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_preview_renderer.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cell_edit_hook.h
+  ${CMAKE_CURRENT_LIST_DIR}/cell_edit_hook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/list_ctrl_ex.h
+  ${CMAKE_CURRENT_LIST_DIR}/list_ctrl_ex.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_panel.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_panel.cpp)

@@ -24,6 +24,7 @@
 #include "platform/ui_prompts.h"
 #include "platform/window_message.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "wait_until.h"
 #include "widgets/color_palette_popup.h"  // (color_picker_button.h uses it inline)
 #include "widgets/color_picker_button.h"

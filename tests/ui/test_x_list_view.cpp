@@ -22,6 +22,7 @@
 #include "platform/ui_prompts.h"
 #include "platform/window_message.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "test_env.h"
 #include "widgets/num_edit.h"
 
