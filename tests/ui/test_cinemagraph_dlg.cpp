@@ -16,6 +16,7 @@
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
 #include "res/string_table.h"
+#include "scripted_prompts.h"
 #include "widgets/icon_button.h"
 
 TEST(CinemagraphDlg, ControlsAndStartState)

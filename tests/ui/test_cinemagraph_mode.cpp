@@ -16,6 +16,7 @@
 #include "platform/control_id.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "wait_until.h"
 
 using testenv::EditorFixture;
