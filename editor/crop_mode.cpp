@@ -3,6 +3,7 @@
 #include "editor/crop_mode.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QWidget>
 
@@ -55,9 +56,9 @@ void CropMode::askToLeave()
 {
     QWidget* under = host_->control(IDC_EDITOR_CROP);
     QMenu menu(host_->editorWidget());
-    QAction* ok = menu.addAction(QObject::tr("确定裁剪"));
+    QAction* ok = menu.addAction(QCoreApplication::translate("CropMode", "确定裁剪"));
     ok->setData(kConfirmCommand);
-    menu.addAction(QObject::tr("取消"))->setData(kCancelCommand);
+    menu.addAction(QCoreApplication::translate("CropMode", "取消"))->setData(kCancelCommand);
     QAction* chosen = host_->popUpMenu(menu, under);
     if (chosen == ok)
         confirm();

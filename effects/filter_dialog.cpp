@@ -13,7 +13,7 @@
 #include "res/resource.h"
 
 CFilterDialog::CFilterDialog(QObject* editor, const RasterImage* frame, AppSettings& settings,
-                             const QPoint& topLeft, QWidget* parent, const QString& programFolder)
+                             const QPoint& topLeft, QWidget* parent, const FilterLoader& loader)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       editor_(editor),
@@ -32,8 +32,7 @@ CFilterDialog::CFilterDialog(QObject* editor, const RasterImage* frame, AppSetti
 
     // The previews need the thumbnail space, which the list knows once it
     // has its size.
-    list_->setItems(
-        FilterPreviews::make(frame, list_->thumbnailSpace(), generationThreadCount(), programFolder));
+    list_->setItems(FilterPreviews::make(frame, list_->thumbnailSpace(), generationThreadCount(), loader));
 
     messages_.on(UM_FILTER_CLICKED, [this](intptr_t, intptr_t l) { onFilterClicked(int(l)); });
 }

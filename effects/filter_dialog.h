@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "effects/filter_previews.h"
 #include "platform/window_message.h"
 
 class FilterListView;
@@ -27,10 +28,10 @@ public:
 
     // `editor` receives UM_FILTER_CHOSEN; `frame` is the editor's current
     // frame (null when there is none); the dialog opens with its top-left
-    // corner at the screen point `topLeft`. `programFolder` is where filter
-    // files are looked for first (empty: the program's folder).
+    // corner at the screen point `topLeft`. `loader` reads the filters
+    // (empty: where the program keeps them).
     CFilterDialog(QObject* editor, const RasterImage* frame, AppSettings& settings, const QPoint& topLeft,
-                  QWidget* parent = nullptr, const QString& programFolder = QString());
+                  QWidget* parent = nullptr, const FilterLoader& loader = FilterLoader());
     ~CFilterDialog() override;
 
     FilterListView* list() const { return list_; }

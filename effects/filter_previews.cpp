@@ -71,7 +71,7 @@ QImage FilterPreviews::placeholder(const QSize& box)
 }
 
 std::vector<FilterPreview> FilterPreviews::make(const RasterImage* frame, const QSize& box, int threads,
-                                                const QString& programFolder)
+                                                const FilterLoader& loader)
 {
     std::vector<FilterPreview> entries(kEntryCount);
     const bool haveFrame = frame && frame->isValid();
@@ -87,7 +87,7 @@ std::vector<FilterPreview> FilterPreviews::make(const RasterImage* frame, const 
                     e.thumbnail = thumbnailOf(*frame, box);
                 return;
             }
-            std::unique_ptr<FilterLut> lut = FilterLut::load(n, programFolder);
+            std::unique_ptr<FilterLut> lut = loader ? loader(n) : FilterLut::load(n);
             if (!lut) {
                 e.thumbnail = placeholder(box.isEmpty() ? QSize() : box);
                 return;

@@ -14,9 +14,16 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <vector>
 
+class FilterLut;
 class RasterImage;
+
+// Loads filter n (1 to 15), or gives nothing; called from several threads at
+// once. An empty loader means FilterLut::load.
+using FilterLoader = std::function<std::unique_ptr<FilterLut>(int number)>;
 
 struct FilterPreview {
     int number = 0;          // 0 .. 15
@@ -41,5 +48,5 @@ public:
     // thumbnails). `box` is the space a thumbnail may take; an empty box
     // keeps the previews at full size.
     static std::vector<FilterPreview> make(const RasterImage* frame, const QSize& box, int threads,
-                                           const QString& programFolder = QString());
+                                           const FilterLoader& loader = FilterLoader());
 };

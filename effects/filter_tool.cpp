@@ -24,7 +24,7 @@ bool FilterTool::command(int id)
     const QRect frame = editor->frameGeometry();
     const QPoint at(frame.left() + stripClient, frame.top());
     CFilterDialog dlg(editor, host_->sequence().FrameImage(host_->currentFrame()), host_->settings(), at,
-                      editor);
+                      editor, loader_);
     if (runner_)
         runner_(dlg);
     else

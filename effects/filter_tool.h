@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "editor/editor_tool.h"
+#include "effects/filter_previews.h"
 
 class CFilterDialog;
 
@@ -18,8 +19,11 @@ public:
     // How the dialog is run (tests drive it); the default runs it modally.
     using DialogRunner = std::function<void(CFilterDialog& dialog)>;
     void setDialogRunner(DialogRunner runner) { runner_ = std::move(runner); }
+    // Where the dialog reads the filters from (tests give their own folder).
+    void setFilterLoader(FilterLoader loader) { loader_ = std::move(loader); }
 
 private:
     EditorHost* host_ = nullptr;
     DialogRunner runner_;
+    FilterLoader loader_;
 };

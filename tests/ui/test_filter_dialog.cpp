@@ -54,6 +54,16 @@ struct FilterFolder {
         }
     }
     QString path() const { return QString::fromStdString(dir.path()); }
+    // Reads the filters from this folder only (the build's own filters/
+    // folder beside the tests would be found otherwise).
+    FilterLoader loader() const
+    {
+        const QString folder = path();
+        return [folder](int n) -> std::unique_ptr<FilterLut> {
+            const QString file = folder + QStringLiteral("/%1.fff").arg(n);
+            return QFile::exists(file) ? FilterLut::loadFile(file) : nullptr;
+        };
+    }
 };
 
 RasterImage frame(int w, int h)
@@ -86,7 +96,7 @@ TEST(FilterDialog, OpensBesideTheStripWithSixteenPreviews)
     EditorStub editor;
     AppSettings settings;
     const RasterImage f = frame(320, 240);
-    CFilterDialog dlg(&editor, &f, settings, QPoint(210, 120), nullptr, folder.path());
+    CFilterDialog dlg(&editor, &f, settings, QPoint(210, 120), nullptr, folder.loader());
     dlg.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("滤镜"));
@@ -135,7 +145,7 @@ TEST(FilterDialog, ApplyAreaChoosesTheFilter)
     AppSettings settings;
     settings.filterNumber = 9;
     const RasterImage f = frame(200, 100);
-    CFilterDialog dlg(&editor, &f, settings, QPoint(0, 0), nullptr, folder.path());
+    CFilterDialog dlg(&editor, &f, settings, QPoint(0, 0), nullptr, folder.loader());
     dlg.show();
     QCoreApplication::processEvents();
     FilterListView* list = dlg.list();
@@ -178,7 +188,7 @@ TEST(FilterDialog, KeysWheelAndSnapping)
     EditorStub editor;
     AppSettings settings;
     const RasterImage f = frame(64, 64);
-    CFilterDialog dlg(&editor, &f, settings, QPoint(0, 0), nullptr, folder.path());
+    CFilterDialog dlg(&editor, &f, settings, QPoint(0, 0), nullptr, folder.loader());
     dlg.show();
     QCoreApplication::processEvents();
     FilterListView* list = dlg.list();
@@ -233,7 +243,7 @@ TEST(FilterDialog, WidthStaysWhileTheListFollowsTheHeight)
     FilterFolder folder;
     EditorStub editor;
     AppSettings settings;
-    CFilterDialog dlg(&editor, nullptr, settings, QPoint(0, 0), nullptr, folder.path());
+    CFilterDialog dlg(&editor, nullptr, settings, QPoint(0, 0), nullptr, folder.loader());
     dlg.show();
     QCoreApplication::processEvents();
     dlg.resize(400, 300);
