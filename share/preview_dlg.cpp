@@ -27,6 +27,7 @@
 #include "share/gif_file_info.h"
 #include "share/preview_geometry.h"
 #include "share/preview_icons.h"
+#include "share/qr_code_dlg.h"
 #include "widgets/icon_button.h"
 #include "widgets/styled_label.h"
 
@@ -252,7 +253,7 @@ std::unique_ptr<QMenu> CPreviewDlg::makeSaveMoreMenu()
     addCommand(*menu, tr("发布为微信动画表情（教程）"), CmdPublishFace);
     addCommand(*menu, tr("复制到QQ/微信电脑版聊天窗口,剪贴板"), CmdCopyClipboard);
     menu->addSeparator();
-    addCommand(*menu, tr("发送到本软件的手机版..."), CmdSendToPhone)->setEnabled(false);
+    addCommand(*menu, tr("发送到本软件的手机版..."), CmdSendToPhone);
     addCommand(*menu, tr("保存到电脑..."), CmdSaveToDisk);
     return menu;
 }
@@ -285,7 +286,11 @@ void CPreviewDlg::runCommand(int command)
             copyToClipboard();
             break;
         case CmdSendToPhone:
-            break;  // comes with sending to the phone
+            if (phoneSender_)
+                phoneSender_(gifPath_);
+            else
+                CQRCodeDlg::sendFile(gifPath_, this);
+            break;
         case CmdSaveToDisk:
             saveToDisk();
             break;

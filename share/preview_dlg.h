@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "share/help_pages.h"
@@ -77,6 +78,10 @@ public:
 
     // How pages are opened (the platform's browser unless a test gives its own).
     void setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
+    // How "发送到本软件的手机版..." sends the GIF (the send-to-phone dialog, modal,
+    // unless a test gives its own).
+    using PhoneSender = std::function<void(const QString& gifPath)>;
+    void setPhoneSender(PhoneSender sender) { phoneSender_ = std::move(sender); }
 
 public slots:
     void reject() override;    // Esc: hide, the file stays
@@ -108,4 +113,5 @@ private:
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QMovie> movie_;
     UrlOpener opener_;
+    PhoneSender phoneSender_;
 };
