@@ -38,3 +38,12 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/filter_tool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cinemagraph_mode.h
   ${CMAKE_CURRENT_LIST_DIR}/cinemagraph_mode.cpp)
+# The watermark dialogs: their previews (core) and the two dialogs (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/watermark_preview.h
+  ${CMAKE_CURRENT_LIST_DIR}/watermark_preview.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/logo_setting_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/logo_setting_dlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/txt_logo_setting_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/txt_logo_setting_dlg.cpp)

@@ -83,7 +83,10 @@ CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
     info_->setLabelStyle(CStyledLabel::StyleBold);
 
     edit_ = makeButton(this, IDC_PREVIEW_EDIT, tr("编辑"), PreviewIcon::Edit);
-    edit_->setEnabled(false);  // the editor is not wired to the preview yet
+    connect(edit_, &QPushButton::clicked, this, [this] {
+        hide();  // and it stays hidden after the editor
+        emit editRequested();
+    });
     save_ = makeButton(this, IDC_PREVIEW_SAVE, tr("保存"), PreviewIcon::Save);
     help_ = makeButton(this, IDC_PREVIEW_HELP, tr("帮助"), PreviewIcon::Help);
     connect(save_, &QPushButton::clicked, this, [this] {

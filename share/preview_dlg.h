@@ -3,7 +3,7 @@
 #pragma once
 // The preview "预览" (dialog 145): one long-lived window that shows the last
 // generated GIF, a line of facts about it and four buttons: "编辑" (back to the
-// editor; disabled until the editor is wired), "保存" (menu SaveMore), "帮助"
+// editor: the preview hides and asks for it with editRequested()), "保存" (menu SaveMore), "帮助"
 // (menu HELP). The compression button is not offered yet.
 //
 // The capture window creates it hidden at start, calls ShowGif (or
@@ -82,6 +82,10 @@ public:
     // unless a test gives its own).
     using PhoneSender = std::function<void(const QString& gifPath)>;
     void setPhoneSender(PhoneSender sender) { phoneSender_ = std::move(sender); }
+
+signals:
+    // "编辑": the preview has hidden itself; the capture window runs the editor.
+    void editRequested();
 
 public slots:
     void reject() override;    // Esc: hide, the file stays

@@ -81,7 +81,7 @@ CQRCodeDlg::CQRCodeDlg(const QString& filePath, QWidget* parent, SendAddressList
         autoStart_.setSingleShot(true);
         autoStart_.setInterval(kAutoStartMs);
         connect(&autoStart_, &QTimer::timeout, this, &CQRCodeDlg::generate);
-        autoStart_.start();
+        autoStartPending_ = true;  // counted from the first showing
     }
 }
 
@@ -126,6 +126,15 @@ void CQRCodeDlg::generate()
     thread_.setOptions(options_);
     if (!thread_.start())
         onDone(false);  // as a listener that failed at once
+}
+
+void CQRCodeDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (autoStartPending_ && !closed_) {
+        autoStartPending_ = false;
+        autoStart_.start();
+    }
 }
 
 void CQRCodeDlg::onPort(int port)
@@ -210,6 +219,7 @@ void CQRCodeDlg::closeDialog()
 void CQRCodeDlg::done(int result)
 {
     // Whatever closes the dialog, the listener is gone before it is.
+    autoStartPending_ = false;
     autoStart_.stop();
     thread_.stop();
     closed_ = true;

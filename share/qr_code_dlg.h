@@ -66,6 +66,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void generate();  // "生成二维码" or the single-address timer
@@ -90,5 +91,6 @@ private:
     QComboBox* ipList_ = nullptr;
     QPushButton* generate_ = nullptr;
     QTimer autoStart_;
+    bool autoStartPending_ = false;
     WindowMessageMap messages_;
 };

@@ -116,7 +116,14 @@ TEST(PreviewDlg, CreatedHiddenWithItsControls)
                       IconButtonColors::ForegroundFocus})
             EXPECT_EQ(b->color(i), makeColorRef(255, 255, 255));
     }
-    EXPECT_FALSE(dlg.button(IDC_PREVIEW_EDIT)->isEnabled());
+    // "编辑" hides the preview and asks for the editor.
+    EXPECT_TRUE(dlg.button(IDC_PREVIEW_EDIT)->isEnabled());
+    int editRequests = 0;
+    QObject::connect(&dlg, &CPreviewDlg::editRequested, [&] { ++editRequests; });
+    dlg.show();
+    dlg.button(IDC_PREVIEW_EDIT)->click();
+    EXPECT_EQ(editRequests, 1);
+    EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.button(IDC_PREVIEW_REDUCE), nullptr);  // not offered yet
 }
 

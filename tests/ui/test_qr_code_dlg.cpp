@@ -97,6 +97,8 @@ TEST(QRCodeDlg, OneAddressShowsTheCodeByItselfAndSendsTheFile)
     EXPECT_EQ(controlId(&dlg), IDD_QRCODE_DIALOG);
     EXPECT_EQ(dlg.state(), CQRCodeDlg::Waiting);
     EXPECT_EQ(dlg.port(), 8888);
+    testenv::waitUntil([] { return false; }, 200);
+    EXPECT_FALSE(dlg.listenerStarted());  // the 100 ms count from the showing
     dlg.show();
     // List, label and button hidden; the code comes without a click.
     EXPECT_FALSE(findControl(&dlg, IDC_QRCODE_IP_LABEL)->isVisible());
