@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "capture/frame_sequence.h"
+#include "platform/errno_text.h"
 
 namespace {
 bool fail(std::string* error, const std::string& why)
@@ -28,7 +29,7 @@ bool writeWhole(const std::string& path, const uint8_t* data, size_t size, std::
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
-        why = std::strerror(errno);
+        why = errnoText(errno);
         return false;
     }
     size_t done = 0;
@@ -37,7 +38,7 @@ bool writeWhole(const std::string& path, const uint8_t* data, size_t size, std::
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            why = n < 0 ? std::strerror(errno) : "nothing could be written";
+            why = n < 0 ? errnoText(errno) : std::string("nothing could be written");
             ::close(fd);
             ::unlink(path.c_str());
             return false;
@@ -45,7 +46,7 @@ bool writeWhole(const std::string& path, const uint8_t* data, size_t size, std::
         done += size_t(n);
     }
     if (::close(fd) != 0) {
-        why = std::strerror(errno);
+        why = errnoText(errno);
         ::unlink(path.c_str());
         return false;
     }
@@ -82,8 +83,13 @@ bool writeFrameFolder(const std::string& dir, const FrameSequence& sequence, std
         if (!image->encodeMemory(ImageTypePng, bytes))
             return failAndRemove("cannot encode frame " + std::to_string(index) + " as PNG");
         std::string why;
-        if (!writeWhole(path, bytes.data(), bytes.size(), why))
-            return failAndRemove("cannot write " + path + ": " + why);
+        if (!writeWhole(path, bytes.data(), bytes.size(), why)) {
+            std::string message = "cannot write ";
+            message += path;
+            message += ": ";
+            message += why;
+            return failAndRemove(message);
+        }
         written.push_back(path);
         tsv += std::to_string(index) + '\t' + std::to_string(record->delay) + '\t' +
                std::to_string(image->width()) + '\t' + std::to_string(image->height()) + '\n';

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/errno_text.h"
+
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
 
@@ -41,7 +43,7 @@ bool isQuote(QChar c)
 
 QString systemError()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromStdString(errnoText(errno));
 }
 
 // Writes `data` to a new file beside `path`, flushes it and the folder to
