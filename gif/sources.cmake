@@ -17,3 +17,17 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frame_reducer.h
   ${CMAKE_CURRENT_LIST_DIR}/frame_reducer.cpp)
+# The "压缩动画" levels: their own palettes, transparency and LZW writer.
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/colour_histogram.h
+  ${CMAKE_CURRENT_LIST_DIR}/colour_histogram.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_palette.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_palette.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_options.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_options.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lzw_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/lzw_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_stream_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_stream_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_encoder.cpp)
