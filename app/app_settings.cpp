@@ -213,7 +213,7 @@ AppSettings& appSettings()
 
 QString settingsFilePath()
 {
-    const QString dir = appDataDir();
+    const QString dir = settingsFolder();
     if (dir.isEmpty())
         return QString();
     return dir + QStringLiteral("/vexlo.ini");
@@ -242,6 +242,7 @@ bool saveSettingsToFile(const AppSettings& settings, const QString& path)
 
 void LoadSettings(AppSettings& settings)
 {
+    moveLegacySettingsFile(QStringLiteral("vexlo.ini"));
     const QString path = settingsFilePath();
     if (path.isEmpty())
         return;  // no settings folder: the built-in defaults stay

@@ -9,6 +9,7 @@
 #include "app/startup_sequence.h"
 #include "capture/capture_dlg.h"
 #include "platform/termination_signals.h"
+#include "res/app_icon.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 
@@ -18,6 +19,10 @@ CCaptureApp::CCaptureApp()
     // under these names.
     QCoreApplication::setOrganizationName(QStringLiteral("Vexlo"));
     QCoreApplication::setApplicationName(QStringLiteral("Vexlo"));
+    // Window managers match the windows to the desktop entry by this name; the
+    // windows' icon is the entry's icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    QGuiApplication::setWindowIcon(applicationIcon());
     const QString title = loadString(IDS_APP_TITLE);
     QGuiApplication::setApplicationDisplayName(title.isEmpty() ? QStringLiteral("Vexlo") : title);
 }

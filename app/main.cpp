@@ -6,6 +6,7 @@
 
 #include "app/capture_app.h"
 #include "app/cli_commands.h"
+#include "app/translations.h"
 
 namespace {
 bool isSet(const char* name)
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
+    installTranslations(app);
     CCaptureApp captureApp;
     return captureApp.run();
 }

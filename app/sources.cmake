@@ -3,6 +3,8 @@
 # app/: settings and start-up probes (core), the application object and the
 # text scale dialog (ui).
 target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/translations.h
+  ${CMAKE_CURRENT_LIST_DIR}/translations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_settings.h
   ${CMAKE_CURRENT_LIST_DIR}/app_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui_scale.h

@@ -19,12 +19,11 @@ CTextScaleDlg::CTextScaleDlg(AppSettings& settings, QWidget* parent)
       settings_(settings)
 {
     setControlId(this, IDD_TEXTSCALE_DIALOG);
-    setWindowTitle(QStringLiteral("调节界面文字大小"));
+    setWindowTitle(tr("调节界面文字大小"));
 
-    auto* text = new QLabel(
-        QStringLiteral("在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们。\n\n"
-                       "显示比例（重启软件后有效）："),
-        this);
+    auto* text = new QLabel(tr("在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们。\n\n"
+                               "显示比例（重启软件后有效）："),
+                            this);
     text->setWordWrap(true);
 
     slider_ = new QSlider(Qt::Horizontal, this);

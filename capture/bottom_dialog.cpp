@@ -7,9 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/app_settings.h"
 #include "capture/capture_colors.h"
-#include "capture/capture_dlg.h"
 #include "platform/control_id.h"
 #include "res/resource.h"
 
@@ -25,8 +23,8 @@ QFont verdana(int pixelHeight, QFont::Weight weight)
 }
 }  // namespace
 
-CBottomDialog::CBottomDialog(CCaptureDlg* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), owner_(owner)
+CBottomDialog::CBottomDialog(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setControlId(this, IDD_BOTTOM_DIALOG);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -34,33 +32,32 @@ CBottomDialog::CBottomDialog(CCaptureDlg* owner)
     setMouseTracking(true);
 }
 
-void CBottomDialog::setPercentage(int percent)
+void CBottomDialog::setStatus(const CaptureBarStatus& status)
 {
-    percentage_ = percent;
+    status_ = status;
     update();
 }
 
 QStringList CBottomDialog::shownTexts() const
 {
-    const AppSettings& s = appSettings();
-    const CaptureState state = owner_->state();
+    const CaptureBarStatus& s = status_;
+    const CaptureState state = s.state;
     QStringList out;
     if (state == CaptureState::Generating) {
-        out << creatingLabel(percentage_);
+        out << creatingLabel(s.percentage);
         return out;
     }
     if (showsPositionLabels(state))
-        out << topLeftLabel(owner_->captureRect(), s.windows10, s.dpiRatio)
-            << sizeLabel(owner_->captureRect(), s.windows10, s.dpiRatio);
+        out << topLeftLabel(s.captureRect, s.windows10, s.dpiRatio)
+            << sizeLabel(s.captureRect, s.windows10, s.dpiRatio);
     if (showsRecordingLabels(state, width()))
-        out << framesLabel(owner_->displayedFrameCount())
-            << secondsLabel(owner_->displayedFrameCount(), s.rate1);
+        out << framesLabel(s.frameCount) << secondsLabel(s.frameCount, s.rate);
     return out;
 }
 
 void CBottomDialog::paintEvent(QPaintEvent*)
 {
-    const AppSettings& s = appSettings();
+    const CaptureBarStatus& s = status_;
     const float scale = s.uiScale;
     const QRect b = rect();
     QPainter p(this);
@@ -74,8 +71,8 @@ void CBottomDialog::paintEvent(QPaintEvent*)
     p.fillRect(QRect(b.left(), b.bottom() + 1 - kSideBarWidth, b.width(), kSideBarWidth),
                captureColors::frameBlue());
 
-    const CaptureState state = owner_->state();
-    if (owner_->blinkOn() && state == CaptureState::Recording) {
+    const CaptureState state = s.state;
+    if (s.blinkOn && state == CaptureState::Recording) {
         p.fillRect(QRect(b.left(), b.top(), kMarkWidth, kMarkHeight), captureColors::gold());
         p.fillRect(QRect(b.right() + 1 - kMarkWidth, b.top(), kMarkWidth, kMarkHeight),
                    captureColors::gold());
@@ -86,7 +83,7 @@ void CBottomDialog::paintEvent(QPaintEvent*)
     if (state == CaptureState::Generating) {
         p.setFont(verdana(int(13 * scale), QFont::Bold));
         p.setPen(Qt::black);
-        p.drawText(b.translated(7, 0), flags, creatingLabel(percentage_));
+        p.drawText(b.translated(7, 0), flags, creatingLabel(s.percentage));
         return;
     }
     p.setFont(verdana(int(12 * scale), QFont::Normal));
@@ -94,20 +91,20 @@ void CBottomDialog::paintEvent(QPaintEvent*)
         p.setPen(Qt::black);
         const int x = b.right() + 1 - int(120 * scale);
         const QRect pr(x, b.top(), b.right() + 1 - x, half);
-        p.drawText(pr, flags, topLeftLabel(owner_->captureRect(), s.windows10, s.dpiRatio));
-        p.drawText(pr.translated(0, half), flags, sizeLabel(owner_->captureRect(), s.windows10, s.dpiRatio));
+        p.drawText(pr, flags, topLeftLabel(s.captureRect, s.windows10, s.dpiRatio));
+        p.drawText(pr.translated(0, half), flags, sizeLabel(s.captureRect, s.windows10, s.dpiRatio));
     }
     if (showsRecordingLabels(state, b.width())) {
         p.setPen(state == CaptureState::Recording ? captureColors::labelBlue() : QColor(Qt::black));
         const QRect q(b.left() + 8, b.top(), b.right() + 1 - (b.left() + 8), half);
-        p.drawText(q, flags, framesLabel(owner_->displayedFrameCount()));
-        p.drawText(q.translated(0, half), flags, secondsLabel(owner_->displayedFrameCount(), s.rate1));
+        p.drawText(q, flags, framesLabel(s.frameCount));
+        p.drawText(q.translated(0, half), flags, secondsLabel(s.frameCount, s.rate));
     }
 }
 
 void CBottomDialog::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || owner_->state() == CaptureState::Recording)
+    if (event->button() != Qt::LeftButton || status_.state == CaptureState::Recording)
         return;
     dragZone_ = bottomBarZone(event->position().toPoint(), size());
     if (dragZone_ != DragZone::None)
@@ -116,12 +113,11 @@ void CBottomDialog::mousePressEvent(QMouseEvent* event)
 
 void CBottomDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (owner_->state() == CaptureState::Recording)
+    if (status_.state == CaptureState::Recording)
         return;
     if (event->buttons() & Qt::LeftButton) {
         if (dragZone_ != DragZone::None)
-            owner_->applyDragStep(
-                bottomBarDrag(dragZone_, event->globalPosition().toPoint(), owner_->geometry(), height()));
+            emit dragged(dragZone_, event->globalPosition().toPoint());
         return;
     }
     const DragZone hover = bottomBarZone(event->position().toPoint(), size());

@@ -3,26 +3,32 @@
 #pragma once
 // The capture frame's bottom bar (dialog 129): the status labels (position and
 // size, frames and seconds, "Creating: %d%%") and the drag zones that resize
-// the frame from below.
+// the frame from below. It shows the CaptureBarStatus it is given and reports
+// drags by dragged(); the capture window carries them out.
 #include <QWidget>
 
+#include "capture/capture_bar_status.h"
 #include "capture/capture_geometry.h"
-
-class CCaptureDlg;
 
 class CBottomDialog : public QWidget {
     Q_OBJECT
 public:
-    explicit CBottomDialog(CCaptureDlg* owner);
+    explicit CBottomDialog(QWidget* parent = nullptr);
 
+    // What the bar shows; repaints.
+    void setStatus(const CaptureBarStatus& status);
+    const CaptureBarStatus& status() const { return status_; }
     // The last generation percentage, shown while Generating.
-    int percentage() const { return percentage_; }
-    void setPercentage(int percent);
+    int percentage() const { return status_.percentage; }
     // The zone being dragged (None when no drag runs).
     capturegeo::DragZone dragZone() const { return dragZone_; }
 
     // The texts the bar shows now, top line first (for tests and accessibility).
     QStringList shownTexts() const;
+
+signals:
+    // The pointer is at `globalPos` (screen pixels) while `zone` is dragged.
+    void dragged(capturegeo::DragZone zone, QPoint globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,7 +37,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    CCaptureDlg* owner_;
-    int percentage_ = 0;
+    CaptureBarStatus status_;
     capturegeo::DragZone dragZone_ = capturegeo::DragZone::None;
 };

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "capture/capture_button_pictures.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -147,7 +148,9 @@ QImage captureButtonPicture(int id, bool hovered, bool recording)
                 p.setBrush(Qt::white);
                 p.drawEllipse(QPointF(14, 14.5), 3.5, 3.5);
             }
-            commandCaption(p, size, recording ? QStringLiteral("停止") : QStringLiteral("开始"));
+            commandCaption(p, size,
+                           recording ? QCoreApplication::translate("CaptureButtons", "停止")
+                                     : QCoreApplication::translate("CaptureButtons", "开始"));
             break;
         case IDC_CAPTURE_EDIT:
             commandBackground(p, size, hovered);
@@ -157,7 +160,7 @@ QImage captureButtonPicture(int id, bool hovered, bool recording)
             p.setBrush(Qt::white);
             p.drawEllipse(QPointF(14, 10.5), 1.4, 1.4);
             p.drawRect(QRectF(12.8, 13, 2.4, 6.5));
-            commandCaption(p, size, QStringLiteral("编辑"));
+            commandCaption(p, size, QCoreApplication::translate("CaptureButtons", "编辑"));
             break;
         case IDC_CAPTURE_GIF: {
             commandBackground(p, size, hovered);
@@ -165,37 +168,17 @@ QImage captureButtonPicture(int id, bool hovered, bool recording)
             p.setBrush(QColor(46, 160, 67));
             p.drawPolygon(QPolygonF({QPointF(7, 11.5), QPointF(14, 11.5), QPointF(14, 7.5), QPointF(21, 14.5),
                                      QPointF(14, 21.5), QPointF(14, 17.5), QPointF(7, 17.5)}));
-            commandCaption(p, size, QStringLiteral("生成动画"));
+            commandCaption(p, size, QCoreApplication::translate("CaptureButtons", "生成动画"));
             break;
         }
         case IDC_CAPTURE_MORE:
             commandBackground(p, size, hovered);
             drawGear(p, QPointF(14, 14.5), 8);
-            commandCaption(p, size, QStringLiteral("更多"));
+            commandCaption(p, size, QCoreApplication::translate("CaptureButtons", "更多"));
             break;
         default:
             break;
     }
-    p.end();
-    return img;
-}
-
-QImage captureAppIcon(int side)
-{
-    if (side <= 0)
-        return QImage();
-    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = side;
-    p.setPen(Qt::NoPen);
-    p.setBrush(kFrameBlue);
-    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.18, s * 0.18);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(s * 0.16, s * 0.16, s * 0.68, s * 0.68));
-    p.setBrush(QColor(210, 40, 40));
-    p.drawEllipse(QPointF(s / 2, s / 2), s * 0.22, s * 0.22);
     p.end();
     return img;
 }

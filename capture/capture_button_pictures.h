@@ -20,6 +20,3 @@ QSize captureButtonPictureSize(int id);
 // The picture of button `id`; `recording` only matters for the start button.
 // A null image for other ids.
 QImage captureButtonPicture(int id, bool hovered, bool recording = false);
-
-// The program's icon (large and small): a record button on frame blue.
-QImage captureAppIcon(int side = 32);

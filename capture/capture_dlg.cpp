@@ -20,17 +20,15 @@
 #include "capture/bottom_dialog.h"
 #include "capture/capture_button_pictures.h"
 #include "capture/capture_colors.h"
-#include "capture/generation_start.h"
+#include "capture/frame_sequence.h"
 #include "capture/left_dialog.h"
 #include "capture/right_dialog.h"
-#include "capture/worker_thread.h"
 #include "editor/caption_list.h"
 #include "editor/size_dlg.h"
-#include "gif/generation_settings.h"
-#include "gif/gif_generator.h"
 #include "platform/control_id.h"
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
+#include "res/app_icon.h"
 #include "res/resource.h"
 #include "res/string_table.h"
 #include "share/preview_dlg.h"
@@ -44,66 +42,60 @@ const int kButtonIds[] = {IDC_CAPTURE_OPEN,       IDC_CAPTURE_MINIMIZE, IDC_CAPT
 }
 
 CCaptureDlg::CCaptureDlg(std::unique_ptr<ScreenGrabber> grabber, QWidget* parent)
+    : CCaptureDlg(appSettings(), captionList(), std::move(grabber), parent)
+{
+}
+
+CCaptureDlg::CCaptureDlg(AppSettings& settings, CaptionList& captions, std::unique_ptr<ScreenGrabber> grabber,
+                         QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
-      worker_(std::make_unique<CWorkerThread>(std::move(grabber)))
+      settings_(settings),
+      controller_(std::make_unique<CaptureController>(settings, captions, std::move(grabber)))
 {
     setControlId(this, IDD_CAPTURE_DIALOG);
-    AppSettings& settings = appSettings();
     // Settings, UI text scale and display ratio.
     initialiseCaptureSettings(settings);
     const QString title = loadString(IDS_APP_TITLE);
     setWindowTitle(title.isEmpty() ? QStringLiteral("Vexlo") : title);
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(captureAppIcon(16)));
-    icon.addPixmap(QPixmap::fromImage(captureAppIcon(32)));
-    setWindowIcon(icon);
+    setWindowIcon(applicationIcon());
     setMouseTracking(true);
 
     // The capture rectangle before the bars are placed: its width is the top bar's.
-    captureRect_ = initialCaptureRect(settings.wndPosEmptyWidth, settings.wndPosEmptyHeight);
+    const CaptureRect initial = initialCaptureRect(settings.wndPosEmptyWidth, settings.wndPosEmptyHeight);
+    controller_->setCaptureRect(initial);
     createPreview();
     left_ = new CLeftDialog(this);
     right_ = new CRightDialog(this);
     bottom_ = new CBottomDialog(this);
+    connect(bottom_, &CBottomDialog::dragged, this, &CCaptureDlg::onBottomBarDragged);
+    connect(left_, &CSideBarDialog::dragged, this, [this](QPoint p) { onSideBarDragged(true, p); });
+    connect(right_, &CSideBarDialog::dragged, this, [this](QPoint p) { onSideBarDragged(false, p); });
     createButtons();
-    setGeometry(initialTopBar(initialWindowPosition(settings), captureRect_, settings.uiScale));
+    setGeometry(initialTopBar(initialWindowPosition(settings), initial, settings.uiScale));
     // The bars are placed (and shown) once the window runs.
     postWindowMessage(this, UM_LAYOUT_BARS, 0, 0);
     if (settings.topWnd)
         setTopmost(true);
 
     messages_.on(UM_LAYOUT_BARS, [this](intptr_t w, intptr_t) { onLayoutBars(int(w)); });
-    messages_.on(UM_FRAME_COUNT, [this](intptr_t, intptr_t l) { onFrameCount(int(l)); });
-    messages_.on(UM_CAPTURE_STOPPED, [this](intptr_t, intptr_t) { onCaptureStopped(); });
-    messages_.on(UM_PROGRESS, [this](intptr_t, intptr_t l) { onProgress(int(l)); });
-    messages_.on(UM_GENERATED, [this](intptr_t, intptr_t) { onGenerated(); });
+    CaptureController* c = controller_.get();
+    connect(c, &CaptureController::stateChanged, this, &CCaptureDlg::onStateChanged);
+    connect(c, &CaptureController::frameCountChanged, this, &CCaptureDlg::updateBars);
+    connect(c, &CaptureController::progressChanged, this, &CCaptureDlg::updateBars);
+    connect(c, &CaptureController::captureStopped, this, &CCaptureDlg::onCaptureStopped);
+    connect(c, &CaptureController::generated, this, &CCaptureDlg::onGenerated);
+    updateBars();
 
-    worker_->setReceiver(this);
-    worker_->startWorker();
+    controller_->startWorker();
 }
 
 CCaptureDlg::~CCaptureDlg()
 {
-    // The worker posts to this window: it ends before the window goes.
-    worker_->quitAndJoin();
+    // The worker posts to the controller: it ends before the window goes.
+    controller_->shutdown();
 }
 
 // --- state --------------------------------------------------------------------
-
-void CCaptureDlg::setState(CaptureState state)
-{
-    state_ = state;
-    if (state_ != CaptureState::Recording)
-        blinkOn_ = false;
-    setStartStopPicture(state_ == CaptureState::Recording);
-    repaintAll();
-}
-
-void CCaptureDlg::setDisplayedFrameCount(int count)
-{
-    frameCount_ = count;
-    repaintAll();
-}
 
 CMyBitmapButton* CCaptureDlg::button(int id) const
 {
@@ -126,18 +118,33 @@ void CCaptureDlg::setTopmost(bool on)
 
 void CCaptureDlg::repaintAll()
 {
+    updateBars();
+}
+
+void CCaptureDlg::updateBars()
+{
+    const CaptureBarStatus status = controller_->barStatus();
+    if (left_)
+        left_->setStatus(status);
+    if (right_)
+        right_->setStatus(status);
+    if (bottom_)
+        bottom_->setStatus(status);
     update();
-    for (QWidget* w :
-         {static_cast<QWidget*>(left_), static_cast<QWidget*>(right_), static_cast<QWidget*>(bottom_)})
-        if (w)
-            w->update();
+}
+
+void CCaptureDlg::onStateChanged()
+{
+    const CaptureController& c = *controller_;
+    setStartStopPicture(c.state() == CaptureState::Recording && !c.stopRequested());
+    updateBars();
 }
 
 // --- buttons --------------------------------------------------------------------
 
 void CCaptureDlg::createButtons()
 {
-    const float s = appSettings().uiScale;
+    const float s = settings_.uiScale;
     for (int id : kButtonIds) {
         auto* b = new CMyBitmapButton(this);
         setControlId(b, id);
@@ -159,7 +166,7 @@ void CCaptureDlg::createButtons()
 void CCaptureDlg::setStartStopPicture(bool recording)
 {
     if (CMyBitmapButton* b = button(IDC_CAPTURE_START_STOP))
-        b->loadBitmaps(appSettings().uiScale, captureButtonPicture(IDC_CAPTURE_START_STOP, false, recording),
+        b->loadBitmaps(settings_.uiScale, captureButtonPicture(IDC_CAPTURE_START_STOP, false, recording),
                        captureButtonPicture(IDC_CAPTURE_START_STOP, true, recording));
 }
 
@@ -180,7 +187,7 @@ void CCaptureDlg::layoutButtons()
     w.more = widthOf(IDC_CAPTURE_MORE);
     for (int id : kButtonIds)
         if (CMyBitmapButton* b = button(id))
-            b->move(buttonPosition(id, width(), appSettings().uiScale, w));
+            b->move(buttonPosition(id, width(), settings_.uiScale, w));
 }
 
 // --- windows messages -------------------------------------------------------------
@@ -207,29 +214,19 @@ void CCaptureDlg::showBars(bool on)
 
 void CCaptureDlg::onLayoutBars(int newHeight)
 {
-    const BarLayout bars = layoutBars(geometry(), captureRect_, newHeight, appSettings().uiScale);
+    CaptureRect capture = controller_->captureRect();
+    const BarLayout bars = layoutBars(geometry(), capture, newHeight, settings_.uiScale);
+    controller_->setCaptureRect(capture);
     left_->setGeometry(bars.left);
     right_->setGeometry(bars.right);
     bottom_->setGeometry(bars.bottom);
     if (!closed_ && !isMinimized())
         showBars(true);
-    bottom_->update();  // the position labels follow the frame
-}
-
-void CCaptureDlg::onFrameCount(int count)
-{
-    frameCount_ = count;
-    blinkOn_ = capturegeo::blinkOn(count, appSettings().rate1);
-    repaintAll();
+    updateBars();  // the position labels follow the frame
 }
 
 void CCaptureDlg::onCaptureStopped()
 {
-    state_ = CaptureState::Stopped;
-    blinkOn_ = false;
-    repaintAll();
-    // The captions belonged to the frames that were just replaced.
-    captionList().clear();
     if (makeGifAfterStop_) {
         makeGifAfterStop_ = false;
         // After this message has been handled, so the dialog runs outside it.
@@ -237,18 +234,8 @@ void CCaptureDlg::onCaptureStopped()
     }
 }
 
-void CCaptureDlg::onProgress(int percent)
-{
-    blinkOn_ = false;
-    state_ = CaptureState::Generating;
-    bottom_->setPercentage(percent);
-}
-
 void CCaptureDlg::onGenerated()
 {
-    state_ = CaptureState::Stopped;
-    blinkOn_ = false;
-    bottom_->update();
     if (closePending_) {
         QTimer::singleShot(0, this, [this] { closeCapture(); });
         return;
@@ -260,26 +247,20 @@ void CCaptureDlg::onGenerated()
 
 void CCaptureDlg::onStartStop()
 {
-    if (state_ == CaptureState::Generating)
+    CaptureController& c = *controller_;
+    if (c.state() == CaptureState::Generating)
         return;
     hidePreview();
-    AppSettings& settings = appSettings();
-    if (state_ == CaptureState::Idle || state_ == CaptureState::Stopped) {
-        settings.filterNumber = 0;
-        const CaptureRect r = grabRect(captureRect_, settings.windows10, settings.dpiRatio);
-        worker_->SetFrameRectangle(r.left, r.top, r.right, r.bottom, settings.mouse);
-        // Settings are written before the post; the post orders them before the worker reads them.
-        worker_->post(UM_START_CAPTURE, settings.last10 ? 1 : 0, msPerFrame(settings.rate1));
-        state_ = CaptureState::Recording;
-        frameCount_ = 0;
-        setStartStopPicture(true);
-        setTopmost(true);
-        repaintAll();
-    } else if (state_ == CaptureState::Recording) {
+    if (c.state() == CaptureState::Idle || c.state() == CaptureState::Stopped) {
+        if (c.startRecording()) {
+            setStartStopPicture(true);
+            setTopmost(true);
+        }
+    } else if (c.state() == CaptureState::Recording) {
         // The state stays Recording until the worker answers UM_CAPTURE_STOPPED.
-        worker_->post(UM_STOP_CAPTURE);
+        c.requestStop();
         setStartStopPicture(false);
-        setTopmost(settings.topWnd);
+        setTopmost(settings_.topWnd);
     }
 }
 
@@ -287,16 +268,16 @@ bool CCaptureDlg::closeCapture()
 {
     if (closed_)
         return true;
-    if (state_ == CaptureState::Generating) {
+    CaptureController& c = *controller_;
+    if (c.state() == CaptureState::Generating) {
         promptMessageBox(this, loadString(IDS_GENERATING_WAIT));
         return false;
     }
-    if (state_ == CaptureState::Recording)
+    if (c.state() == CaptureState::Recording)
         onStartStop();
-    closeCaptureSettings(appSettings(), pos(), captureRect_.width(), captureRect_.height());
-    if (!outputPath_.isEmpty() && QFile::exists(outputPath_) && !QFile::remove(outputPath_))
-        qWarning("cannot delete %s", qPrintable(outputPath_));
-    worker_->quitAndJoin();
+    closeCaptureSettings(settings_, pos(), c.captureRect().width(), c.captureRect().height());
+    c.deleteOutput();
+    c.shutdown();
     closed_ = true;
     showBars(false);
     QDialog::done(QDialog::Rejected);
@@ -323,24 +304,18 @@ void CCaptureDlg::closeWhenPossible()
         if (top->isVisible())
             top->hide();
     }
-    if (state_ == CaptureState::Generating)
+    if (controller_->state() == CaptureState::Generating)
         return;  // onGenerated() closes
     QTimer::singleShot(0, this, [this] { closeCapture(); });
 }
 
 bool CCaptureDlg::startGeneration()
 {
-    if (state_ != CaptureState::Stopped || closed_ || closePending_)
+    if (controller_->state() != CaptureState::Stopped || closed_ || closePending_)
         return false;
     hidePreview();
     const int dpiY = screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
-    // Deletes the previous output, writes the settings into the worker, posts UM_GENERATE.
-    outputPath_ = startGifGeneration(*worker_, appSettings(), outputPath_, dpiY);
-    state_ = CaptureState::Generating;
-    blinkOn_ = false;
-    bottom_->setPercentage(0);
-    repaintAll();
-    return true;
+    return controller_->startGeneration(dpiY);
 }
 
 void CCaptureDlg::reject()
@@ -350,7 +325,37 @@ void CCaptureDlg::reject()
 
 void CCaptureDlg::onOpenGif()
 {
-    // Open a GIF file for editing: comes with the main commands.
+    // Open a GIF file for editing: the file dialog comes with the main
+    // commands, then openGifForEditing() with the chosen path.
+}
+
+void CCaptureDlg::setInitialGif(const QString& path)
+{
+    initialGif_ = path;
+    if (path.isEmpty())
+        return;
+    // Once the window's loop runs, so the editor opens above a placed frame.
+    QTimer::singleShot(0, this, [this] {
+        if (!closed_ && !closePending_ && !initialGif_.isEmpty())
+            openGifForEditing(initialGif_);
+    });
+}
+
+bool CCaptureDlg::openGifForEditing(const QString& path)
+{
+    CaptureController& c = *controller_;
+    if (c.busy() || closed_)
+        return false;
+    // The progress window ("Loading...") comes with the open-GIF command.
+    const bool ok = c.importGif(path);
+    if (ok && c.sequence().FrameImage(1))
+        openEditor();
+    return ok;
+}
+
+void CCaptureDlg::openEditor()
+{
+    // The editor over controller(): comes with the editor.
 }
 
 void CCaptureDlg::onMinimise()
@@ -365,14 +370,16 @@ void CCaptureDlg::onSquare()
 
 void CCaptureDlg::onEdit()
 {
-    // Open the editor: comes with the main commands.
+    if (controller_->state() == CaptureState::Stopped && controller_->sequence().FrameImage(1))
+        openEditor();
 }
 
 void CCaptureDlg::onMakeGif()
 {
-    if (state_ == CaptureState::Idle || state_ == CaptureState::Generating)
+    const CaptureState state = controller_->state();
+    if (state == CaptureState::Idle || state == CaptureState::Generating)
         return;
-    if (state_ == CaptureState::Recording) {
+    if (state == CaptureState::Recording) {
         if (!makeGifAfterStop_) {
             makeGifAfterStop_ = true;
             onStartStop();  // stop; the dialog follows UM_CAPTURE_STOPPED
@@ -384,15 +391,15 @@ void CCaptureDlg::onMakeGif()
 
 void CCaptureDlg::openSizeDialogAndGenerate()
 {
-    if (closed_ || closePending_ || state_ != CaptureState::Stopped)
+    if (closed_ || closePending_ || controller_->state() != CaptureState::Stopped)
         return;
-    const RasterImage* first = worker_->sequence().FrameImage(1);
+    const RasterImage* first = controller_->sequence().FrameImage(1);
     if (!first)
         return;
     CMyBitmapButton* edit = button(IDC_CAPTURE_EDIT);
     const QPoint corner =
         edit ? edit->mapToGlobal(QPoint(edit->width(), edit->height())) : mapToGlobal(QPoint(0, 0));
-    CSizeDlg dlg(first->width(), first->height(), appSettings(), corner, this);
+    CSizeDlg dlg(first->width(), first->height(), settings_, corner, this);
     if (dlg.exec() == QDialog::Accepted)
         startGeneration();
 }
@@ -406,7 +413,7 @@ void CCaptureDlg::onMore()
 
 void CCaptureDlg::createPreview()
 {
-    preview_ = std::make_unique<CPreviewDlg>(outputPath_, this);
+    preview_ = std::make_unique<CPreviewDlg>(controller_->outputPath(), this);
 }
 
 void CCaptureDlg::hidePreview()
@@ -423,20 +430,21 @@ void CCaptureDlg::showPreviewOnRestore()
 
 void CCaptureDlg::openPreviewForOutput()
 {
-    if (!preview_ || closed_ || outputPath_.isEmpty())
+    const QString& output = controller_->outputPath();
+    if (!preview_ || closed_ || output.isEmpty())
         return;
     PreviewAnchor anchor;
     anchor.topBar = frameGeometry();
-    anchor.captureHeight = captureRect_.height();
+    anchor.captureHeight = controller_->captureRect().height();
     anchor.ownerMinimized = isMinimized();
-    preview_->showGeneratedGif(outputPath_, anchor, appSettings());
+    preview_->showGeneratedGif(output, anchor, settings_);
 }
 
 // --- painting and input -------------------------------------------------------------------
 
 void CCaptureDlg::paintEvent(QPaintEvent*)
 {
-    const float s = appSettings().uiScale;
+    const float s = settings_.uiScale;
     const QRect k = rect();
     const int b = titleBandHeight(s);
     QPainter p(this);
@@ -463,7 +471,7 @@ void CCaptureDlg::paintEvent(QPaintEvent*)
                Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                title.isEmpty() ? QStringLiteral("Vexlo") : title);
 
-    if (blinkOn_ && state_ == CaptureState::Recording) {
+    if (controller_->blinkOn()) {
         p.fillRect(QRect(k.left(), k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight),
                    captureColors::gold());
         p.fillRect(QRect(k.right() + 1 - kMarkWidth, k.bottom() + 1 - kMarkHeight, kMarkWidth, kMarkHeight),
@@ -479,7 +487,7 @@ void CCaptureDlg::resizeEvent(QResizeEvent* event)
 
 void CCaptureDlg::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || state_ == CaptureState::Recording) {
+    if (event->button() != Qt::LeftButton || controller_->state() == CaptureState::Recording) {
         QDialog::mousePressEvent(event);
         return;
     }
@@ -496,12 +504,12 @@ void CCaptureDlg::mousePressEvent(QMouseEvent* event)
 
 void CCaptureDlg::mouseMoveEvent(QMouseEvent* event)
 {
-    if (state_ == CaptureState::Recording)
+    if (controller_->state() == CaptureState::Recording)
         return;
     if (event->buttons() & Qt::LeftButton) {
         if (dragZone_ != DragZone::None || moving_)
-            applyDragStep(topBarDrag(dragZone_, event->globalPosition().toPoint(), geometry(), captureRect_,
-                                     pressPoint_));
+            applyDragStep(topBarDrag(dragZone_, event->globalPosition().toPoint(), geometry(),
+                                     controller_->captureRect(), pressPoint_));
         return;
     }
     const DragZone hover = topBarZone(event->position().toPoint(), size());
@@ -523,15 +531,28 @@ void CCaptureDlg::mouseReleaseEvent(QMouseEvent* event)
 
 void CCaptureDlg::applyDragStep(const DragStep& step)
 {
-    if (!step.accepted || state_ == CaptureState::Recording)
+    if (!step.accepted || controller_->state() == CaptureState::Recording)
         return;
     if (step.topBar != geometry())
         setGeometry(step.topBar);
-    if (step.setCaptureTop)
-        captureRect_.top = step.captureTop;
+    if (step.setCaptureTop) {
+        CaptureRect capture = controller_->captureRect();
+        capture.top = step.captureTop;
+        controller_->setCaptureRect(capture);
+    }
     relayout(step.layoutHeight);
     if (step.repaintBottom)
-        bottom_->update();
+        updateBars();
+}
+
+void CCaptureDlg::onBottomBarDragged(DragZone zone, QPoint globalPos)
+{
+    applyDragStep(bottomBarDrag(zone, globalPos, geometry(), bottom_->height()));
+}
+
+void CCaptureDlg::onSideBarDragged(bool leftBar, QPoint globalPos)
+{
+    applyDragStep(sideBarDrag(leftBar, globalPos, geometry()));
 }
 
 void CCaptureDlg::keyPressEvent(QKeyEvent* event)
@@ -551,7 +572,8 @@ void CCaptureDlg::changeEvent(QEvent* event)
             showBars(false);
             hidePreview();
         } else if (change->oldState() & Qt::WindowMinimized) {
-            if (state_ == CaptureState::Stopped && !outputPath_.isEmpty() && QFile::exists(outputPath_))
+            const QString& output = controller_->outputPath();
+            if (controller_->state() == CaptureState::Stopped && !output.isEmpty() && QFile::exists(output))
                 showPreviewOnRestore();
             if (!closed_)
                 relayout(0);

@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The capture window: the top bar of the hollow frame laid over the screen,
-// with the title band, the eight command buttons and the program's main state.
-// It owns the three other bars (left, right, bottom), the worker thread with
-// the frame sequence, and the output path of the last generated GIF.
+// with the title band and the eight command buttons. The program's main state
+// (CaptureState, the worker with the frame sequence, the capture rectangle,
+// the frame count, the output path) lives in the CaptureController this
+// window owns (controller()); the window renders it, hands the bars their
+// CaptureBarStatus and forwards the buttons to the controller's commands.
 //
 // Life: the constructor runs the initialisation (settings, scales, bars,
 // buttons, placement, topmost, worker start); closing (close button, Esc,
@@ -13,44 +15,44 @@
 // worker stopped and waited for.
 //
 // Extending it: each command button has its own slot (onOpenGif, onEdit,
-// onMakeGif, onMore, ...); the preview plugs into hidePreview(),
-// showPreviewOnRestore() and onGenerated(); startGeneration() starts a GIF.
+// onMakeGif, onMore, ...). A new window or command takes controller() (the
+// state, the sequence, the captions, the settings) rather than this window;
+// the preview plugs into hidePreview(), showPreviewOnRestore() and the
+// controller's generated() signal.
 #include <QDialog>
 #include <QPoint>
 #include <QString>
 #include <memory>
 
+#include "capture/capture_controller.h"
 #include "capture/capture_geometry.h"
-#include "capture/capture_state.h"
 #include "platform/screen_grabber.h"
 #include "platform/window_message.h"
 
+struct AppSettings;
+class CaptionList;
 class CBottomDialog;
 class CLeftDialog;
 class CMyBitmapButton;
 class CPreviewDlg;
 class CRightDialog;
-class CSideBarDialog;
-class CWorkerThread;
 
 class CCaptureDlg : public QDialog {
     Q_OBJECT
 public:
+    // The window of the program: the process-wide settings and caption list.
     // Without a grabber the worker reads the screen of this display.
     explicit CCaptureDlg(std::unique_ptr<ScreenGrabber> grabber = nullptr, QWidget* parent = nullptr);
+    // The settings are loaded into `settings` here and saved from it on close;
+    // both must outlive the window.
+    CCaptureDlg(AppSettings& settings, CaptionList& captions, std::unique_ptr<ScreenGrabber> grabber,
+                QWidget* parent = nullptr);
     ~CCaptureDlg() override;
 
     // --- read by others ------------------------------------------------------
-    CaptureState state() const { return state_; }
-    // For the import paths, which put the window into Stopped whatever the result.
-    void setState(CaptureState state);
-    const CaptureRect& captureRect() const { return captureRect_; }
-    int displayedFrameCount() const { return frameCount_; }
-    void setDisplayedFrameCount(int count);
-    bool blinkOn() const { return blinkOn_; }
-    const QString& outputPath() const { return outputPath_; }
-    void setOutputPath(const QString& path) { outputPath_ = path; }
-    CWorkerThread& worker() { return *worker_; }
+    // The state, the sequence, the captions, the settings and their commands.
+    CaptureController& controller() { return *controller_; }
+    const CaptureController& controller() const { return *controller_; }
     CLeftDialog* leftBar() const { return left_; }
     CRightDialog* rightBar() const { return right_; }
     CBottomDialog* bottomBar() const { return bottom_; }
@@ -61,7 +63,9 @@ public:
 
     // Keeps the window (and its bars) above other windows, or not.
     void setTopmost(bool on);
-    // Repaints the top bar and the three bars.
+    // Hands the bars what they show (the controller's state and the settings
+    // they label, e.g. Rate1 after the More menu changed it) and repaints the
+    // top bar and the three bars.
     void repaintAll();
 
     // --- commands -------------------------------------------------------------
@@ -75,11 +79,20 @@ public:
     // first (its GIF is not previewed) instead of asking the user to wait.
     void closeWhenPossible();
     bool closePending() const { return closePending_; }
-    // Starts a generation of the current frames (the capture window's part):
-    // deletes the previous output file, hides the preview, makes a new output
-    // path, writes the generation settings into the worker, posts UM_GENERATE
-    // (filter number, dithering flag) and enters Generating. Only from Stopped.
+    // Starts a generation of the current frames: hides the preview, then
+    // CaptureController::startGeneration (previous output deleted, new output
+    // path, settings into the worker, UM_GENERATE, Generating). Only from Stopped.
     bool startGeneration();
+
+    // A GIF named on the command line (`vexlo FILE.gif`): opened for editing
+    // with openGifForEditing() once the window runs.
+    void setInitialGif(const QString& path);
+    const QString& initialGif() const { return initialGif_; }
+    // The open-a-GIF command after its file dialog (also drops and the command
+    // line): nothing while busy; the import (CaptureController::importGif puts
+    // the state to Stopped whatever the result); then the editor when the
+    // import succeeded and there is a first frame. True when the import succeeded.
+    bool openGifForEditing(const QString& path);
 
     // --- dragging (the bars call these) -----------------------------------------
     // Carries out an accepted drag step (move/resize the top bar, fix the
@@ -114,12 +127,18 @@ public:
     void accept() override {}
 
 private:
-    // Worker messages.
     void onLayoutBars(int newHeight);
-    void onFrameCount(int count);
+    // The controller's signals.
+    void onStateChanged();
     void onCaptureStopped();
-    void onProgress(int percent);
     void onGenerated();
+    // The bars' drags.
+    void onBottomBarDragged(capturegeo::DragZone zone, QPoint globalPos);
+    void onSideBarDragged(bool leftBar, QPoint globalPos);
+    // What repaintAll() does; the slot of the controller's signals.
+    void updateBars();
+    // Opens the editor over the controller's frames (comes with the editor).
+    void openEditor();
 
     // The preview window's part (created hidden at start, shown after a
     // generation); empty until the preview exists.
@@ -136,16 +155,13 @@ private:
     void setStartStopPicture(bool recording);
     void showBars(bool on);
 
-    std::unique_ptr<CWorkerThread> worker_;
+    AppSettings& settings_;
+    std::unique_ptr<CaptureController> controller_;
     WindowMessageMap messages_;
-    CaptureState state_ = CaptureState::Idle;
-    CaptureRect captureRect_{0, 0, 310, 250};
-    int frameCount_ = 0;
-    bool blinkOn_ = false;
     capturegeo::DragZone dragZone_ = capturegeo::DragZone::None;
     bool moving_ = false;
     QPoint pressPoint_;
-    QString outputPath_;
+    QString initialGif_;
     bool topmost_ = false;
     bool closed_ = false;
     CLeftDialog* left_ = nullptr;

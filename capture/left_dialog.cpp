@@ -4,4 +4,4 @@
 
 #include "res/resource.h"
 
-CLeftDialog::CLeftDialog(CCaptureDlg* owner) : CSideBarDialog(owner, true, IDD_LEFT_DIALOG) {}
+CLeftDialog::CLeftDialog(QWidget* parent) : CSideBarDialog(parent, true, IDD_LEFT_DIALOG) {}

@@ -7,5 +7,5 @@
 class CLeftDialog : public CSideBarDialog {
     Q_OBJECT
 public:
-    explicit CLeftDialog(CCaptureDlg* owner);
+    explicit CLeftDialog(QWidget* parent = nullptr);
 };

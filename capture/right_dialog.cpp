@@ -4,4 +4,4 @@
 
 #include "res/resource.h"
 
-CRightDialog::CRightDialog(CCaptureDlg* owner) : CSideBarDialog(owner, false, IDD_RIGHT_DIALOG) {}
+CRightDialog::CRightDialog(QWidget* parent) : CSideBarDialog(parent, false, IDD_RIGHT_DIALOG) {}

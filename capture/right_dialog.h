@@ -7,5 +7,5 @@
 class CRightDialog : public CSideBarDialog {
     Q_OBJECT
 public:
-    explicit CRightDialog(CCaptureDlg* owner);
+    explicit CRightDialog(QWidget* parent = nullptr);
 };

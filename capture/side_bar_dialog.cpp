@@ -6,26 +6,29 @@
 #include <QPainter>
 
 #include "capture/capture_colors.h"
-#include "capture/capture_dlg.h"
 #include "platform/control_id.h"
 
 using namespace capturegeo;
 
-CSideBarDialog::CSideBarDialog(CCaptureDlg* owner, bool leftBar, int templateId)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      owner_(owner),
-      leftBar_(leftBar)
+CSideBarDialog::CSideBarDialog(QWidget* parent, bool leftBar, int templateId)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), leftBar_(leftBar)
 {
     setControlId(this, templateId);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
 }
 
+void CSideBarDialog::setStatus(const CaptureBarStatus& status)
+{
+    status_ = status;
+    update();
+}
+
 void CSideBarDialog::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), captureColors::frameBlue());
-    if (owner_->blinkOn() && owner_->state() == CaptureState::Recording) {
+    if (status_.blinkOn && status_.state == CaptureState::Recording) {
         p.fillRect(QRect(0, 0, width(), kSideMarkRows), captureColors::gold());
         p.fillRect(QRect(0, height() - kSideMarkRows, width(), kSideMarkRows), captureColors::gold());
     }
@@ -33,7 +36,7 @@ void CSideBarDialog::paintEvent(QPaintEvent*)
 
 void CSideBarDialog::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || owner_->state() == CaptureState::Recording)
+    if (event->button() != Qt::LeftButton || status_.state == CaptureState::Recording)
         return;
     dragging_ = true;
     setCursor(Qt::SizeHorCursor);
@@ -41,9 +44,9 @@ void CSideBarDialog::mousePressEvent(QMouseEvent* event)
 
 void CSideBarDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!dragging_ || !(event->buttons() & Qt::LeftButton) || owner_->state() == CaptureState::Recording)
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton) || status_.state == CaptureState::Recording)
         return;
-    owner_->applyDragStep(sideBarDrag(leftBar_, event->globalPosition().toPoint(), owner_->geometry()));
+    emit dragged(event->globalPosition().toPoint());
 }
 
 void CSideBarDialog::mouseReleaseEvent(QMouseEvent* event)

@@ -3,17 +3,26 @@
 #pragma once
 // What the left and right bars of the capture frame share: a 5-pixel frameless
 // window owned by the capture window, painted frame blue (gold at both ends
-// while the recording blinks), dragged sideways to resize the frame.
+// while the recording blinks), dragged sideways to resize the frame. It shows
+// the CaptureBarStatus it is given and reports drags by dragged().
 #include <QWidget>
 
-class CCaptureDlg;
+#include "capture/capture_bar_status.h"
 
 class CSideBarDialog : public QWidget {
     Q_OBJECT
 public:
-    CSideBarDialog(CCaptureDlg* owner, bool leftBar, int templateId);
+    CSideBarDialog(QWidget* parent, bool leftBar, int templateId);
     bool isLeftBar() const { return leftBar_; }
     bool isDragging() const { return dragging_; }
+
+    // What the bar shows; repaints.
+    void setStatus(const CaptureBarStatus& status);
+    const CaptureBarStatus& status() const { return status_; }
+
+signals:
+    // The pointer is at `globalPos` (screen pixels) while the bar is dragged.
+    void dragged(QPoint globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -22,7 +31,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    CCaptureDlg* owner_;
+    CaptureBarStatus status_;
     bool leftBar_;
     bool dragging_ = false;
 };

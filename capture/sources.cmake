@@ -35,3 +35,8 @@ target_sources(vexlo_ui PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/generation_start.h
   ${CMAKE_CURRENT_LIST_DIR}/generation_start.cpp)
+# The capture controller: the state, the worker, the output (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/capture_bar_status.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture_controller.h
+  ${CMAKE_CURRENT_LIST_DIR}/capture_controller.cpp)

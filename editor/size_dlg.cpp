@@ -35,7 +35,7 @@ CSizeDlg::CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPo
       refHeight_(refHeight)
 {
     setControlId(this, IDD_SIZE_DIALOG);
-    setWindowTitle(QStringLiteral("输出GIF的宽高（建议500x500以内）"));
+    setWindowTitle(tr("输出GIF的宽高（建议500x500以内）"));
     const QFont font = sizeDialogFont();
     setFont(font);
     const DialogBaseUnits du = dialogBaseUnits(font);
@@ -43,13 +43,13 @@ CSizeDlg::CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPo
         w->setGeometry(mapDialogRect(QRect(x, y, cx, cy), du));
     };
 
-    ok_ = new QPushButton(QStringLiteral("确定"), this);
+    ok_ = new QPushButton(tr("确定"), this);
     setControlId(ok_, IDC_SIZE_OK);
     ok_->setDefault(true);
     ok_->setAutoDefault(true);
     place(ok_, 154, 27, 50, 14);
 
-    auto* originalCaption = new QLabel(QStringLiteral("原始尺寸："), this);
+    auto* originalCaption = new QLabel(tr("原始尺寸："), this);
     place(originalCaption, 7, 7, 44, 10);
     original_ = new QLabel(QStringLiteral("%1 X %2").arg(refWidth).arg(refHeight), this);
     setControlId(original_, IDC_SIZE_ORIGINAL);
@@ -57,7 +57,7 @@ CSizeDlg::CSizeDlg(int refWidth, int refHeight, AppSettings& settings, const QPo
     original_->setMinimumWidth(original_->sizeHint().width());
     original_->resize(std::max(original_->width(), original_->sizeHint().width()), original_->height());
 
-    auto* outputCaption = new QLabel(QStringLiteral("输出尺寸："), this);
+    auto* outputCaption = new QLabel(tr("输出尺寸："), this);
     place(outputCaption, 7, 30, 44, 10);
 
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);

@@ -18,3 +18,38 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/size_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/size_dlg.cpp)
+# Editor dialog and frame strip: picture and strip geometry and the frame
+# operations (core), the windows (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.h
+  ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/strip_layout.h
+  ${CMAKE_CURRENT_LIST_DIR}/strip_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_ops.h
+  ${CMAKE_CURRENT_LIST_DIR}/frame_ops.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/editor_tool.h
+  ${CMAKE_CURRENT_LIST_DIR}/editor_tools.h
+  ${CMAKE_CURRENT_LIST_DIR}/editor_tools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_list_control.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_list_control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/combo_select.h
+  ${CMAKE_CURRENT_LIST_DIR}/combo_select.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x_list_view.h
+  ${CMAKE_CURRENT_LIST_DIR}/x_list_view.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/add_text_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/add_text_dlg.cpp)
+# Captions in the editor: the editing rules and the preview (core), the caption
+# list's control and its editing hook and the panel of caption controls (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/caption_editing.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_editing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_preview_renderer.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_preview_renderer.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cell_edit_hook.h
+  ${CMAKE_CURRENT_LIST_DIR}/cell_edit_hook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/list_ctrl_ex.h
+  ${CMAKE_CURRENT_LIST_DIR}/list_ctrl_ex.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/caption_panel.h
+  ${CMAKE_CURRENT_LIST_DIR}/caption_panel.cpp)

@@ -8,10 +8,7 @@
 #include <QtGlobal>
 
 #include "platform/app_paths.h"
-
-#ifndef VEXLO_DATA_DIR
-#define VEXLO_DATA_DIR "/usr/local/share/vexlo"
-#endif
+#include "platform/data_dirs.h"
 
 QString FilterLut::findFile(int number, const QString& programFolder)
 {
@@ -24,12 +21,12 @@ QString FilterLut::findFile(int number, const QString& programFolder)
     const QString appData = appDataDir();
     if (!appData.isEmpty())
         candidates << appData + QStringLiteral("/vexlo/") + name;
-    candidates << QStringLiteral(VEXLO_DATA_DIR "/filters/") + name;
     for (const QString& path : candidates) {
         if (QFileInfo(path).isFile())
             return path;
     }
-    return QString();
+    // The shipped pictures of an installed program.
+    return findDataFile(QStringLiteral("filters/") + name);
 }
 
 std::unique_ptr<FilterLut> FilterLut::load(int number, const QString& programFolder)

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QtGlobal>
 
 namespace {
@@ -35,6 +37,42 @@ QString appDataDir()
         return QString();
     }
     return dir;
+}
+
+QString settingsFolder()
+{
+    const QString base = appDataDir();
+    if (base.isEmpty() || !qEnvironmentVariableIsEmpty("APPDATA"))
+        return base;
+    return base + QStringLiteral("/vexlo");
+}
+
+bool moveLegacySettingsFile(const QString& fileName)
+{
+    if (!qEnvironmentVariableIsEmpty("APPDATA"))
+        return false;
+    const QString base = appDataDir();
+    if (base.isEmpty())
+        return false;
+    const QString oldPath = base + QLatin1Char('/') + fileName;
+    const QString folder = settingsFolder();
+    const QString newPath = folder + QLatin1Char('/') + fileName;
+    const QFileInfo oldInfo(oldPath);
+    if (!oldInfo.isFile() || oldInfo.isSymLink() || QFileInfo::exists(newPath))
+        return false;
+    if (!QDir().mkpath(folder)) {
+        qWarning("cannot create the settings folder %s: settings stay in %s", qPrintable(folder),
+                 qPrintable(oldPath));
+        return false;
+    }
+    // rename() keeps every byte and is atomic on one file system; across file
+    // systems QFile copies first and removes the old file only after that.
+    if (!QFile::rename(oldPath, newPath)) {
+        qWarning("cannot move %s to %s: settings stay where they are", qPrintable(oldPath),
+                 qPrintable(newPath));
+        return false;
+    }
+    return true;
 }
 
 QString programDir()

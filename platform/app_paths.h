@@ -11,6 +11,18 @@
 inline constexpr int kMaxAppDataChars = 256;
 QString appDataDir();
 
+// The folder of the settings file and the profile store: $APPDATA itself when
+// set (the settings file lies directly in it), else "vexlo" inside the folder
+// appDataDir() gives ($XDG_CONFIG_HOME/vexlo or ~/.config/vexlo). Empty when
+// appDataDir() is.
+QString settingsFolder();
+
+// Moves a settings file left directly in $XDG_CONFIG_HOME (or ~/.config) by
+// earlier versions into settingsFolder(), once: only when $APPDATA is unset, the
+// old file exists and the new one does not. When both exist the new one wins
+// and the old one is left alone. Returns true when a file was moved.
+bool moveLegacySettingsFile(const QString& fileName);
+
 // The folder holding the running program (filter files lie beside it).
 QString programDir();
 

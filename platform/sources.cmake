@@ -34,3 +34,9 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/termination_signals.h
   ${CMAKE_CURRENT_LIST_DIR}/termination_signals.cpp)
+# The profile store and the shipped data folders (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/profile_store.h
+  ${CMAKE_CURRENT_LIST_DIR}/profile_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/data_dirs.h
+  ${CMAKE_CURRENT_LIST_DIR}/data_dirs.cpp)

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
 // The one seam for message boxes and the common dialogs (open file, save file,
-// colour). The program shows the real Qt dialogs; tests install ScriptedPrompts,
-// which answers from queues and records what was asked, so every flow runs
-// headless.
+// colour). The program shows the real Qt dialogs; tests install their own
+// answers (ScriptedPrompts in tests/support/scripted_prompts.h), which answer
+// from queues and record what was asked, so every flow runs headless.
 //
 //     if (promptMessageBox(this, loadString(IDS_...), QString(), MB_OKCANCEL | MB_ICONQUESTION) != AnswerOk)
 //         return;
@@ -12,9 +12,7 @@
 //     if (path.isEmpty())  // cancelled
 //         return;
 #include <QString>
-#include <deque>
 #include <optional>
-#include <vector>
 
 #include "imaging/raster_image.h"
 
@@ -61,6 +59,8 @@ public:
 
     static UiPrompts& current();
     static void install(UiPrompts* prompts);
+    // The installed replacement, null when the real dialogs are in use.
+    static UiPrompts* installed();
 };
 
 // The calls every window uses. An empty caption gives the product name.
@@ -79,49 +79,3 @@ std::optional<ColorRef> promptColor(QWidget* parent, ColorRef initial);
 QString qtFileFilter(const QString& windowsFilter);
 // A name typed without an extension gets ".ext" (ext without dot; empty: none).
 QString withDefaultExtension(const QString& path, const QString& defaultExt);
-
-// Test answers. Installs itself on construction and restores the previous
-// prompts on destruction. Each kind of prompt takes answers from its own queue;
-// a prompt with no queued answer is recorded as unanswered and cancelled
-// (AnswerCancel, or AnswerOk for an MB_OK box; empty path; no colour).
-class ScriptedPrompts : public UiPrompts {
-public:
-    enum class Kind { MessageBox, OpenFile, SaveFile, Color };
-    struct Asked {
-        Kind kind;
-        QString text;       // message text, or the file filter
-        QString caption;    // message caption, or the dialog caption
-        unsigned type = 0;  // message-box style
-        FileDialogOptions file;
-        ColorRef initialColor = 0;
-        bool answered = true;
-    };
-
-    ScriptedPrompts();
-    ~ScriptedPrompts() override;
-    ScriptedPrompts(const ScriptedPrompts&) = delete;
-    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
-
-    void answerMessageBox(int button);
-    void answerOpenFile(const QString& path);          // empty: cancel
-    void answerSaveFile(const QString& path);          // empty: cancel
-    void answerColor(std::optional<ColorRef> colour);  // nullopt: cancel
-
-    const std::vector<Asked>& asked() const { return asked_; }
-    int unansweredCount() const;
-    bool allAnswersUsed() const;  // every queued answer was taken
-    void clear();
-
-    int messageBox(QWidget* parent, const QString& text, const QString& caption, unsigned type) override;
-    QString openFile(QWidget* parent, const FileDialogOptions& options) override;
-    QString saveFile(QWidget* parent, const FileDialogOptions& options) override;
-    std::optional<ColorRef> chooseColor(QWidget* parent, ColorRef initial) override;
-
-private:
-    UiPrompts* previous_ = nullptr;
-    std::deque<int> boxes_;
-    std::deque<QString> opens_;
-    std::deque<QString> saves_;
-    std::deque<std::optional<ColorRef>> colors_;
-    std::vector<Asked> asked_;
-};

@@ -16,7 +16,7 @@
 
 QString CBlankNoticeDlg::noticeText()
 {
-    return QStringLiteral(
+    return tr(
         "您生成的动画文件大于 2M 了？\n\n百度贴吧/微博/聊天表情等，都对动画文件的大小有限制。"
         "超过大小，文件将无法上传，或者被显示为静态图像。\n\n您可以在预览窗口查看动画文件的大小，");
 }
@@ -27,23 +27,23 @@ CBlankNoticeDlg::CBlankNoticeDlg(AppSettings& settings, QWidget* parent)
       settings_(settings)
 {
     setControlId(this, IDD_BLANKNOTICE_DIALOG);
-    setWindowTitle(QStringLiteral("友情提醒"));
+    setWindowTitle(tr("友情提醒"));
 
     auto* text = new QLabel(noticeText(), this);
     text->setWordWrap(true);
 
     link_ = new CHyperlinkStatic(this);
     setControlId(link_, IDC_NOTICE_LINK);
-    link_->setLink(QStringLiteral("也可以到我们官网了解如何减小动画文件大小。"),
+    link_->setLink(tr("也可以到我们官网了解如何减小动画文件大小。"),
                    helpPageUrl(QStringLiteral("vx_reduce.htm")).toString(), makeColorRef(0, 0, 255), false);
 
-    box_ = new QCheckBox(QStringLiteral("我已经知道了，下次请不要再重复告诉我了"), this);
+    box_ = new QCheckBox(tr("我已经知道了，下次请不要再重复告诉我了"), this);
     setControlId(box_, IDC_NOTICE_DONT_SHOW);
     box_->setChecked(false);
     // Every click: the notice is on exactly while the box is clear.
     connect(box_, &QCheckBox::clicked, this, [this](bool checked) { settings_.notice = !checked; });
 
-    close_ = new QPushButton(QStringLiteral("关闭"), this);
+    close_ = new QPushButton(tr("关闭"), this);
     setControlId(close_, IDOK);
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);

@@ -7,22 +7,15 @@
 #include <QFileInfo>
 
 #include "platform/app_paths.h"
+#include "platform/data_dirs.h"
 
 QString helpPagePath(const QString& page)
 {
-    const QString beside = QDir(programDir()).filePath(QStringLiteral("help/") + page);
-    if (QFileInfo::exists(beside))
-        return beside;
-    // Programs in a sub-folder of the build folder (tests, tools) use its pages.
-    const QString build = QDir(programDir()).filePath(QStringLiteral("../help/") + page);
-    if (QFileInfo::exists(build))
-        return QDir::cleanPath(build);
-#ifdef VEXLO_DATA_DIR
-    const QString installed = QDir(QStringLiteral(VEXLO_DATA_DIR)).filePath(QStringLiteral("help/") + page);
-    if (QFileInfo::exists(installed))
-        return installed;
-#endif
-    return beside;
+    // Beside the program, the build folder above a test, an installed tree.
+    const QString found = findDataFile(QStringLiteral("help/") + page);
+    if (!found.isEmpty())
+        return found;
+    return QDir(programDir()).filePath(QStringLiteral("help/") + page);
 }
 
 QUrl helpPageUrl(const QString& page)

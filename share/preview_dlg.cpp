@@ -32,7 +32,7 @@
 
 namespace {
 
-const char kGifFilter[] = "动画GIF文件(*.gif)|*.gif||";
+const char kGifFilter[] = QT_TRANSLATE_NOOP("CPreviewDlg", "动画GIF文件(*.gif)|*.gif||");
 
 CIconButton* makeButton(QWidget* parent, int id, const QString& text, PreviewIcon icon)
 {
@@ -68,7 +68,7 @@ CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
       gifPath_(gifPath)
 {
     setControlId(this, IDD_PREVIEW_DIALOG);
-    setWindowTitle(QStringLiteral("预览"));
+    setWindowTitle(tr("预览"));
     setModal(false);
     setSizeGripEnabled(false);
     setMinimumSize(previewgeo::kMinDragWidth, previewgeo::kMinDragHeight);
@@ -81,10 +81,10 @@ CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
     setControlId(info_, IDC_PREVIEW_INFO);
     info_->setLabelStyle(CStyledLabel::StyleBold);
 
-    edit_ = makeButton(this, IDC_PREVIEW_EDIT, QStringLiteral("编辑"), PreviewIcon::Edit);
+    edit_ = makeButton(this, IDC_PREVIEW_EDIT, tr("编辑"), PreviewIcon::Edit);
     edit_->setEnabled(false);  // the editor is not wired to the preview yet
-    save_ = makeButton(this, IDC_PREVIEW_SAVE, QStringLiteral("保存"), PreviewIcon::Save);
-    help_ = makeButton(this, IDC_PREVIEW_HELP, QStringLiteral("帮助"), PreviewIcon::Help);
+    save_ = makeButton(this, IDC_PREVIEW_SAVE, tr("保存"), PreviewIcon::Save);
+    help_ = makeButton(this, IDC_PREVIEW_HELP, tr("帮助"), PreviewIcon::Help);
     connect(save_, &QPushButton::clicked, this, [this] {
         auto menu = makeSaveMoreMenu();
         popUpMenu(*menu, save_);
@@ -249,20 +249,20 @@ void CPreviewDlg::closeEvent(QCloseEvent* event)
 std::unique_ptr<QMenu> CPreviewDlg::makeSaveMoreMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    addCommand(*menu, QStringLiteral("发布为微信动画表情（教程）"), CmdPublishFace);
-    addCommand(*menu, QStringLiteral("复制到QQ/微信电脑版聊天窗口,剪贴板"), CmdCopyClipboard);
+    addCommand(*menu, tr("发布为微信动画表情（教程）"), CmdPublishFace);
+    addCommand(*menu, tr("复制到QQ/微信电脑版聊天窗口,剪贴板"), CmdCopyClipboard);
     menu->addSeparator();
-    addCommand(*menu, QStringLiteral("发送到本软件的手机版..."), CmdSendToPhone)->setEnabled(false);
-    addCommand(*menu, QStringLiteral("保存到电脑..."), CmdSaveToDisk);
+    addCommand(*menu, tr("发送到本软件的手机版..."), CmdSendToPhone)->setEnabled(false);
+    addCommand(*menu, tr("保存到电脑..."), CmdSaveToDisk);
     return menu;
 }
 
 std::unique_ptr<QMenu> CPreviewDlg::makeHelpMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    addCommand(*menu, QStringLiteral("为什么生成的动画是黑的"), CmdHelpWhyBlank);
-    addCommand(*menu, QStringLiteral("如何减小动画文件大小"), CmdHelpReduce);
-    addCommand(*menu, QStringLiteral("如何调节动画速度"), CmdHelpSpeed);
+    addCommand(*menu, tr("为什么生成的动画是黑的"), CmdHelpWhyBlank);
+    addCommand(*menu, tr("如何减小动画文件大小"), CmdHelpReduce);
+    addCommand(*menu, tr("如何调节动画速度"), CmdHelpSpeed);
     return menu;
 }
 
@@ -306,7 +306,7 @@ void CPreviewDlg::runCommand(int command)
 void CPreviewDlg::saveToDisk()
 {
     FileDialogOptions options;
-    options.filter = QString::fromUtf8(kGifFilter);
+    options.filter = tr(kGifFilter);
     options.defaultExt = QStringLiteral("gif");
     options.confirmOverwrite = true;
     const QString chosen = promptSaveFile(this, options);
@@ -314,7 +314,7 @@ void CPreviewDlg::saveToDisk()
         return;
     const QString destination = withDefaultExtension(chosen, options.defaultExt);
     if (copyGifFile(gifPath_, destination) == GifCopyResult::AccessDenied)
-        promptMessageBox(this, QStringLiteral("系统拒绝访问目的文件目录。请确认您的用户权限。"));
+        promptMessageBox(this, tr("系统拒绝访问目的文件目录。请确认您的用户权限。"));
 }
 
 void CPreviewDlg::copyToClipboard()

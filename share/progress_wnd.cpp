@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "platform/control_id.h"
+#include "platform/profile_store.h"
 #include "platform/sys_colors.h"
 
 namespace {
@@ -34,11 +35,6 @@ int addClamped(int a, int b)
 }
 
 const char* const kSettingsGroup = "ProgressWndSettings";
-
-QSettings profileStore()
-{
-    return QSettings(QStringLiteral("Vexlo"), QStringLiteral("Vexlo"));
-}
 
 // Without a parent the window belongs to the application's main window: the
 // active modal window, else the active window.

@@ -19,6 +19,7 @@
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "settings_folder.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
@@ -97,12 +98,12 @@ TEST(CaptureExternalClose, WhileRecordingStopsAndSaves)
     auto dlg = makeWindow();
     const QString output = folder.file("last.gif");
     writeFile(output);
-    dlg->setOutputPath(output);
+    dlg->controller().setOutputPath(output);
     dlg->onStartStop();
-    ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 1; }));
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().frameCount() >= 1; }));
     dlg->closeWhenPossible();
     ASSERT_TRUE(waitUntil([&] { return !dlg->isVisible(); }));
-    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_FALSE(dlg->controller().worker().isRunning());
     EXPECT_FALSE(QFile::exists(output));
     EXPECT_TRUE(folder.readIni().contains("WndPosEmptyHeight=120"));
 }
@@ -112,9 +113,9 @@ TEST(CaptureExternalClose, DismissesTheSizeDialogWithoutGenerating)
     SettingsFolder folder(kIni);
     auto dlg = makeWindow();
     dlg->onStartStop();
-    ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 1; }));
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().frameCount() >= 1; }));
     dlg->onStartStop();
-    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().state() == CaptureState::Stopped; }));
     // The close request comes while the output size dialog is open.
     bool sawSizeDialog = false;
     QTimer::singleShot(50, [&] {
@@ -124,9 +125,9 @@ TEST(CaptureExternalClose, DismissesTheSizeDialogWithoutGenerating)
     dlg->button(IDC_CAPTURE_GIF)->click();  // runs the dialog until the close request
     EXPECT_TRUE(sawSizeDialog);
     ASSERT_TRUE(waitUntil([&] { return !dlg->isVisible(); }));
-    EXPECT_EQ(dlg->state(), CaptureState::Stopped);
-    EXPECT_TRUE(dlg->outputPath().isEmpty());  // no generation was started
-    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Stopped);
+    EXPECT_TRUE(dlg->controller().outputPath().isEmpty());  // no generation was started
+    EXPECT_FALSE(dlg->controller().worker().isRunning());
 }
 
 TEST(CaptureExternalClose, WaitsForARunningGenerationWithoutAsking)
@@ -134,20 +135,20 @@ TEST(CaptureExternalClose, WaitsForARunningGenerationWithoutAsking)
     SettingsFolder folder(kIni);
     ScriptedPrompts prompts;
     auto dlg = makeWindow();
-    dlg->setState(CaptureState::Stopped);
-    sendWindowMessage(dlg.get(), UM_PROGRESS, 0, 30);
-    ASSERT_EQ(dlg->state(), CaptureState::Generating);
+    dlg->controller().noteImportAttempt(0);
+    sendWindowMessage(&dlg->controller(), UM_PROGRESS, 0, 30);
+    ASSERT_EQ(dlg->controller().state(), CaptureState::Generating);
     dlg->closeWhenPossible();
     QCoreApplication::processEvents();
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_TRUE(prompts.asked().empty());  // no "please wait" box for a signal
     const QString output = folder.file("done.gif");
     writeFile(output);
-    dlg->setOutputPath(output);
-    sendWindowMessage(dlg.get(), UM_GENERATED, 0, 0);
+    dlg->controller().setOutputPath(output);
+    sendWindowMessage(&dlg->controller(), UM_GENERATED, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return !dlg->isVisible(); }));
     EXPECT_FALSE(dlg->preview()->isVisible());  // the finished GIF is not previewed
     EXPECT_FALSE(QFile::exists(output));
-    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_FALSE(dlg->controller().worker().isRunning());
     EXPECT_TRUE(folder.readIni().contains("WndPosLeft=300"));
 }

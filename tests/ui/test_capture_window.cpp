@@ -23,6 +23,7 @@
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "settings_folder.h"
 #include "test_env.h"
 #include "wait_until.h"
@@ -78,8 +79,8 @@ TEST(CaptureWindow, DefaultPlacement)
     EXPECT_EQ(dlg->bottomBar()->geometry(), QRect(300, 510, 320, 40));
     EXPECT_TRUE(dlg->leftBar()->isVisible());
     EXPECT_TRUE(dlg->bottomBar()->isVisible());
-    EXPECT_EQ(dlg->captureRect(), (CaptureRect{305, 260, 615, 510}));
-    EXPECT_EQ(dlg->state(), CaptureState::Idle);
+    EXPECT_EQ(dlg->controller().captureRect(), (CaptureRect{305, 260, 615, 510}));
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Idle);
     EXPECT_TRUE(dlg->isTopmost());
     EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"Top Left: 260, 305", "Size: 310*250"}));
     // The eight buttons, with their pictures' sizes and places.
@@ -98,7 +99,7 @@ TEST(CaptureWindow, UiScaleAndStoredPlace)
     auto dlg = makeWindow();
     EXPECT_EQ(dlg->geometry(), QRect(100, 100, 210, 90));
     EXPECT_EQ(dlg->bottomBar()->geometry(), QRect(100, 290, 210, 60));
-    EXPECT_EQ(dlg->captureRect(), (CaptureRect{105, 190, 305, 290}));
+    EXPECT_EQ(dlg->controller().captureRect(), (CaptureRect{105, 190, 305, 290}));
     EXPECT_FALSE(dlg->isTopmost());
     EXPECT_EQ(dlg->button(IDC_CAPTURE_START_STOP)->geometry(), QRect(5, 42, 97, 43));
 }
@@ -110,9 +111,9 @@ TEST(CaptureWindow, DragLimits)
     CBottomDialog* bottom = dlg->bottomBar();
     // Bottom edge: pointer y 359 would give a capture height of 59.
     drag(bottom, QPoint(100, 38), QPoint(100, 359 - 510));
-    EXPECT_EQ(dlg->captureRect().height(), 250);
+    EXPECT_EQ(dlg->controller().captureRect().height(), 250);
     drag(bottom, QPoint(100, 38), QPoint(100, 360 - 510));
-    EXPECT_EQ(dlg->captureRect(), (CaptureRect{305, 260, 615, 320}));
+    EXPECT_EQ(dlg->controller().captureRect(), (CaptureRect{305, 260, 615, 320}));
     EXPECT_EQ(bottom->geometry(), QRect(300, 320, 320, 40));
     EXPECT_EQ(dlg->leftBar()->height(), 60);
 
@@ -122,13 +123,13 @@ TEST(CaptureWindow, DragLimits)
     EXPECT_EQ(dlg->geometry().width(), 320);
     drag(left, QPoint(2, 10), QPoint(560 - 300, 10));
     EXPECT_EQ(dlg->geometry(), QRect(560, 200, 60, 60));
-    EXPECT_EQ(dlg->captureRect(), (CaptureRect{565, 260, 615, 320}));
+    EXPECT_EQ(dlg->controller().captureRect(), (CaptureRect{565, 260, 615, 320}));
     EXPECT_EQ(dlg->rightBar()->geometry(), QRect(615, 260, 5, 60));
 
     // Moving by the body keeps the capture size.
     drag(dlg.get(), QPoint(30, 20), QPoint(30 - 60, 20 + 40));
     EXPECT_EQ(dlg->geometry(), QRect(500, 240, 60, 60));
-    EXPECT_EQ(dlg->captureRect(), (CaptureRect{505, 300, 555, 360}));
+    EXPECT_EQ(dlg->controller().captureRect(), (CaptureRect{505, 300, 555, 360}));
     EXPECT_EQ(dlg->bottomBar()->shownTexts().first(), QStringLiteral("Top Left: 300, 505"));
 }
 
@@ -138,37 +139,37 @@ TEST(CaptureWindow, RecordingFreezesTheFrameAndShowsCounts)
     auto dlg = makeWindow();
     captionList().clear();
     dlg->onStartStop();
-    EXPECT_EQ(dlg->state(), CaptureState::Recording);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Recording);
     EXPECT_TRUE(dlg->isTopmost());
     EXPECT_EQ(appSettings().filterNumber, 0);
 
     const QRect top = dlg->geometry();
-    const CaptureRect cap = dlg->captureRect();
+    const CaptureRect cap = dlg->controller().captureRect();
     drag(dlg.get(), QPoint(30, 20), QPoint(90, 80));            // move
     drag(dlg.get(), QPoint(1, 1), QPoint(-40, -40));            // top-left corner
     drag(dlg->bottomBar(), QPoint(100, 38), QPoint(100, 100));  // bottom edge
     drag(dlg->rightBar(), QPoint(2, 10), QPoint(60, 10));       // right bar
     EXPECT_EQ(dlg->geometry(), top);
-    EXPECT_EQ(dlg->captureRect(), cap);
+    EXPECT_EQ(dlg->controller().captureRect(), cap);
 
     // Let the worker record a few frames, then look at the labels as they were
     // after four frames at 20 frames per second.
-    ASSERT_TRUE(waitUntil([&] { return dlg->displayedFrameCount() >= 2; }));
-    sendWindowMessage(dlg.get(), UM_FRAME_COUNT, 0, 4);
-    EXPECT_TRUE(dlg->blinkOn());
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().frameCount() >= 2; }));
+    sendWindowMessage(&dlg->controller(), UM_FRAME_COUNT, 0, 4);
+    EXPECT_TRUE(dlg->controller().blinkOn());
     EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"4 Frames", "0.2 Secs "}));
-    sendWindowMessage(dlg.get(), UM_FRAME_COUNT, 0, 6);
-    EXPECT_FALSE(dlg->blinkOn());
-    sendWindowMessage(dlg.get(), UM_FRAME_COUNT, 0, 12);
-    EXPECT_TRUE(dlg->blinkOn());
+    sendWindowMessage(&dlg->controller(), UM_FRAME_COUNT, 0, 6);
+    EXPECT_FALSE(dlg->controller().blinkOn());
+    sendWindowMessage(&dlg->controller(), UM_FRAME_COUNT, 0, 12);
+    EXPECT_TRUE(dlg->controller().blinkOn());
 
     dlg->onStartStop();  // stop: only requested
-    EXPECT_EQ(dlg->state(), CaptureState::Recording);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Recording);
     EXPECT_FALSE(dlg->isTopmost());
-    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
-    EXPECT_FALSE(dlg->blinkOn());
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().state() == CaptureState::Stopped; }));
+    EXPECT_FALSE(dlg->controller().blinkOn());
     // The worker grabbed the capture region.
-    const FrameSequence& seq = dlg->worker().sequence();
+    const FrameSequence& seq = dlg->controller().worker().sequence();
     ASSERT_GT(seq.count(), 0);
     EXPECT_EQ(seq.frameRect(), (FrameRect{305, 260, 615, 510}));
     EXPECT_EQ(seq.at(0)->image->width(), 310);
@@ -188,18 +189,18 @@ TEST(CaptureWindow, GenerationStatesAndCloseRefusedWhileGenerating)
     SettingsFolder settings;
     auto dlg = makeWindow();
     ScriptedPrompts prompts;
-    dlg->setState(CaptureState::Stopped);
-    sendWindowMessage(dlg.get(), UM_PROGRESS, 0, 42);
-    EXPECT_EQ(dlg->state(), CaptureState::Generating);
+    dlg->controller().noteImportAttempt(0);
+    sendWindowMessage(&dlg->controller(), UM_PROGRESS, 0, 42);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Generating);
     EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"Creating: 42%"}));
     dlg->onStartStop();  // ignored while generating
-    EXPECT_EQ(dlg->state(), CaptureState::Generating);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Generating);
     EXPECT_FALSE(dlg->closeCapture());
     ASSERT_EQ(prompts.asked().size(), 1u);
     EXPECT_EQ(prompts.asked()[0].text, QStringLiteral("正在生成GIF，请稍等.."));
-    EXPECT_TRUE(dlg->worker().isRunning());
-    sendWindowMessage(dlg.get(), UM_GENERATED, 0, 0);
-    EXPECT_EQ(dlg->state(), CaptureState::Stopped);
+    EXPECT_TRUE(dlg->controller().worker().isRunning());
+    sendWindowMessage(&dlg->controller(), UM_GENERATED, 0, 0);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Stopped);
 }
 
 TEST(CaptureWindow, EnterDoesNothingEscClosesAndSaves)
@@ -212,17 +213,17 @@ TEST(CaptureWindow, EnterDoesNothingEscClosesAndSaves)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("GIF89a");
     }
-    dlg->setOutputPath(output);
+    dlg->controller().setOutputPath(output);
     drag(dlg->bottomBar(), QPoint(100, 38), QPoint(100, 400 - 510));  // capture height 100
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(dlg.get(), &enter);
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_TRUE(dlg->worker().isRunning());
+    EXPECT_TRUE(dlg->controller().worker().isRunning());
 
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(dlg.get(), &esc);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_FALSE(dlg->worker().isRunning());
+    EXPECT_FALSE(dlg->controller().worker().isRunning());
     EXPECT_FALSE(QFile::exists(output));
     const QString ini = settings.readIni();
     EXPECT_TRUE(ini.contains("WndPosLeft=300")) << ini.toStdString();
@@ -235,10 +236,10 @@ TEST(CaptureWindow, CloseWhileRecordingStopsFirst)
     SettingsFolder settings;
     auto dlg = makeWindow();
     dlg->onStartStop();
-    ASSERT_EQ(dlg->state(), CaptureState::Recording);
+    ASSERT_EQ(dlg->controller().state(), CaptureState::Recording);
     EXPECT_TRUE(dlg->close());  // Alt+F4 / the close box
-    EXPECT_FALSE(dlg->worker().isRunning());
-    EXPECT_TRUE(dlg->worker().sequence().empty());  // the worker cleared it when it ended
+    EXPECT_FALSE(dlg->controller().worker().isRunning());
+    EXPECT_TRUE(dlg->controller().worker().sequence().empty());  // the worker cleared it when it ended
 }
 
 TEST(CaptureWindow, DevicePixelRectangleAndLabels)
@@ -246,16 +247,16 @@ TEST(CaptureWindow, DevicePixelRectangleAndLabels)
     SettingsFolder settings(
         "[POS]\nWndPosLeft=95\nWndPosTop=40\nWndPosEmptyWidth=300\nWndPosEmptyHeight=200\n");
     auto dlg = makeWindow();
-    ASSERT_EQ(dlg->captureRect(), (CaptureRect{100, 100, 400, 300}));
+    ASSERT_EQ(dlg->controller().captureRect(), (CaptureRect{100, 100, 400, 300}));
     // A display with 1.5 device pixels per logical pixel.
     appSettings().windows10 = true;
     appSettings().dpiRatio = 1.5f;
-    dlg->bottomBar()->update();
+    dlg->repaintAll();
     EXPECT_EQ(dlg->bottomBar()->shownTexts(), QStringList({"Top Left: 151, 151", "Size: 448*298"}));
     dlg->onStartStop();
     dlg->onStartStop();
-    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
-    EXPECT_EQ(dlg->worker().sequence().frameRect(), (FrameRect{151, 151, 599, 449}));
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().state() == CaptureState::Stopped; }));
+    EXPECT_EQ(dlg->controller().worker().sequence().frameRect(), (FrameRect{151, 151, 599, 449}));
     appSettings().dpiRatio = 1.0f;
 }
 

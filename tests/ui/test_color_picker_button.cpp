@@ -15,6 +15,7 @@
 
 #include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"
+#include "scripted_prompts.h"
 #include "widgets/color_palette_layout.h"
 #include "widgets/color_palette_popup.h"
 #include "widgets/color_picker_button.h"

@@ -13,6 +13,7 @@
 
 #include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"
+#include "scripted_prompts.h"
 #include "widgets/hyperlink_rules.h"
 #include "widgets/hyperlink_static.h"
 

@@ -86,7 +86,7 @@ std::unique_ptr<CCaptureDlg> makeWindow()
 void record(CCaptureDlg& dlg, int frames)
 {
     dlg.onStartStop();
-    ASSERT_TRUE(waitUntil([&] { return dlg.displayedFrameCount() >= frames; }));
+    ASSERT_TRUE(waitUntil([&] { return dlg.controller().frameCount() >= frames; }));
 }
 
 }  // namespace
@@ -102,12 +102,12 @@ TEST(MakeGif, NothingRightAfterStartUpOrWithoutFrames)
         w->close();
     };
     EXPECT_EQ(withModals([&] { dlg->button(IDC_CAPTURE_GIF)->click(); }, fail), 0);
-    EXPECT_EQ(dlg->state(), CaptureState::Idle);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Idle);
     // Stopped without a frame: still nothing.
-    dlg->setState(CaptureState::Stopped);
+    dlg->controller().noteImportAttempt(0);
     EXPECT_EQ(withModals([&] { dlg->button(IDC_CAPTURE_GIF)->click(); }, fail), 0);
-    EXPECT_EQ(dlg->state(), CaptureState::Stopped);
-    EXPECT_TRUE(dlg->outputPath().isEmpty());
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Stopped);
+    EXPECT_TRUE(dlg->controller().outputPath().isEmpty());
 }
 
 TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
@@ -125,15 +125,15 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
         [&] {
             dlg->button(IDC_CAPTURE_GIF)->click();
             // Only requested: the dialog waits for the worker.
-            EXPECT_EQ(dlg->state(), CaptureState::Recording);
+            EXPECT_EQ(dlg->controller().state(), CaptureState::Recording);
             EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-            ASSERT_TRUE(waitUntil([&] { return !dlg->outputPath().isEmpty(); }));
+            ASSERT_TRUE(waitUntil([&] { return !dlg->controller().outputPath().isEmpty(); }));
         },
         [&](QWidget* w) {
             auto* size = qobject_cast<CSizeDlg*>(w);
             ASSERT_TRUE(size);
-            stateAtDialog = dlg->state();
-            framesAtDialog = dlg->worker().sequence().count();
+            stateAtDialog = dlg->controller().state();
+            framesAtDialog = dlg->controller().worker().sequence().count();
             dialogPos = size->pos();
             size->widthEdit()->setFocus();
             size->widthEdit()->selectAll();
@@ -152,9 +152,9 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
     EXPECT_EQ(height, QStringLiteral("125"));
 
     // Generation, then the preview on the new file.
-    ASSERT_TRUE(
-        waitUntil([&] { return dlg->state() == CaptureState::Stopped && dlg->preview()->isVisible(); }));
-    const QString first = dlg->outputPath();
+    ASSERT_TRUE(waitUntil(
+        [&] { return dlg->controller().state() == CaptureState::Stopped && dlg->preview()->isVisible(); }));
+    const QString first = dlg->controller().outputPath();
     EXPECT_TRUE(QFile::exists(first));
     EXPECT_EQ(dlg->preview()->gifPath(), first);
     EXPECT_EQ(dlg->preview()->gifWidth(), 155);
@@ -166,8 +166,8 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
     EXPECT_EQ(withModals([&] { dlg->button(IDC_CAPTURE_GIF)->click(); },
                          [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }),
               1);
-    EXPECT_EQ(dlg->state(), CaptureState::Stopped);
-    EXPECT_EQ(dlg->outputPath(), first);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Stopped);
+    EXPECT_EQ(dlg->controller().outputPath(), first);
     EXPECT_TRUE(QFile::exists(first));
 
     // Again with OK: the preview hides, the old file goes, a new one is previewed.
@@ -181,9 +181,9 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
         },
         [](QWidget* w) { QTest::mouseClick(qobject_cast<CSizeDlg*>(w)->okButton(), Qt::LeftButton); });
     EXPECT_TRUE(previewHiddenWhileGenerating);
-    EXPECT_FALSE(QFile::exists(first) && first != dlg->outputPath());
-    EXPECT_TRUE(QFile::exists(dlg->outputPath()));
-    EXPECT_EQ(dlg->preview()->gifPath(), dlg->outputPath());
+    EXPECT_FALSE(QFile::exists(first) && first != dlg->controller().outputPath());
+    EXPECT_TRUE(QFile::exists(dlg->controller().outputPath()));
+    EXPECT_EQ(dlg->preview()->gifPath(), dlg->controller().outputPath());
 
     // Minimising the capture window hides the preview; restoring shows it again.
     dlg->showMinimized();
@@ -197,8 +197,8 @@ TEST(MakeGif, WhileRecordingStopsThenAsksThenPreviews)
     dlg->onStartStop();
     EXPECT_FALSE(dlg->preview()->isVisible());
     dlg->onStartStop();
-    ASSERT_TRUE(waitUntil([&] { return dlg->state() == CaptureState::Stopped; }));
-    const QString last = dlg->outputPath();
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().state() == CaptureState::Stopped; }));
+    const QString last = dlg->controller().outputPath();
     EXPECT_TRUE(dlg->closeCapture());
     EXPECT_FALSE(QFile::exists(last));
 }

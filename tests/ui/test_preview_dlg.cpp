@@ -32,6 +32,7 @@
 #include "platform/control_id.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
+#include "scripted_prompts.h"
 #include "share/blank_notice_dlg.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"

@@ -21,6 +21,7 @@
 #include "capture/gif_import.h"
 #include "editor/caption_list.h"
 #include "platform/control_id.h"
+#include "platform/profile_store.h"
 #include "share/progress_wnd.h"
 #include "test_env.h"
 
@@ -32,7 +33,7 @@ constexpr int kFrameSlack = 4;
 
 void storePosition(int x, int y)
 {
-    QSettings store(QStringLiteral("Vexlo"), QStringLiteral("Vexlo"));
+    QSettings store = profileStore();
     store.beginGroup(QStringLiteral("ProgressWndSettings"));
     if (x == -1 && y == -1) {
         store.remove(QString());
@@ -46,7 +47,7 @@ void storePosition(int x, int y)
 
 QPoint storedPosition()
 {
-    QSettings store(QStringLiteral("Vexlo"), QStringLiteral("Vexlo"));
+    QSettings store = profileStore();
     store.beginGroup(QStringLiteral("ProgressWndSettings"));
     return QPoint(store.value(QStringLiteral("X"), -1).toInt(), store.value(QStringLiteral("Y"), -1).toInt());
 }

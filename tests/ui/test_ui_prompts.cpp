@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui_prompts.h"
+#include "scripted_prompts.h"
 
 TEST(UiPrompts, ScriptedAnswersAreRecorded)
 {

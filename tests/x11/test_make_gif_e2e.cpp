@@ -85,7 +85,7 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     capture.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
     QTest::qWait(100);
-    const CaptureRect r = capture.captureRect();
+    const CaptureRect r = capture.controller().captureRect();
     ASSERT_EQ(r.width(), 160);
     ASSERT_EQ(r.height(), 120);
     PatternWindow pattern(QRect(r.left, r.top, r.width(), r.height()));
@@ -95,10 +95,10 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
 
     // Start, a second and a bit, Stop.
     QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_EQ(capture.state(), CaptureState::Recording);
-    ASSERT_TRUE(waitUntil([&] { return capture.displayedFrameCount() >= 12; }));
+    ASSERT_EQ(capture.controller().state(), CaptureState::Recording);
+    ASSERT_TRUE(waitUntil([&] { return capture.controller().frameCount() >= 12; }));
     QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
 
     // GIF, and OK in the size dialog.
     bool sizeDialogSeen = false;
@@ -114,10 +114,10 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     ASSERT_TRUE(waitUntil([&] { return capture.preview() && capture.preview()->isVisible(); }));
     okPresser.stop();
     EXPECT_TRUE(sizeDialogSeen);
-    EXPECT_EQ(capture.state(), CaptureState::Stopped);
+    EXPECT_EQ(capture.controller().state(), CaptureState::Stopped);
 
     CPreviewDlg* preview = capture.preview();
-    const QString gif = capture.outputPath();
+    const QString gif = capture.controller().outputPath();
     EXPECT_EQ(preview->gifPath(), gif);
     EXPECT_EQ(preview->gifWidth(), 160);
     EXPECT_EQ(preview->gifHeight(), 120);

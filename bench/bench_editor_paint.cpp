@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
+// What one repaint of the editor costs with 1920 x 1080 frames: the picture
+// area (frame buffer, shrink to the area, hatching) and the frame strip (the
+// visible rows with their thumbnails shrunk from the full frames).
+//
+//   QT_QPA_PLATFORM=offscreen ./bench_editor_paint
+//       BM_PictureAreaPaint: the editor at its opening size (and maximised to
+//       1920 x 1080) drawing the current frame into its off-screen buffer.
+//       BM_StripPaint: the strip of 100 frames drawing its visible rows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "app/app_settings.h"
+#include "capture/frame_sequence.h"
+#include "editor/add_text_dlg.h"
+#include "editor/caption_list.h"
+#include "editor/x_list_view.h"
+
+namespace {
+
+void fill(FrameSequence& seq, int frames, int w, int h)
+{
+    for (int i = 0; i < frames; ++i) {
+        auto img = RasterImage::make(w, h, 24);
+        for (int y = 0; y < h; ++y) {
+            uint8_t* row = img->row(y);
+            for (int x = 0; x < w; ++x) {
+                row[3 * x] = uint8_t(x + i);
+                row[3 * x + 1] = uint8_t(y);
+                row[3 * x + 2] = uint8_t(x ^ y);
+            }
+        }
+        seq.append(FrameRecord::make(std::move(img), 5));
+    }
+    seq.SetFrameRectangle(0, 0, w, h, 0);
+}
+
+void BM_PictureAreaPaint(benchmark::State& state)
+{
+    FrameSequence seq;
+    fill(seq, 3, 1920, 1080);
+    CaptionList captions;
+    AppSettings settings;
+    CAddTextDlg dlg(seq, captions, settings);
+    if (state.range(0) != 0)
+        dlg.resize(1920, 1080);
+    dlg.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        QImage shot = dlg.renderPictureArea();
+        benchmark::DoNotOptimize(shot.constBits());
+    }
+    state.counters["area w"] = dlg.pictureArea().width();
+    state.counters["area h"] = dlg.pictureArea().height();
+    state.counters["shown w"] = dlg.displayedImageRect().width();
+}
+BENCHMARK(BM_PictureAreaPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_StripPaint(benchmark::State& state)
+{
+    FrameSequence seq;
+    fill(seq, 100, 1920, 1080);
+    CaptionList captions;
+    AppSettings settings;
+    CAddTextDlg dlg(seq, captions, settings);
+    dlg.resize(1920, 1080);
+    dlg.show();
+    QCoreApplication::processEvents();
+    XListView* strip = dlg.strip();
+    strip->scrollTo(strip->itemHeight() * 40);
+    for (auto _ : state) {
+        QImage shot = strip->renderToImage();
+        benchmark::DoNotOptimize(shot.constBits());
+    }
+    state.counters["rows"] = (strip->viewport()->height() + strip->itemHeight() - 1) / strip->itemHeight();
+}
+BENCHMARK(BM_StripPaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

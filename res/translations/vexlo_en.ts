@@ -1,0 +1,298 @@
+<?xml version='1.0' encoding='utf-8'?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CAddTextDlg</name>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>增加一条字幕</source>
+        <translation>Add a caption</translation>
+    </message>
+    <message>
+        <source>删除字幕</source>
+        <translation>Delete caption</translation>
+    </message>
+    <message>
+        <source>竖排</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>文字背景:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>滤镜: 无</source>
+        <translation>Filter: none</translation>
+    </message>
+    <message>
+        <source>滤镜: %1</source>
+        <translation>Filter: %1</translation>
+    </message>
+    <message>
+        <source>删除或取消删除</source>
+        <translation>Delete or undelete</translation>
+    </message>
+    <message>
+        <source>彻底移除(不可恢复)</source>
+        <translation>Remove for good (cannot be undone)</translation>
+    </message>
+    <message>
+        <source>加快动画速度</source>
+        <translation>Faster</translation>
+    </message>
+    <message>
+        <source>减慢动画速度</source>
+        <translation>Slower</translation>
+    </message>
+    <message>
+        <source>在时间上逆序</source>
+        <translation>Reverse in time</translation>
+    </message>
+    <message>
+        <source>左旋 90 度</source>
+        <translation>Rotate left 90°</translation>
+    </message>
+    <message>
+        <source>右旋 90 度</source>
+        <translation>Rotate right 90°</translation>
+    </message>
+    <message>
+        <source>上下翻转</source>
+        <translation>Flip vertically</translation>
+    </message>
+    <message>
+        <source>左右翻转</source>
+        <translation>Flip horizontally</translation>
+    </message>
+</context>
+<context>
+    <name>CBlankNoticeDlg</name>
+    <message>
+        <source>您生成的动画文件大于 2M 了？
+
+百度贴吧/微博/聊天表情等，都对动画文件的大小有限制。超过大小，文件将无法上传，或者被显示为静态图像。
+
+您可以在预览窗口查看动画文件的大小，</source>
+        <translation>Your animation is larger than 2 MB.
+
+Forums, microblogs and chat stickers limit the size of animations. A larger file cannot be uploaded, or is shown as a still picture.
+
+The preview window shows the size of the animation; </translation>
+    </message>
+    <message>
+        <source>友情提醒</source>
+        <translation>Friendly reminder</translation>
+    </message>
+    <message>
+        <source>也可以到我们官网了解如何减小动画文件大小。</source>
+        <translation>our web site also explains how to make animations smaller.</translation>
+    </message>
+    <message>
+        <source>我已经知道了，下次请不要再重复告诉我了</source>
+        <translation>I know; do not tell me again</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CPreviewDlg</name>
+    <message>
+        <source>动画GIF文件(*.gif)|*.gif||</source>
+        <translation>Animated GIF files (*.gif)|*.gif||</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>发布为微信动画表情（教程）</source>
+        <translation>Publish as a WeChat sticker (tutorial)</translation>
+    </message>
+    <message>
+        <source>复制到QQ/微信电脑版聊天窗口,剪贴板</source>
+        <translation>Copy for QQ/WeChat desktop chat (clipboard)</translation>
+    </message>
+    <message>
+        <source>发送到本软件的手机版...</source>
+        <translation>Send to the phone app...</translation>
+    </message>
+    <message>
+        <source>保存到电脑...</source>
+        <translation>Save to this computer...</translation>
+    </message>
+    <message>
+        <source>为什么生成的动画是黑的</source>
+        <translation>Why is my animation black?</translation>
+    </message>
+    <message>
+        <source>如何减小动画文件大小</source>
+        <translation>How to make the animation smaller</translation>
+    </message>
+    <message>
+        <source>如何调节动画速度</source>
+        <translation>How to change the animation speed</translation>
+    </message>
+    <message>
+        <source>系统拒绝访问目的文件目录。请确认您的用户权限。</source>
+        <translation>The system refused access to the destination folder. Please check your permissions.</translation>
+    </message>
+</context>
+<context>
+    <name>CSizeDlg</name>
+    <message>
+        <source>输出GIF的宽高（建议500x500以内）</source>
+        <translation>Width and height of the GIF (500x500 or less recommended)</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>原始尺寸：</source>
+        <translation>Original size:</translation>
+    </message>
+    <message>
+        <source>输出尺寸：</source>
+        <translation>Output size:</translation>
+    </message>
+</context>
+<context>
+    <name>CTextScaleDlg</name>
+    <message>
+        <source>调节界面文字大小</source>
+        <translation>Text size of the interface</translation>
+    </message>
+    <message>
+        <source>在部分高分辨率电脑上，本软件的界面文字可能显示较小。你可以放大显示它们。
+
+显示比例（重启软件后有效）：</source>
+        <translation>On some high-resolution screens the texts of this program may look small. You can enlarge them.
+
+Scale (takes effect after a restart):</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureButtons</name>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>生成动画</source>
+        <translation>Make GIF</translation>
+    </message>
+    <message>
+        <source>更多</source>
+        <translation>More</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>正在生成GIF，请稍等..</source>
+        <translation>Making the GIF, please wait...</translation>
+    </message>
+    <message>
+        <source>该文件不完整，无法打开。如果它来自网络，建议您重新获取。</source>
+        <translation>This file is incomplete and cannot be opened. If it came from the Internet, please download it again.</translation>
+    </message>
+    <message>
+        <source>双击字幕栏的文字来修改内容</source>
+        <translation>Double-click the text in the caption list to change it</translation>
+    </message>
+    <message>
+        <source>确定要删除选中的帧吗？
+请注意，您不能删除所有的帧。
+
+删除以后，您可能需要手动调整，窗口下部每条字幕出现的时间位置。</source>
+        <translation>Remove the selected frames?
+Note that you cannot remove all frames.
+
+Afterwards you may need to adjust by hand the frames on which each caption in the lower part of the window appears.</translation>
+    </message>
+    <message>
+        <source>Cinemagraph要求指定一帧，提供序列里画面静止的部分。
+
+要设置当前帧为该帧吗？</source>
+        <translation>A cinemagraph needs one frame that provides the still parts of the picture.
+
+Use the current frame as that frame?</translation>
+    </message>
+    <message>
+        <source>画笔
+请在帧画面上涂抹，你希望它运动的区域</source>
+        <translation>Brush
+Paint over the parts of the frame that should move</translation>
+    </message>
+    <message>
+        <source>橡皮擦
+请在帧画面上涂抹，你希望保持静止的区域</source>
+        <translation>Eraser
+Paint over the parts of the frame that should stay still</translation>
+    </message>
+    <message>
+        <source>左上角</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>左下角</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>右上角</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>右下角</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>在第 %d 帧之前插入</source>
+        <translation>Insert before frame %d</translation>
+    </message>
+    <message>
+        <source>在第 %d 帧之后插入</source>
+        <translation>Insert after frame %d</translation>
+    </message>
+    <message>
+        <source>静态帧:%d</source>
+        <translation>Still frame: %d</translation>
+    </message>
+</context>
+<context>
+    <name>XListView</name>
+    <message>
+        <source>保存该帧为静态图像</source>
+        <translation>Save this frame as a picture</translation>
+    </message>
+    <message>
+        <source>删除/取消</source>
+        <translation>Delete/undelete</translation>
+    </message>
+</context>
+</TS>
