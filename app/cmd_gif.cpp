@@ -8,6 +8,9 @@
 // picture of another size than the first is fitted onto a black frame the way
 // the editor inserts pictures. Watermarks come from the settings file.
 //
+// --level N (1 best picture .. 5 smallest file) or --bw N (the same in grey)
+// encode at one of the preview's "压缩动画" levels instead of the default.
+//
 // Progress goes to stderr as "N%" lines, the written path to stdout. Refused
 // input or a failed write: one line on stderr and status 2; the GIF is written
 // to a temporary file beside OUT and only renamed into place when it is whole.
@@ -194,6 +197,8 @@ int runGifCommand(int argc, char** argv)
     bool dither = true;
     bool playOnce = false;
     bool keepWhite = false;
+    int level = 0;  // a "压缩动画" level, 0 = the default encoding
+    bool blackWhite = false;
 
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -238,6 +243,12 @@ int runGifCommand(int argc, char** argv)
             playOnce = true;
         } else if (arg == "--keep-white" && !hasValue) {
             keepWhite = true;
+        } else if (arg == "--level" || arg == "--bw") {
+            if (level != 0)
+                return refuse("--level and --bw name one level, once");
+            if (!takeValue("N") || !parseInt(value, 1, 5, level))
+                return refuse(arg + " needs a level from 1 (best picture) to 5 (smallest file)");
+            blackWhite = arg == "--bw";
         } else if (arg.size() > 1 && arg[0] == '-') {
             return refuse("unknown option " + std::string(argv[i]));
         } else {
@@ -253,7 +264,7 @@ int runGifCommand(int argc, char** argv)
     if (inputs.empty() || output.empty())
         return refuse(
             "usage: vexlo gif INPUT... -o OUT.gif [--delay CS | --fps N] [--scale F] [--filter N] "
-            "[--no-dither] [--play-once] [--keep-white]");
+            "[--no-dither] [--play-once] [--keep-white] [--level N | --bw N]");
 
     // Text (the text watermark) needs a GUI application; nothing is shown.
     std::unique_ptr<QCoreApplication> app;
@@ -342,6 +353,8 @@ int runGifCommand(int argc, char** argv)
     generation.outputScale = scale;
     generation.playOnce = playOnce;
     generation.keepWhite = keepWhite;
+    generation.level = level;
+    generation.blackWhite = blackWhite;
 
     int lastPercent = -1;
     std::string error;

@@ -318,6 +318,14 @@ bool CCaptureDlg::startGeneration()
     return controller_->startGeneration(dpiY);
 }
 
+bool CCaptureDlg::startReduce(int level, bool blackWhite)
+{
+    if (controller_->state() != CaptureState::Stopped || closed_ || closePending_)
+        return false;
+    const int dpiY = screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
+    return controller_->startGeneration(dpiY, level, blackWhite);
+}
+
 void CCaptureDlg::reject()
 {
     closeCapture();
@@ -414,6 +422,7 @@ void CCaptureDlg::onMore()
 void CCaptureDlg::createPreview()
 {
     preview_ = std::make_unique<CPreviewDlg>(controller_->outputPath(), this);
+    connect(preview_.get(), &CPreviewDlg::reduceRequested, this, &CCaptureDlg::startReduce);
 }
 
 void CCaptureDlg::hidePreview()

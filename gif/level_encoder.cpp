@@ -114,7 +114,7 @@ void Encoder::prepare(int j, Prepared& p) const
     for (int y = 0; y < h_; ++y) {
         const uint8_t* s = frames_[size_t(j)].rows[size_t(y)];
         const uint8_t* prev = j > 0 ? frames_[size_t(j) - 1].rows[size_t(y)] : nullptr;
-        if (prev != nullptr && std::memcmp(s, prev, size_t(w_) * 3) == 0)
+        if (prev != nullptr && (prev == s || std::memcmp(s, prev, size_t(w_) * 3) == 0))
             continue;
         for (int x = 0; x < w_; ++x) {
             if (prev != nullptr && std::memcmp(s + x * 3, prev + x * 3, 3) == 0)
