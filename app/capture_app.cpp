@@ -33,7 +33,9 @@ std::unique_ptr<QDialog> CCaptureApp::createMainWindow()
 {
     // It loads the settings while it initialises and saves them when it closes
     // (app/startup_sequence.h).
-    return std::make_unique<CCaptureDlg>();
+    auto capture = std::make_unique<CCaptureDlg>();
+    capture->setInitialGif(initialGif_);
+    return capture;
 }
 
 int CCaptureApp::run()

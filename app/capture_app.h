@@ -3,6 +3,7 @@
 #pragma once
 // The application object: start-up of the windowed program. main() creates the
 // QApplication, then a CCaptureApp, and returns what run() returns.
+#include <QString>
 #include <memory>
 
 class QDialog;
@@ -19,9 +20,14 @@ public:
     // ends when that run returns. Returns the process exit status.
     int run();
 
+    // A GIF to open for editing once the capture window runs (`vexlo FILE.gif`).
+    void setInitialGif(const QString& path) { initialGif_ = path; }
+
 private:
     // The capture window, made the main window; null while this build has none,
     // and then run() goes through the settings steps of its life on its own
     // (load, scales, store position and size, save).
     std::unique_ptr<QDialog> createMainWindow();
+
+    QString initialGif_;
 };

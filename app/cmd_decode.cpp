@@ -6,50 +6,40 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/cli_commands.h"
+#include "app/cli_parser.h"
 #include "capture/frame_folder_writer.h"
 #include "capture/frame_sequence.h"
 #include "imaging/raster_image.h"
 
-namespace {
-
-int refuse(const std::string& why)
-{
-    std::fprintf(stderr, "vexlo decode: %s\n", why.c_str());
-    return 2;
-}
-
-}  // namespace
-
 int runDecodeCommand(int argc, char** argv)
 {
-    std::string input;
-    std::string outDir;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--out" || arg == "-o") {
-            if (i + 1 >= argc)
-                return refuse("--out needs a folder");
-            outDir = argv[++i];
-        } else if (arg.rfind("--out=", 0) == 0) {
-            outDir = arg.substr(6);
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            return refuse("unknown option " + arg);
-        } else if (input.empty()) {
-            input = arg;
-        } else {
-            return refuse("only one FILE may be given");
-        }
-    }
-    if (input.empty() || outDir.empty())
-        return refuse("usage: vexlo decode FILE --out DIR");
+    CliParser cli(
+        "decode", "FILE --out DIR",
+        "Writes every decoded frame of FILE (GIF: every composed frame) as DIR/0001.png, 0002.png, ...\n"
+        "and DIR/frames.tsv: index, delay in 1/100 s, width, height, one line per frame.");
+    cli.addArgument("FILE", "the picture or animation to decode");
+    cli.addValueOption({QStringLiteral("o"), QStringLiteral("out")}, "DIR",
+                       "the folder to write (made when missing)");
+    if (int status = 0; !cli.parse(argc, argv, status))
+        return status;
+    const std::vector<std::string> files = cli.stdArguments();
+    if (files.empty())
+        return cli.usageError("no FILE given");
+    if (files.size() > 1)
+        return cli.usageError("only one FILE may be given");
+    const std::string& input = files.front();
+    const std::string outDir = cli.stdValue("out");
+    if (outDir.empty())
+        return cli.usageError("--out needs a folder");
 
     RasterImage image;
     image.setRetrieveAllFrames(true);
     if (!image.decodeFile(input, imageTypeFromPath(input))) {
         const std::string reason = image.lastError().empty() ? "cannot decode" : image.lastError();
-        return refuse(input + ": " + reason);
+        return cli.failure(input + ": " + reason);
     }
 
     // The decoded frames (GIF: every composed frame; other types: the image)
@@ -63,11 +53,11 @@ int runDecodeCommand(int argc, char** argv)
     const int retrieved = image.retrievedFrameCount();
     for (int i = 0; i < retrieved; ++i)
         if (!add(*image.frame(i)))
-            return refuse("frame " + std::to_string(i + 1) + " is missing");
+            return cli.failure("frame " + std::to_string(i + 1) + " is missing");
     if (retrieved == 0 && !add(image))
-        return refuse("frame 1 is missing");
+        return cli.failure("frame 1 is missing");
     std::string error;
     if (!writeFrameFolder(outDir, frames, &error))
-        return refuse(error);
+        return cli.failure(error);
     return 0;
 }

@@ -8,11 +8,9 @@
 // picture of another size than the first is fitted onto a black frame the way
 // the editor inserts pictures. Watermarks come from the settings file.
 //
-// --level N (1 best picture .. 5 smallest file) or --bw N (the same in grey)
-// encode at one of the preview's "压缩动画" levels instead of the default.
-//
-// Progress goes to stderr as "N%" lines, the written path to stdout. Refused
-// input or a failed write: one line on stderr and status 2; the GIF is written
+// Progress goes to stderr as "N%" lines, the written path to stdout. A wrong
+// command line: one line on stderr and status 2; an input that cannot be read
+// or a failed write: one line on stderr and status 1. The GIF is written
 // to a temporary file beside OUT and only renamed into place when it is whole.
 // Ctrl-C (or SIGTERM, SIGHUP) during the run removes that temporary file before
 // the program ends.
@@ -40,6 +38,7 @@
 
 #include "app/app_settings.h"
 #include "app/cli_commands.h"
+#include "app/cli_parser.h"
 #include "capture/frame_sequence.h"
 #include "capture/gif_import.h"
 #include "editor/caption_list.h"
@@ -55,38 +54,6 @@ namespace {
 
 constexpr int kDefaultDelay = 5;
 constexpr int kCommandLineDpi = 96;
-
-int refuse(const std::string& why)
-{
-    std::fprintf(stderr, "vexlo gif: %s\n", why.c_str());
-    return 2;
-}
-
-bool parseInt(const std::string& text, int lo, int hi, int& out)
-{
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || v < lo || v > hi)
-        return false;
-    out = int(v);
-    return true;
-}
-
-bool parseFloat(const std::string& text, float& out)
-{
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const double v = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || !std::isfinite(v) || v <= 0 || v > 100)
-        return false;
-    out = float(v);
-    return true;
-}
 
 std::string lowerExtension(const fs::path& p)
 {
@@ -185,86 +152,74 @@ std::string makeTemporaryBeside(const fs::path& out, std::string& error)
     return std::string(buffer.data());
 }
 
+// The options of vexlo gif; a new option is one line here and its reading below.
+void addGifOptions(CliParser& cli)
+{
+    cli.addArgument("INPUT...", "one GIF, a folder of pictures, or picture files (JPEG, BMP, PNG, GIF)");
+    cli.addValueOption({QStringLiteral("o"), QStringLiteral("out"), QStringLiteral("output")}, "OUT.gif",
+                       "the GIF to write");
+    cli.addValueOption({QStringLiteral("delay")}, "CS", "delay of each picture in 1/100 s (default 5)");
+    cli.addValueOption({QStringLiteral("fps")}, "N", "pictures per second instead of --delay");
+    cli.addValueOption({QStringLiteral("scale")}, "F", "output scale (default 1)");
+    cli.addValueOption({QStringLiteral("filter")}, "N", "colour filter number 0..15 (default 0)");
+    cli.addFlag({QStringLiteral("no-dither")}, "no dithering in the colour reduction");
+    cli.addFlag({QStringLiteral("play-once")}, "the animation plays once");
+    cli.addFlag({QStringLiteral("keep-white")}, "keep white pixels white");
+    cli.addValueOption({QStringLiteral("level")}, "N",
+                       "encode at a compression level: 1 best picture .. 5 smallest file");
+    cli.addValueOption({QStringLiteral("bw")}, "N", "the same levels in black and white");
+}
+
 }  // namespace
 
 int runGifCommand(int argc, char** argv)
 {
-    std::vector<std::string> inputs;
-    std::string output;
+    CliParser cli(
+        "gif", "INPUT... -o OUT.gif [options]",
+        "Makes an animated GIF with the generation pipeline, without windows. Watermarks come from\n"
+        "the settings file.");
+    addGifOptions(cli);
+    if (int status = 0; !cli.parse(argc, argv, status))
+        return status;
+    const std::vector<std::string> inputs = cli.stdArguments();
+    const std::string output = cli.stdValue("out");
     int delay = kDefaultDelay;
     float scale = 1.0f;
     int filter = 0;
-    bool dither = true;
-    bool playOnce = false;
-    bool keepWhite = false;
-    int level = 0;  // a "压缩动画" level, 0 = the default encoding
-    bool blackWhite = false;
-
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::string value;
-        bool hasValue = false;
-        const size_t eq = arg.find('=');
-        if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            hasValue = true;
-        }
-        auto takeValue = [&](const char* what) -> bool {
-            if (hasValue)
-                return true;
-            if (i + 1 >= argc)
-                return false;
-            value = argv[++i];
-            (void)what;
-            return true;
-        };
-        if (arg == "-o" || arg == "--out" || arg == "--output") {
-            if (!takeValue("OUT") || value.empty())
-                return refuse(arg + " needs a file name");
-            output = value;
-        } else if (arg == "--delay") {
-            if (!takeValue("CS") || !parseInt(value, 1, 65535, delay))
-                return refuse("--delay needs hundredths of a second from 1 to 65535");
-        } else if (arg == "--fps") {
-            int fps = 0;
-            if (!takeValue("N") || !parseInt(value, 1, 100, fps))
-                return refuse("--fps needs a rate from 1 to 100");
-            delay = 100 / fps;
-        } else if (arg == "--scale") {
-            if (!takeValue("F") || !parseFloat(value, scale))
-                return refuse("--scale needs a factor above 0 and at most 100");
-        } else if (arg == "--filter") {
-            if (!takeValue("N") || !parseInt(value, 0, 15, filter))
-                return refuse("--filter needs a filter number from 0 to 15");
-        } else if (arg == "--no-dither" && !hasValue) {
-            dither = false;
-        } else if (arg == "--play-once" && !hasValue) {
-            playOnce = true;
-        } else if (arg == "--keep-white" && !hasValue) {
-            keepWhite = true;
-        } else if (arg == "--level" || arg == "--bw") {
-            if (level != 0)
-                return refuse("--level and --bw name one level, once");
-            if (!takeValue("N") || !parseInt(value, 1, 5, level))
-                return refuse(arg + " needs a level from 1 (best picture) to 5 (smallest file)");
-            blackWhite = arg == "--bw";
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return refuse("unknown option " + std::string(argv[i]));
-        } else {
-            inputs.push_back(argv[i]);
-        }
+    const bool dither = !cli.isSet("no-dither");
+    const bool playOnce = cli.isSet("play-once");
+    const bool keepWhite = cli.isSet("keep-white");
+    if (cli.isSet("out") && output.empty())
+        return cli.usageError("--out needs a file name");
+    if (!cli.intValue("delay", 1, 65535, delay))
+        return cli.usageError("--delay needs hundredths of a second from 1 to 65535");
+    if (cli.isSet("fps")) {
+        int fps = 0;
+        if (!cli.intValue("fps", 1, 100, fps))
+            return cli.usageError("--fps needs a rate from 1 to 100");
+        delay = 100 / fps;
     }
+    if (!cli.floatValue("scale", 0.0, 100.0, scale))
+        return cli.usageError("--scale needs a factor above 0 and at most 100");
+    if (!cli.intValue("filter", 0, 15, filter))
+        return cli.usageError("--filter needs a filter number from 0 to 15");
+    // A "压缩动画" level instead of the default encoding (0).
+    int level = 0;
+    const bool blackWhite = cli.isSet("bw");
+    if (cli.isSet("level") && blackWhite)
+        return cli.usageError("--level and --bw name one level: give one of them");
+    if (!cli.intValue(blackWhite ? "bw" : "level", 1, 5, level))
+        return cli.usageError("--level and --bw need a level from 1 (best picture) to 5 (smallest file)");
     // Decoded pictures of one size come and go by the hundred: keep freed
     // memory for the next one instead of returning it to the system and
     // faulting it in again.
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 
-    if (inputs.empty() || output.empty())
-        return refuse(
-            "usage: vexlo gif INPUT... -o OUT.gif [--delay CS | --fps N] [--scale F] [--filter N] "
-            "[--no-dither] [--play-once] [--keep-white] [--level N | --bw N]");
+    if (inputs.empty())
+        return cli.usageError("no INPUT given");
+    if (output.empty())
+        return cli.usageError("no -o OUT.gif given");
 
     // Text (the text watermark) needs a GUI application; nothing is shown.
     std::unique_ptr<QCoreApplication> app;
@@ -297,14 +252,14 @@ int runGifCommand(int argc, char** argv)
                     found.push_back(e.path().string());
             }
             if (ec)
-                return refuse(input + ": cannot read the folder: " + ec.message());
+                return cli.failure(input + ": cannot read the folder: " + ec.message());
             if (found.empty())
-                return refuse(input + ": the folder holds no pictures");
+                return cli.failure(input + ": the folder holds no pictures");
             pictures.insert(pictures.end(), found.begin(), found.end());
         } else if (fs::is_regular_file(p, ec)) {
             pictures.push_back(input);
         } else {
-            return refuse(input + ": no such file or folder");
+            return cli.failure(input + ": no such file or folder");
         }
     }
     if (inputs.size() == 1 && pictures.size() == 1 && lowerExtension(pictures[0]) == "gif" &&
@@ -324,13 +279,13 @@ int runGifCommand(int argc, char** argv)
         AppSettings importSettings = settings;
         if (!ImportGifFile(QFile::decodeName(pictures[0].c_str()), sequence, captions, importSettings,
                            ModalProgressFactory()))
-            return refuse(pictures[0] + ": cannot import the GIF");
+            return cli.failure(pictures[0] + ": cannot import the GIF");
         source = std::make_unique<FrameSequenceSource>(sequence);
     } else {
         std::string reason;
         std::unique_ptr<RasterImage> first = PictureFilesSource::decodePicture(pictures[0], &reason);
         if (!first)
-            return refuse(pictures[0] + ": " + reason);
+            return cli.failure(pictures[0] + ": " + reason);
         auto files = std::make_unique<PictureFilesSource>(pictures, std::move(first), delay);
         pictureSource = files.get();
         source = std::move(files);
@@ -341,12 +296,12 @@ int runGifCommand(int argc, char** argv)
     {
         std::error_code ec;
         if (fs::is_directory(outPath, ec))
-            return refuse(output + ": is a folder");
+            return cli.failure(output + ": is a folder");
     }
     std::string reason;
     const std::string temporary = makeTemporaryBeside(outPath, reason);
     if (temporary.empty())
-        return refuse(reason);
+        return cli.failure(reason);
 
     GenerationSettings generation =
         GenerationSettings::fromAppSettings(settings, QFile::decodeName(temporary.c_str()), kCommandLineDpi);
@@ -368,10 +323,10 @@ int runGifCommand(int argc, char** argv)
         },
         &error);
     // A refusal removes the temporary file, which then needs no cleaning on a signal.
-    auto refuseAndRemove = [&temporary](const std::string& reason) {
+    auto refuseAndRemove = [&temporary, &cli](const std::string& reason) {
         std::remove(temporary.c_str());
         disarmTemporary();
-        return refuse(reason);
+        return cli.failure(reason);
     };
     if (pictureSource != nullptr && !pictureSource->failure().empty())
         return refuseAndRemove(pictureSource->failure());

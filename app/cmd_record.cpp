@@ -6,8 +6,8 @@
 // (default 5) at N frames per second (default the settings' rate), then writes
 // OUT: an animated GIF through the generation pipeline when OUT ends in .gif,
 // otherwise a folder of PNG frames with frames.tsv (as `vexlo decode` writes).
-// Exit status: 0 written, 1 nothing recorded or writing failed, 2 bad usage or
-// no X display.
+// Exit status: 0 written, 1 no X display, nothing recorded or writing failed,
+// 2 bad usage.
 #include <QGuiApplication>
 #include <QString>
 #include <cctype>
@@ -22,6 +22,7 @@
 
 #include "app/app_settings.h"
 #include "app/cli_commands.h"
+#include "app/cli_parser.h"
 #include "capture/frame_folder_writer.h"
 #include "capture/worker_thread.h"
 #include "gif/generation_settings.h"
@@ -31,18 +32,6 @@
 namespace {
 
 constexpr int kMaxSeconds = 3600;
-
-int refuse(const std::string& why)
-{
-    std::fprintf(stderr, "vexlo record: %s\n", why.c_str());
-    return 2;
-}
-
-int failure(const std::string& why)
-{
-    std::fprintf(stderr, "vexlo record: %s\n", why.c_str());
-    return 1;
-}
 
 bool parseInt(const std::string& text, int& value)
 {
@@ -95,56 +84,44 @@ struct Reports {
 
 int runRecordCommand(int argc, char** argv)
 {
-    const char* usage =
-        "usage: vexlo record --rect X,Y,W,H [--fps N] [--seconds S] [--mouse M] [--last10] -o OUT";
-    bool haveRect = false;
+    CliParser cli(
+        "record", "--rect X,Y,W,H [--fps N] [--seconds S] [--mouse M] [--last10] -o OUT",
+        "Records a rectangle of the X screen with the capture worker, then writes OUT: an animated GIF\n"
+        "when OUT ends in .gif, otherwise a folder of PNG frames with frames.tsv (as vexlo decode).");
+    cli.addValueOption({QStringLiteral("rect")}, "X,Y,W,H", "the screen rectangle to record");
+    cli.addValueOption({QStringLiteral("fps")}, "N", "frames per second (default: the settings' rate)");
+    cli.addValueOption({QStringLiteral("seconds")}, "S", "how long to record (default 5)");
+    cli.addValueOption({QStringLiteral("mouse")}, "M", "mouse-track mode 0..4 (default 0)");
+    cli.addFlag({QStringLiteral("last10")}, "keep only the last ten seconds");
+    cli.addValueOption({QStringLiteral("o"), QStringLiteral("out")}, "OUT", "the GIF or folder to write");
+    if (int status = 0; !cli.parse(argc, argv, status))
+        return status;
+    if (!cli.arguments().isEmpty())
+        return cli.usageError("unexpected argument " + cli.stdArguments().front());
     int x = 0, y = 0, w = 0, h = 0;
     int fps = 0;
     int seconds = 5;
     int mouse = 0;
-    bool last10 = false;
-    std::string out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        auto value = [&](std::string& v) {
-            if (i + 1 >= argc)
-                return false;
-            v = argv[++i];
-            return true;
-        };
-        std::string v;
-        if (arg == "--rect") {
-            if (!value(v) || !parseRect(v, x, y, w, h))
-                return refuse("--rect needs X,Y,W,H");
-            haveRect = true;
-        } else if (arg == "--fps") {
-            if (!value(v) || !parseInt(v, fps) || fps < 1 || fps > kMaxRate)
-                return refuse("--fps needs a rate from 1 to " + std::to_string(kMaxRate));
-        } else if (arg == "--seconds") {
-            if (!value(v) || !parseInt(v, seconds) || seconds < 1 || seconds > kMaxSeconds)
-                return refuse("--seconds needs a number from 1 to " + std::to_string(kMaxSeconds));
-        } else if (arg == "--mouse") {
-            if (!value(v) || !parseInt(v, mouse) || mouse < 0 || mouse > 4)
-                return refuse("--mouse needs a mode from 0 to 4");
-        } else if (arg == "--last10") {
-            last10 = true;
-        } else if (arg == "-o" || arg == "--out") {
-            if (!value(out))
-                return refuse("-o needs an output path");
-        } else {
-            return refuse("unknown argument " + arg + " (" + usage + ")");
-        }
-    }
-    if (!haveRect || out.empty())
-        return refuse(usage);
+    const bool last10 = cli.isSet("last10");
+    const std::string out = cli.stdValue("out");
+    if (!cli.isSet("rect") || !parseRect(cli.stdValue("rect"), x, y, w, h))
+        return cli.usageError("--rect needs X,Y,W,H");
+    if (!cli.intValue("fps", 1, kMaxRate, fps))
+        return cli.usageError("--fps needs a rate from 1 to " + std::to_string(kMaxRate));
+    if (!cli.intValue("seconds", 1, kMaxSeconds, seconds))
+        return cli.usageError("--seconds needs a number from 1 to " + std::to_string(kMaxSeconds));
+    if (!cli.intValue("mouse", 0, 4, mouse))
+        return cli.usageError("--mouse needs a mode from 0 to 4");
+    if (out.empty())
+        return cli.usageError("-o needs an output path");
     if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide)
-        return refuse("the rectangle must be between 1 and " + std::to_string(kMaxImageSide) +
-                      " pixels a side");
+        return cli.usageError("the rectangle must be between 1 and " + std::to_string(kMaxImageSide) +
+                              " pixels a side");
 
     std::string reason;
     std::unique_ptr<X11ScreenGrabber> grabber = X11ScreenGrabber::open(&reason);
     if (!grabber)
-        return refuse(reason);
+        return cli.failure(reason);
 
     // Fonts for a text watermark need a GUI application; no window is shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -174,7 +151,7 @@ int runRecordCommand(int argc, char** argv)
     });
     worker.SetFrameRectangle(x, y, x + w, y + h, mouse);
     if (!worker.startWorker())
-        return failure("cannot start the worker thread");
+        return cli.failure("cannot start the worker thread");
     worker.post(UM_START_CAPTURE, last10 ? 1 : 0, 1000 / fps);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     worker.post(UM_STOP_CAPTURE);
@@ -184,7 +161,7 @@ int runRecordCommand(int argc, char** argv)
     }
     // The worker is idle now: the sequence is ours to read.
     if (worker.sequence().empty())
-        return failure("no frame was grabbed");
+        return cli.failure("no frame was grabbed");
 
     if (endsWithGif(out)) {
         worker.generationSettings() =
@@ -193,11 +170,11 @@ int runRecordCommand(int argc, char** argv)
         std::unique_lock<std::mutex> lock(reports.mutex);
         reports.cv.wait(lock, [&] { return reports.generated; });
         if (!worker.lastGenerationSucceeded())
-            return failure("cannot write " + out + ": " + worker.lastGenerationError());
+            return cli.failure("cannot write " + out + ": " + worker.lastGenerationError());
     } else {
         std::string error;
         if (!writeFrameFolder(out, worker.sequence(), &error))
-            return failure(error);
+            return cli.failure(error);
     }
     worker.quitAndJoin();
     std::printf("%d frames\n", reports.frames);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,8 +29,9 @@ bool noDisplay()
 
 int main(int argc, char** argv)
 {
-    if (argc > 1)
-        return runCommandLine(argc, argv);
+    const CommandLineOutcome command = runCommandLine(argc, argv);
+    if (!command.startWindow)
+        return command.status;
     if (noDisplay()) {
         std::fputs(
             "vexlo: no display to show the capture window on (DISPLAY is not set); "
@@ -37,8 +39,11 @@ int main(int argc, char** argv)
             stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    int qtArgc = 1;  // the arguments were ours
+    QApplication app(qtArgc, argv);
     installTranslations(app);
     CCaptureApp captureApp;
+    if (!command.fileToOpen.empty())
+        captureApp.setInitialGif(QFile::decodeName(command.fileToOpen.c_str()));
     return captureApp.run();
 }

@@ -23,3 +23,7 @@ target_sources(vexlo PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cmd_decode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cmd_gif.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cmd_record.cpp)
+# The shared parser of the subcommands' command lines (core, so it is tested alone).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cli_parser.h
+  ${CMAKE_CURRENT_LIST_DIR}/cli_parser.cpp)

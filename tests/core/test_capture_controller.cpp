@@ -8,6 +8,7 @@
 #include <QFile>
 #include <vector>
 
+#include "../imaging/gif_test_writer.h"
 #include "app/app_settings.h"
 #include "capture/capture_controller.h"
 #include "capture/frame_sequence.h"
@@ -73,6 +74,23 @@ struct Fixture {
         ASSERT_TRUE(waitUntil([&] { return controller.state() == CaptureState::Stopped; }));
     }
 };
+
+// A three-frame 4x3 GIF at `path`.
+void writeThreeFrameGif(const std::string& path)
+{
+    giftest::Frame frame;
+    frame.width = 4;
+    frame.height = 3;
+    frame.delay = 7;
+    frame.pixels.assign(12, 1);
+    const RgbQuad black{0, 0, 0, 0};
+    const RgbQuad red{0, 0, 255, 0};
+    const std::vector<uint8_t> bytes = giftest::makeGif(4, 3, {black, red}, {frame, frame, frame});
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
 
 void addCaption(CaptionList& captions)
 {
@@ -224,6 +242,16 @@ TEST(CaptureController, AnImportAttemptStopsWhateverItsResult)
     EXPECT_EQ(f.controller.sequence().count(), frames);
     EXPECT_TRUE(f.controller.noteImportAttempt(7));
     EXPECT_EQ(f.controller.frameCount(), 7);
+
+    // A GIF replaces the frames and the captions.
+    const std::string gif = dir.file("three.gif");
+    writeThreeFrameGif(gif);
+    addCaption(f.captions);
+    EXPECT_TRUE(f.controller.importGif(QString::fromStdString(gif)));
+    EXPECT_EQ(f.controller.state(), CaptureState::Stopped);
+    EXPECT_EQ(f.controller.frameCount(), 3);
+    EXPECT_EQ(f.controller.sequence().count(), 3);
+    EXPECT_EQ(f.captions.count(), 0);
 }
 
 TEST(CaptureController, BarStatusCarriesWhatTheBarsShow)

@@ -12,6 +12,7 @@
 #include <QTextStream>
 #include <optional>
 
+#include "../imaging/gif_test_writer.h"
 #include "app/app_settings.h"
 #include "capture/bottom_dialog.h"
 #include "capture/capture_dlg.h"
@@ -275,4 +276,30 @@ TEST(CaptureWindow, BarsHideWhenMinimisedAndComeBack)
     EXPECT_TRUE(dlg->leftBar()->isVisible());
     EXPECT_TRUE(dlg->bottomBar()->isVisible());
     EXPECT_EQ(dlg->bottomBar()->geometry(), QRect(300, 510, 320, 40));
+}
+
+TEST(CaptureWindow, AGifNamedOnTheCommandLineIsImportedOnceTheWindowRuns)
+{
+    SettingsFolder settings;
+    testenv::TempDir dir;
+    giftest::Frame frame;
+    frame.width = 6;
+    frame.height = 5;
+    frame.delay = 9;
+    frame.pixels.assign(30, 1);
+    const std::vector<uint8_t> bytes =
+        giftest::makeGif(6, 5, {RgbQuad{0, 0, 0, 0}, RgbQuad{255, 0, 0, 0}}, {frame, frame});
+    const std::string path = dir.file("opened.gif");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    file.close();
+
+    auto dlg = makeWindow();
+    dlg->setInitialGif(QString::fromStdString(path));
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Idle);  // not before the window runs
+    ASSERT_TRUE(waitUntil([&] { return dlg->controller().state() == CaptureState::Stopped; }));
+    EXPECT_EQ(dlg->controller().frameCount(), 2);
+    EXPECT_EQ(dlg->controller().sequence().count(), 2);
+    EXPECT_EQ(dlg->controller().sequence().FrameImage(1)->width(), 6);
 }

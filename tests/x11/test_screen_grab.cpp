@@ -350,7 +350,8 @@ TEST(ScreenGrab, RecordCommandWritesFramesAndGif)
     EXPECT_EQ(testenv::runCommand(testenv::vexloBin() + " record --rect 0,0,10,10 --mouse 7 -o " + gif +
                                   " 2>/dev/null"),
               2);
+    // Without an X display the run fails (1); the command line was right.
     EXPECT_EQ(testenv::runCommand("env -u DISPLAY " + testenv::vexloBin() + " record --rect 0,0,10,10 -o " +
                                   gif + " 2>/dev/null"),
-              2);
+              1);
 }
