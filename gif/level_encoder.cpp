@@ -18,6 +18,9 @@ namespace {
 
 constexpr int kMaxSide = 65535;
 constexpr int kMaxDelay = 65535;
+// Colours of a frame that always get a table of their own (with the
+// transparent entry, 64 at most).
+constexpr int kSmallTable = 63;
 
 // 8 x 8 ordered-dither thresholds.
 constexpr uint8_t kBayer[8][8] = {
@@ -47,6 +50,17 @@ struct Prepared {
     std::vector<int32_t> error;  // its squared error
     std::vector<uint8_t> changed;
     int x0 = 0, y0 = 0, x1 = -1, y1 = -1;  // the changed pixels' rectangle (inclusive)
+    // Another table to try (the global one or its own): the shorter frame is kept.
+    std::unique_ptr<Prepared> other;
+};
+
+// One way to write a frame, made without touching the canvas.
+struct Built {
+    bool empty = true;  // shows nothing new
+    GifStreamFrame frame;
+    std::vector<uint8_t> indices;  // of its rectangle, as coded
+    const std::vector<RgbQuad>* palette = nullptr;
+    size_t bytes() const { return frame.data.size() + frame.palette.size() * 3; }
 };
 
 class Encoder {
@@ -65,6 +79,7 @@ private:
     }
     void prepare(int j, Prepared& p) const;
     void emit(int j, Prepared& p);
+    Built build(int j, Prepared& p);
     void map(const Prepared& p, const std::vector<RgbQuad>& palette, const PaletteLookup& lookup, int j,
              std::vector<uint8_t>& index, std::vector<int32_t>& error, double& total) const;
     void dither(Prepared& p, int j, const std::vector<RgbQuad>& palette, const PaletteLookup& lookup,
@@ -138,7 +153,10 @@ void Encoder::prepare(int j, Prepared& p) const
         // The global table first: when it is good enough no palette of its own is made.
         map(p, global_, *globalLookup_, j, p.index, p.error, total);
         p.global = true;
-        if (total > o_.globalSlack * double(count)) {
+        // A few colours get a small table of their own even when the global
+        // one has them: shorter codes make the frame smaller than the table.
+        const bool few = histogram.exact() && histogram.distinct() <= kSmallTable;
+        if (few || total > o_.globalSlack * double(count)) {
             // A palette of its own, of the fewest colours (255, 127, 63, ...) that
             // keep the changed pixels within the level's error.
             const std::vector<ColourSample> samples = histogram.samples();
@@ -168,7 +186,19 @@ void Encoder::prepare(int j, Prepared& p) const
                     break;
                 own = std::move(fewer);
             }
-            if (total > own->total + o_.globalSlack * double(count)) {
+            if ((few && own->total <= total) || total > own->total + o_.globalSlack * double(count)) {
+                if (few) {
+                    // The global table stays the other choice.
+                    p.other = std::make_unique<Prepared>();
+                    Prepared& g = *p.other;
+                    g.grey = p.grey;
+                    g.global = true;
+                    g.index = p.index;
+                    g.error = p.error;
+                    g.changed = p.changed;
+                    g.x0 = p.x0, g.y0 = p.y0, g.x1 = p.x1, g.y1 = p.y1;
+                    dither(g, j, global_, *globalLookup_, total, count);
+                }
                 p.global = false;
                 p.palette = std::move(own->palette);
                 p.index.swap(own->index);
@@ -235,20 +265,14 @@ void Encoder::dither(Prepared& p, int j, const std::vector<RgbQuad>& palette, co
         }
 }
 
-void Encoder::emit(int j, Prepared& p)
+Built Encoder::build(int j, Prepared& p)
 {
+    Built built;
     const int frameDelay = frames_[size_t(j)].delay;
-    if (p.x1 < 0 && j > 0) {
-        GifStreamFrame& last = out_.back();
-        last.delay = int(std::min<int64_t>(int64_t(last.delay) + frameDelay, kMaxDelay));
-        return;
-    }
     auto pixel = [&](int x, int y) { return pixelOf(p, j, x, y); };
     const std::vector<RgbQuad>& pal = p.global ? global_ : p.palette;
+    built.palette = &pal;
     const int transparent = int(pal.size());  // the entry after the colours
-    const size_t n = size_t(w_) * size_t(h_);
-    if (j == 0)
-        canvas_.assign(n * 3, 0);
 
     // What each changed pixel shows: its entry, or what is on screen already.
     int x0 = w_, y0 = h_, x1 = -1, y1 = -1;
@@ -269,14 +293,13 @@ void Encoder::emit(int j, Prepared& p)
             y0 = std::min(y0, y);
             y1 = std::max(y1, y);
         }
-    if (x1 < 0) {
-        GifStreamFrame& last = out_.back();
-        last.delay = int(std::min<int64_t>(int64_t(last.delay) + frameDelay, kMaxDelay));
-        return;
-    }
+    if (x1 < 0)
+        return built;
+    built.empty = false;
     const int rw = x1 - x0 + 1, rh = y1 - y0 + 1;
     const size_t rn = size_t(rw) * size_t(rh);
-    std::vector<uint8_t> indices(rn);
+    std::vector<uint8_t>& indices = built.indices;
+    indices.resize(rn);
     std::vector<int32_t> limit(rn);
     std::vector<uint8_t> target(rn * 3), shown(rn * 3);
     for (int y = y0; y <= y1; ++y)
@@ -296,7 +319,7 @@ void Encoder::emit(int j, Prepared& p)
             }
             limit[k] = nominal + o_.lossyTolerance;
         }
-    GifStreamFrame frame;
+    GifStreamFrame& frame = built.frame;
     frame.left = x0;
     frame.top = y0;
     frame.width = rw;
@@ -326,10 +349,36 @@ void Encoder::emit(int j, Prepared& p)
         anyTransparent = anyTransparent || v == transparent;
     frame.transparentIndex = anyTransparent ? transparent : -1;
 
+    return built;
+}
+
+void Encoder::emit(int j, Prepared& p)
+{
+    const int frameDelay = frames_[size_t(j)].delay;
+    if (j == 0)
+        canvas_.assign(size_t(w_) * size_t(h_) * 3, 0);
+    Built best;
+    if (p.x1 >= 0 || j == 0) {
+        best = build(j, p);
+        if (!best.empty && p.other) {
+            Built other = build(j, *p.other);
+            if (other.empty || other.bytes() < best.bytes())
+                best = std::move(other);
+        }
+    }
+    if (best.empty && j > 0) {
+        GifStreamFrame& last = out_.back();
+        last.delay = int(std::min<int64_t>(int64_t(last.delay) + frameDelay, kMaxDelay));
+        return;
+    }
+
     // The canvas takes what the decoder will show.
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            const uint8_t v = indices[size_t(y - y0) * size_t(rw) + size_t(x - x0)];
+    const GifStreamFrame& f = best.frame;
+    const std::vector<RgbQuad>& pal = *best.palette;
+    const int transparent = int(pal.size());
+    for (int y = f.top; y < f.top + f.height; ++y)
+        for (int x = f.left; x < f.left + f.width; ++x) {
+            const uint8_t v = best.indices[size_t(y - f.top) * size_t(f.width) + size_t(x - f.left)];
             if (v == transparent)
                 continue;
             const RgbQuad& c = pal[v];
@@ -338,7 +387,7 @@ void Encoder::emit(int j, Prepared& p)
             d[1] = c.green;
             d[2] = c.red;
         }
-    out_.push_back(std::move(frame));
+    out_.push_back(std::move(best.frame));
 }
 
 bool Encoder::run(std::vector<uint8_t>& out, const LevelEncoder::Progress& progress, int threads)
