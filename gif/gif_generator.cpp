@@ -27,6 +27,7 @@
 #include "gif/gd_handles.h"
 #include "gif/generation_settings.h"
 #include "gif/generation_source.h"
+#include "gif/level_generation.h"
 #include "gif/ordered_parallel.h"
 #include "imaging/octree_quantizer.h"
 #include "imaging/palette_lookup.h"
@@ -339,6 +340,14 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
             composed.push_back(std::move(pending[size_t(i)]));
     pending.clear();
     const int m = int(composed.size());
+    if (settings.level > 0) {
+        // A "压缩动画" level: its own encoder from here on.
+        std::vector<LevelFrame> levelFrames;
+        for (const Composed& c : composed)
+            levelFrames.push_back(LevelFrame{c.rows, c.delay});
+        return writeLevelGif(
+            levelFrames, settings, outW, outH, dither, [&](int p) { report(progress, p); }, error, threads);
+    }
 
     RgbQuad table[256] = {};
     const int used = std::clamp(octree.colorTable(table, 256), 1, 256);

@@ -30,4 +30,6 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gif_stream_writer.h
   ${CMAKE_CURRENT_LIST_DIR}/gif_stream_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/level_encoder.h
-  ${CMAKE_CURRENT_LIST_DIR}/level_encoder.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/level_encoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_generation.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_generation.cpp)
