@@ -24,6 +24,8 @@ const Subcommand kSubcommands[] = {
      runGifCommand},
     {"record", "record --rect X,Y,W,H -o OUT  record a screen rectangle (GIF or PNG frames)",
      runRecordCommand},
+    {"send", "send FILE [--address A]      send a GIF or a font to the phone app (one transfer)",
+     runSendCommand},
 };
 
 void printHelp()

@@ -14,6 +14,7 @@
 int runDecodeCommand(int argc, char** argv);  // vexlo decode FILE --out DIR
 int runGifCommand(int argc, char** argv);     // vexlo gif INPUT... -o OUT.gif
 int runRecordCommand(int argc, char** argv);  // vexlo record --rect X,Y,W,H ... -o OUT
+int runSendCommand(int argc, char** argv);    // vexlo send FILE [--address A]
 
 // What main() does with its arguments.
 struct CommandLineOutcome {

@@ -27,3 +27,7 @@ target_sources(vexlo PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_parser.h
   ${CMAKE_CURRENT_LIST_DIR}/cli_parser.cpp)
+# vexlo send
+target_sources(vexlo PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cmd_send.h
+  ${CMAKE_CURRENT_LIST_DIR}/cmd_send.cpp)

@@ -11,11 +11,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
+#include <cstring>
 
 #include "app/app_settings.h"
 #include "capture/frame_sequence.h"
 #include "editor/add_text_dlg.h"
 #include "editor/caption_list.h"
+#include "editor/picture_shrink.h"
 #include "editor/x_list_view.h"
 
 namespace {
@@ -56,7 +59,12 @@ void BM_PictureAreaPaint(benchmark::State& state)
     state.counters["area h"] = dlg.pictureArea().height();
     state.counters["shown w"] = dlg.displayedImageRect().width();
 }
-BENCHMARK(BM_PictureAreaPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PictureAreaPaint)
+    ->Arg(0)
+    ->Arg(1)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StripPaint(benchmark::State& state)
 {
@@ -76,7 +84,52 @@ void BM_StripPaint(benchmark::State& state)
     }
     state.counters["rows"] = (strip->viewport()->height() + strip->itemHeight() - 1) / strip->itemHeight();
 }
-BENCHMARK(BM_StripPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StripPaint)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The parts of one picture paint at 1080p: the averaging shrink alone (with
+// the threads a paint uses and with one) and the hatching of the area.
+void BM_ShrinkOnly(benchmark::State& state)
+{
+    FrameSequence seq;
+    fill(seq, 1, 1920, 1080);
+    QImage target(1630, 917, QImage::Format_RGB32);
+    for (auto _ : state) {
+        shrinkInto(*seq.at(0)->image, target, 0, int(state.range(0)));
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_ShrinkOnly)
+    ->Arg(1)
+    ->Arg(2)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_FrameCopyOnly(benchmark::State& state)
+{
+    FrameSequence seq;
+    fill(seq, 1, 1920, 1080);
+    RasterImage buffer(*seq.at(0)->image);
+    const RasterImage& src = *seq.at(0)->image;
+    for (auto _ : state) {
+        std::memcpy(buffer.bits(), src.bits(), src.stride() * size_t(src.height()));
+        benchmark::DoNotOptimize(buffer.bits());
+    }
+}
+BENCHMARK(BM_FrameCopyOnly)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_HatchOnly(benchmark::State& state)
+{
+    QImage area(1795, 917, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&area);
+        p.fillRect(area.rect(), Qt::white);
+        p.fillRect(area.rect(), QBrush(QColor(191, 191, 191), Qt::DiagCrossPattern));
+        p.end();
+        benchmark::DoNotOptimize(area.constBits());
+    }
+}
+BENCHMARK(BM_HatchOnly)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "capture/frame_sequence.h"
 #include "capture/left_dialog.h"
 #include "capture/right_dialog.h"
+#include "editor/add_text_dlg.h"
 #include "editor/caption_list.h"
 #include "editor/size_dlg.h"
 #include "platform/control_id.h"
@@ -363,7 +364,20 @@ bool CCaptureDlg::openGifForEditing(const QString& path)
 
 void CCaptureDlg::openEditor()
 {
-    // The editor over controller(): comes with the editor.
+    CaptureController& c = *controller_;
+    if (c.busy() || closed_ || closePending_ || !c.sequence().FrameImage(1))
+        return;
+    // An ordinary window while the editor runs (modal, without a parent);
+    // back on top afterwards when TopWnd says so. The state stays Stopped.
+    setTopmost(false);
+    int result = QDialog::Rejected;
+    {
+        CAddTextDlg editor(c.sequence(), c.captions(), c.settings());
+        result = editor.exec();
+    }
+    setTopmost(settings_.topWnd);
+    if (result == CAddTextDlg::Generate)
+        startGeneration();
 }
 
 void CCaptureDlg::onMinimise()
@@ -423,6 +437,10 @@ void CCaptureDlg::createPreview()
 {
     preview_ = std::make_unique<CPreviewDlg>(controller_->outputPath(), this);
     connect(preview_.get(), &CPreviewDlg::reduceRequested, this, &CCaptureDlg::startReduce);
+    connect(preview_.get(), &CPreviewDlg::editRequested, this, [this] {
+        if (controller_->state() == CaptureState::Stopped)
+            openEditor();
+    });
 }
 
 void CCaptureDlg::hidePreview()

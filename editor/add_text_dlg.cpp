@@ -12,7 +12,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QRegion>
 #include <QTimerEvent>
 #include <algorithm>
 #include <cstring>
@@ -22,11 +25,14 @@
 #include "editor/caption_list.h"
 #include "editor/caption_list_control.h"
 #include "editor/combo_select.h"
+#include "editor/editor_icons.h"
 #include "editor/editor_tools.h"
 #include "editor/frame_ops.h"
+#include "editor/picture_shrink.h"
 #include "editor/size_dlg.h"
 #include "editor/x_list_view.h"
 #include "effects/filter_lut.h"
+#include "gif/ordered_parallel.h"
 #include "platform/control_id.h"
 #include "platform/dialog_units.h"
 #include "platform/ui_prompts.h"
@@ -86,12 +92,6 @@ QAction* addCommand(QMenu& menu, const QString& text, int command)
     QAction* a = menu.addAction(text);
     a->setData(command);
     return a;
-}
-
-// A 24-bit frame seen as a QImage without copying (B, G, R rows).
-QImage bgrView(const RasterImage& img)
-{
-    return QImage(img.bits(), img.width(), img.height(), qsizetype(img.stride()), QImage::Format_BGR888);
 }
 
 // Copies `src` into `dst`, reusing dst's pixels when the size matches. The
@@ -199,6 +199,11 @@ void CAddTextDlg::createControls()
         button->setAutoDefault(false);
         button->setDefault(false);
         place(button, b.id, b.units.x(), b.units.y(), b.units.width(), b.units.height());
+    }
+    for (int id : kTopRow) {
+        const QImage icon = editorButtonIcon(id);
+        if (!icon.isNull())
+            button(id)->setIcons(QIcon(QPixmap::fromImage(icon)));
     }
     button(IDC_EDITOR_ADD_CAPTION)->setTooltipText(tr("增加一条字幕"));
     button(IDC_EDITOR_DELETE_CAPTION)->setTooltipText(tr("删除字幕"));
@@ -380,11 +385,17 @@ void CAddTextDlg::paintPicture(QImage& buffer)
     }
     if (buffer.size() != area_.size())
         buffer = QImage(area_.size(), QImage::Format_RGB32);
-    QPainter p(&buffer);
-    p.fillRect(buffer.rect(), Qt::white);
-    p.setBrushOrigin(0, 0);
-    p.fillRect(buffer.rect(), QBrush(QColor(191, 191, 191), Qt::DiagCrossPattern));
+    if (hatch_.size() != area_.size()) {
+        // Diagonal cross-hatch, grey on white, aligned to the buffer origin;
+        // drawn once per area size and copied where the frame does not cover.
+        hatch_ = QImage(area_.size(), QImage::Format_RGB32);
+        QPainter h(&hatch_);
+        h.fillRect(hatch_.rect(), Qt::white);
+        h.setBrushOrigin(0, 0);
+        h.fillRect(hatch_.rect(), QBrush(QColor(191, 191, 191), Qt::DiagCrossPattern));
+    }
 
+    QRect target;
     const FrameRecord* rec = seq_.at(current_ - 1);
     if (rec && rec->included() && copyFrame(*rec->image, frameBuffer_)) {
         if (filter_)
@@ -392,26 +403,37 @@ void CAddTextDlg::paintPicture(QImage& buffer)
         for (auto& t : tools_)
             t->drawOnFrame(frameBuffer_, current_);
         geometry_ = fitPicture(QSize(frameBuffer_.width(), frameBuffer_.height()), area_);
-        const QRect target = geometry_.image.translated(-area_.topLeft());
+        target = geometry_.image.translated(-area_.topLeft()) & buffer.rect();
         if (!target.isEmpty()) {
-            // Averaging shrink once per paint, straight from the frame buffer.
-            const QImage shown =
-                bgrView(frameBuffer_).scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            p.drawImage(target.topLeft(), shown);
+            // Averaging shrink once per paint, from the frame buffer straight
+            // into the area buffer.
+            QImage view(buffer.bits() + qsizetype(target.top()) * buffer.bytesPerLine() + target.left() * 4,
+                        target.width(), target.height(), buffer.bytesPerLine(), QImage::Format_RGB32);
+            if (!shrinkInto(frameBuffer_, view, 0, generationThreadCount()))
+                target = QRect();
         }
     }
+    QPainter p(&buffer);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRegion around = QRegion(buffer.rect()).subtracted(QRegion(target));
+    for (const QRect& r : around)
+        p.drawImage(r.topLeft(), hatch_, r);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.translate(-area_.topLeft());
     p.setClipRect(area_);
     for (auto& t : tools_)
         t->paintOverImage(p, geometry_.image);
 }
 
-void CAddTextDlg::paintEvent(QPaintEvent*)
+void CAddTextDlg::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    paintPicture(areaBuffer_);
-    if (!areaBuffer_.isNull())
-        p.drawImage(area_.topLeft(), areaBuffer_);
+    // Controls repainting over the dialog's background do not redraw the frame.
+    if (event->rect().intersects(area_)) {
+        paintPicture(areaBuffer_);
+        if (!areaBuffer_.isNull())
+            p.drawImage(area_.topLeft(), areaBuffer_);
+    }
     for (auto& t : tools_)
         t->paintOverArea(p);
 }

@@ -190,6 +190,7 @@ private:
     PictureGeometry geometry_;
     QImage areaBuffer_;        // picture-area sized, reused between paints
     RasterImage frameBuffer_;  // frame sized, reused between paints
+    QImage hatch_;             // the hatching of the area, drawn once per size
     std::unique_ptr<FilterLut> filter_;
     std::vector<std::unique_ptr<EditorTool>> tools_;
     bool attached_ = false;

@@ -35,7 +35,19 @@ void selectByString(QComboBox* combo, const QString& text)
 }  // namespace
 
 CaptionPanel::CaptionPanel() = default;
-CaptionPanel::~CaptionPanel() = default;
+
+CaptionPanel::~CaptionPanel()
+{
+    // The list may outlive the tool by a moment while the editor goes away: it
+    // must not call back into it.
+    if (list_)
+        list_->setDefaultEditor(nullptr, nullptr, list_->editor());
+}
+
+CListCtrlEx* CaptionPanel::list() const
+{
+    return list_;
+}
 
 void CaptionPanel::attach(EditorHost& host)
 {

@@ -12,6 +12,7 @@
 // picture, loads the controls from it.
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 
 #include "editor/caption_editing.h"
 #include "editor/editor_tool.h"
@@ -43,7 +44,7 @@ public:
 
     void addCaption();
     void deleteSelectedCaption();
-    CListCtrlEx* list() const { return list_; }
+    CListCtrlEx* list() const;
 
 private:
     int dpi() const;
@@ -58,7 +59,7 @@ private:
     bool endCellEdit(QWidget* editor, int column, QString& text, void* data);
 
     EditorHost* host_ = nullptr;
-    CListCtrlEx* list_ = nullptr;
+    QPointer<CListCtrlEx> list_;
     QLineEdit* cellEditor_ = nullptr;
     QComboBox* fontList_ = nullptr;
     QComboBox* sizeList_ = nullptr;

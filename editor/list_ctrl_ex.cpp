@@ -290,7 +290,8 @@ void CListCtrlEx::endEdit(bool commit)
         setFocus(Qt::OtherFocusReason);
     editor_->hide();
 
-    const int row = rowOfKey(editKey_);
+    const quint64 key = editKey_;
+    const int row = rowOfKey(key);
     const int column = editColumn_;
     editKey_ = 0;
     editColumn_ = -1;
@@ -303,7 +304,8 @@ void CListCtrlEx::endEdit(bool commit)
         write = endEdit_(editor_, row, column, text, itemData(row), this, commit);
     else
         text = editorText();
-    const int rowNow = rowOfKey(keyOfRow(row));
+    // The callback may have changed the rows.
+    const int rowNow = rowOfKey(key);
     if (write && rowNow >= 0)
         setCellText(rowNow, column, text);
     viewport()->update();

@@ -23,6 +23,8 @@ target_sources(vexlo_ui PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.h
   ${CMAKE_CURRENT_LIST_DIR}/picture_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_shrink.h
+  ${CMAKE_CURRENT_LIST_DIR}/picture_shrink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strip_layout.h
   ${CMAKE_CURRENT_LIST_DIR}/strip_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_ops.h
@@ -31,6 +33,8 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/editor_tool.h
   ${CMAKE_CURRENT_LIST_DIR}/editor_tools.h
   ${CMAKE_CURRENT_LIST_DIR}/editor_tools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editor_icons.h
+  ${CMAKE_CURRENT_LIST_DIR}/editor_icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/caption_list_control.h
   ${CMAKE_CURRENT_LIST_DIR}/caption_list_control.cpp
   ${CMAKE_CURRENT_LIST_DIR}/combo_select.h

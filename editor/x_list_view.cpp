@@ -16,6 +16,7 @@
 #include "capture/frame_sequence.h"
 #include "capture/gif_import.h"
 #include "editor/frame_ops.h"
+#include "editor/picture_shrink.h"
 #include "editor/strip_layout.h"
 #include "platform/sys_colors.h"
 #include "platform/ui_prompts.h"
@@ -40,13 +41,9 @@ QFont stripFont()
     return f;
 }
 
-// A frame as a QImage without copying its pixels (24-bit B, G, R rows).
-QImage frameView(const RasterImage& img)
-{
-    if (!img.isValid() || img.isPalette())
-        return img.toQImage();
-    return QImage(img.bits(), img.width(), img.height(), qsizetype(img.stride()), QImage::Format_BGR888);
-}
+// Rows and columns read per thumbnail pixel: enough for a smooth thumbnail,
+// few enough that a strip of large frames paints quickly.
+constexpr int kThumbSamples = 4;
 
 }  // namespace
 
@@ -177,13 +174,6 @@ void XListView::scrollTo(int pos)
     viewport()->update();
 }
 
-void XListView::ensureVisible(int index)
-{
-    const StripRows rows = visibleStripRows(scrollPosition(), viewport()->height(), itemHeight_, count());
-    if (index < rows.first || index >= rows.first + std::max(1, rows.rows - 1))
-        scrollTo(index * itemHeight_);
-}
-
 void XListView::redraw()
 {
     viewport()->update();
@@ -265,8 +255,12 @@ void XListView::drawItem(QPainter& p, StripItem& item, int number)
     if (img && img->isValid()) {
         const QRect r = thumbnailRect(QSize(img->width(), img->height()), inner);
         if (!r.isEmpty()) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(r, frameView(*img));
+            if (thumb_.size() != r.size())
+                thumb_ = QImage(r.size(), QImage::Format_RGB32);
+            if (img->depth() == 24 && shrinkInto(*img, thumb_, kThumbSamples))
+                p.drawImage(r.topLeft(), thumb_);
+            else
+                p.drawImage(r, img->toQImage());
         }
     }
 
@@ -434,9 +428,10 @@ void XListView::moveSelection(int step)
     else if (step < 0 && s > 0)
         --s;
     items_[size_t(s)].selected = true;
-    const StripRows rows = visibleStripRows(scrollPosition(), viewport()->height(), itemHeight_, count());
-    const int lastVisible = (scrollPosition() + viewport()->height() - 1) / itemHeight_;
-    if (s < rows.first || s > lastVisible || (s + 1) * itemHeight_ > scrollPosition() + viewport()->height())
+    // Rows wholly or partly in view run from the first to the last visible one.
+    const int first = scrollPosition() / itemHeight_;
+    const int last = (scrollPosition() + std::max(1, viewport()->height()) - 1) / itemHeight_;
+    if (s < first || s > last)
         scrollTo(s * itemHeight_);
     anchor_ = s + 1;
     showFrame(anchor_);
@@ -548,6 +543,7 @@ void XListView::saveFrameAs(int k)
 {
     FileDialogOptions o;
     o.filter = QString::fromUtf8(kSaveFilter);
+    o.defaultExt = QStringLiteral("bmp");  // a name typed without one is saved as BMP
     o.confirmOverwrite = true;
     const QString path = promptSaveFile(this, o);
     if (!path.isEmpty())

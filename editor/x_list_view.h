@@ -67,8 +67,6 @@ public:
     int itemWidth() const;
     int scrollPosition() const;
     void scrollTo(int pos);
-    // Scrolls so that item `index` is visible when it is outside the visible rows.
-    void ensureVisible(int index);
     // Repaint now (the editor's "redraw the strip").
     void redraw();
 
@@ -140,6 +138,7 @@ private:
     int itemHeight_ = 1000;
     int rightPressed_ = 0;
     QImage buffer_;
+    QImage thumb_;  // one thumbnail, reused
     QPointer<CNumEdit> delayEditor_;
     ModalProgressFactory progress_;
     MenuRunner menuRunner_;

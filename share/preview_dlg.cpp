@@ -27,6 +27,7 @@
 #include "share/gif_file_info.h"
 #include "share/preview_geometry.h"
 #include "share/preview_icons.h"
+#include "share/qr_code_dlg.h"
 #include "widgets/icon_button.h"
 #include "widgets/styled_label.h"
 
@@ -82,7 +83,10 @@ CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
     info_->setLabelStyle(CStyledLabel::StyleBold);
 
     edit_ = makeButton(this, IDC_PREVIEW_EDIT, tr("编辑"), PreviewIcon::Edit);
-    edit_->setEnabled(false);  // the editor is not wired to the preview yet
+    connect(edit_, &QPushButton::clicked, this, [this] {
+        hide();  // and it stays hidden after the editor
+        emit editRequested();
+    });
     reduce_ = makeButton(this, IDC_PREVIEW_REDUCE, tr("压缩动画"), PreviewIcon::Compress);
     save_ = makeButton(this, IDC_PREVIEW_SAVE, tr("保存"), PreviewIcon::Save);
     help_ = makeButton(this, IDC_PREVIEW_HELP, tr("帮助"), PreviewIcon::Help);
@@ -258,7 +262,7 @@ std::unique_ptr<QMenu> CPreviewDlg::makeSaveMoreMenu()
     addCommand(*menu, tr("发布为微信动画表情（教程）"), CmdPublishFace);
     addCommand(*menu, tr("复制到QQ/微信电脑版聊天窗口,剪贴板"), CmdCopyClipboard);
     menu->addSeparator();
-    addCommand(*menu, tr("发送到本软件的手机版..."), CmdSendToPhone)->setEnabled(false);
+    addCommand(*menu, tr("发送到本软件的手机版..."), CmdSendToPhone);
     addCommand(*menu, tr("保存到电脑..."), CmdSaveToDisk);
     return menu;
 }
@@ -305,7 +309,11 @@ void CPreviewDlg::runCommand(int command)
             copyToClipboard();
             break;
         case CmdSendToPhone:
-            break;  // comes with sending to the phone
+            if (phoneSender_)
+                phoneSender_(gifPath_);
+            else
+                CQRCodeDlg::sendFile(gifPath_, this);
+            break;
         case CmdSaveToDisk:
             saveToDisk();
             break;

@@ -3,10 +3,10 @@
 #pragma once
 // The preview "预览" (dialog 145): one long-lived window that shows the last
 // generated GIF, a line of facts about it and four buttons: "编辑" (back to the
-// editor; disabled until the editor is wired), "压缩动画" (menu Reduce: five
-// quality levels and the same five in black and white; a choice asks for the
-// GIF to be made again at that level, see reduceRequested), "保存" (menu
-// SaveMore), "帮助" (menu HELP).
+// editor: the preview hides and asks for it with editRequested()), "压缩动画"
+// (menu Reduce: five quality levels and the same five in black and white; a
+// choice asks for the GIF to be made again at that level, see
+// reduceRequested), "保存" (menu SaveMore), "帮助" (menu HELP).
 //
 // The capture window creates it hidden at start, calls ShowGif (or
 // showGeneratedGif) after every generation and hides it when a recording or a
@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "share/help_pages.h"
@@ -85,8 +86,14 @@ public:
 
     // How pages are opened (the platform's browser unless a test gives its own).
     void setUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
+    // How "发送到本软件的手机版..." sends the GIF (the send-to-phone dialog, modal,
+    // unless a test gives its own).
+    using PhoneSender = std::function<void(const QString& gifPath)>;
+    void setPhoneSender(PhoneSender sender) { phoneSender_ = std::move(sender); }
 
 signals:
+    // "编辑": the preview has hidden itself; the capture window runs the editor.
+    void editRequested();
     // A level of the Reduce menu was chosen: 1 (best picture) .. 5 (smallest
     // file), in colour or black and white. The capture window makes the GIF
     // again at that level and shows it here when it is written.
@@ -123,4 +130,5 @@ private:
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QMovie> movie_;
     UrlOpener opener_;
+    PhoneSender phoneSender_;
 };

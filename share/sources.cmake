@@ -26,3 +26,21 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/preview_dlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/blank_notice_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/blank_notice_dlg.cpp)
+# Send to phone: QR payload and picture, this machine's addresses, the one-transfer LAN server (core).
+find_package(Qt6 REQUIRED COMPONENTS Network)
+target_link_libraries(vexlo_core PUBLIC Qt6::Network)
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/qr_payload.h
+  ${CMAKE_CURRENT_LIST_DIR}/qr_payload.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qr_symbol.h
+  ${CMAKE_CURRENT_LIST_DIR}/qr_symbol.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qr_image.h
+  ${CMAKE_CURRENT_LIST_DIR}/qr_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lan_send_addresses.h
+  ${CMAKE_CURRENT_LIST_DIR}/lan_send_addresses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lan_send_thread.h
+  ${CMAKE_CURRENT_LIST_DIR}/lan_send_thread.cpp)
+# The send-to-phone dialog (ui).
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/qr_code_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/qr_code_dlg.cpp)

@@ -67,6 +67,26 @@
         <source>左右翻转</source>
         <translation>Flip horizontally</translation>
     </message>
+    <message>
+        <source>开始于*帧</source>
+        <translation>Starts at frame</translation>
+    </message>
+    <message>
+        <source>结束于*帧</source>
+        <translation>Ends at frame</translation>
+    </message>
+    <message>
+        <source>字幕 (双击修改内容，回车保存修改)</source>
+        <translation>Caption (double-click to change, Enter to save)</translation>
+    </message>
+    <message>
+        <source>横座标</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>纵座标</source>
+        <translation>Y</translation>
+    </message>
 </context>
 <context>
     <name>CBlankNoticeDlg</name>
@@ -152,6 +172,49 @@ The preview window shows the size of the animation; </translation>
     <message>
         <source>系统拒绝访问目的文件目录。请确认您的用户权限。</source>
         <translation>The system refused access to the destination folder. Please check your permissions.</translation>
+    </message>
+</context>
+<context>
+    <name>CQRCodeDlg</name>
+    <message>
+        <source>1.请在安卓各大应用市场上下载“Loopkit”手机版。</source>
+        <translation>1. Install the “Loopkit” phone app from your Android app store.</translation>
+    </message>
+    <message>
+        <source>2.确保你的手机和电脑在同一WiFi局域网上.</source>
+        <translation>2. Make sure your phone and this computer are on the same Wi-Fi network.</translation>
+    </message>
+    <message>
+        <source>3.打开“Loopkit”，扫描下图二维码，即可把GIF动图或字体发送到手机上。</source>
+        <translation>3. Open “Loopkit” and scan the QR code below to send the GIF or font to your phone.</translation>
+    </message>
+    <message>
+        <source>您的电脑有多个IP地址，请选择一个用来发送文件：</source>
+        <translation>This computer has several IP addresses. Choose the one to send the file from:</translation>
+    </message>
+    <message>
+        <source>扫描二维码</source>
+        <translation>Scan the QR code</translation>
+    </message>
+    <message>
+        <source>文件传输异常</source>
+        <translation>The file transfer failed</translation>
+    </message>
+    <message>
+        <source>文件传输成功</source>
+        <translation>The file was sent</translation>
+    </message>
+    <message>
+        <source>正在传输文件。已发送 %1 字节, 剩余 %2 字节</source>
+        <translation>Sending the file. %1 bytes sent, %2 bytes left</translation>
+    </message>
+    <message>
+        <source>正在传输文件，请稍候</source>
+        <translation>The file is being sent, please wait</translation>
+    </message>
+    <message>
+        <source>生成二维码</source>
+        <translation>Make the QR code</translation>
     </message>
 </context>
 <context>
@@ -293,6 +356,25 @@ Paint over the parts of the frame that should stay still</translation>
     <message>
         <source>删除/取消</source>
         <translation>Delete/undelete</translation>
+    </message>
+</context>
+<context>
+    <name>qrpayload</name>
+    <message>
+        <source>“%1”不是 IPv4 地址。</source>
+        <translation>“%1” is not an IPv4 address.</translation>
+    </message>
+    <message>
+        <source>字体文件名“%1”太长（UTF-8 编码 %2 字节，最多 %3 字节），无法发送到手机。请把文件改个短一些的名字再发送。</source>
+        <translation>The font file name “%1” is too long (%2 bytes in UTF-8, at most %3), so it cannot be sent to the phone. Give the file a shorter name and send it again.</translation>
+    </message>
+    <message>
+        <source>字体文件名无效。</source>
+        <translation>The font file name is not valid.</translation>
+    </message>
+    <message>
+        <source>端口 %1 无效。</source>
+        <translation>Port %1 is not valid.</translation>
     </message>
 </context>
 </TS>

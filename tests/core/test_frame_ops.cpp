@@ -8,6 +8,7 @@
 #include "capture/frame_sequence.h"
 #include "editor/frame_ops.h"
 #include "editor/picture_geometry.h"
+#include "editor/picture_shrink.h"
 #include "editor/strip_layout.h"
 
 namespace {
@@ -336,4 +337,56 @@ TEST(StripLayout, VisibleRowsAndSnapping)
     EXPECT_EQ(snapStripScroll(98 + 49, 98), 98);
     EXPECT_EQ(snapStripScroll(98 + 50, 98), 196);
     EXPECT_EQ(snapStripScroll(0, 98), 0);
+}
+
+TEST(PictureShrink, EveryPixelIsTheMeanOfItsBlock)
+{
+    // 4 x 2 source: left half (10, 20, 30) and (30, 40, 50), right half white.
+    RasterImage src;
+    ASSERT_TRUE(src.create(4, 2, 24));
+    src.setColor(0, 0, RgbQuad{30, 20, 10, 0});
+    src.setColor(1, 0, RgbQuad{30, 20, 10, 0});
+    src.setColor(0, 1, RgbQuad{50, 40, 30, 0});
+    src.setColor(1, 1, RgbQuad{50, 40, 31, 0});
+    for (int x = 2; x < 4; ++x)
+        for (int y = 0; y < 2; ++y)
+            src.setColor(x, y, RgbQuad{255, 255, 255, 0});
+    QImage out(2, 1, QImage::Format_RGB32);
+    ASSERT_TRUE(shrinkInto(src, out));
+    EXPECT_EQ(out.pixel(0, 0), qRgb(20, 30, 40));  // red (10+10+30+31)/4 = 20.25
+    EXPECT_EQ(out.pixel(1, 0), qRgb(255, 255, 255));
+
+    // Same size: an exact copy.
+    QImage same(4, 2, QImage::Format_RGB32);
+    ASSERT_TRUE(shrinkInto(src, same));
+    EXPECT_EQ(same.pixel(1, 1), qRgb(31, 40, 50));
+
+    EXPECT_FALSE(shrinkInto(RasterImage(), out));
+    QImage wrong(2, 1, QImage::Format_RGB888);
+    EXPECT_FALSE(shrinkInto(src, wrong));
+}
+
+TEST(PictureShrink, ThreadsAndSamplingGiveStableResults)
+{
+    RasterImage src;
+    ASSERT_TRUE(src.create(997, 611, 24));
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            src.setColor(x, y, RgbQuad{uint8_t(x * 7 + y), uint8_t(x ^ y), uint8_t(y * 3), 0});
+    QImage one(301, 173, QImage::Format_RGB32);
+    QImage three(301, 173, QImage::Format_RGB32);
+    ASSERT_TRUE(shrinkInto(src, one, 0, 1));
+    ASSERT_TRUE(shrinkInto(src, three, 0, 3));
+    EXPECT_EQ(one, three);
+    // Sampling a uniform picture still gives its colour.
+    RasterImage flat;
+    ASSERT_TRUE(flat.create(1920, 1080, 24));
+    for (int y = 0; y < 1080; ++y)
+        for (int x = 0; x < 1920; ++x)
+            flat.setColor(x, y, RgbQuad{1, 2, 3, 0});
+    QImage thumb(89, 50, QImage::Format_RGB32);
+    ASSERT_TRUE(shrinkInto(flat, thumb, 4));
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 89; ++x)
+            ASSERT_EQ(thumb.pixel(x, y), qRgb(3, 2, 1));
 }

@@ -420,3 +420,17 @@ TEST(CaptionPanel, PictureShowsCaptionsOnTheirFramesOnly)
     e.dlg->showFrame(4);
     EXPECT_EQ(magentaIn(e.dlg->renderPictureArea()), 0);
 }
+
+TEST(CaptionPanel, ClosingWhileTypingKeepsWhatWasTyped)
+{
+    Editor e;
+    e.open();
+    e.dlg->button(IDC_EDITOR_ADD_CAPTION)->click();
+    ASSERT_TRUE(e.list()->isEditing());
+    e.cellEditor()->selectAll();
+    QTest::keyClicks(e.cellEditor(), QStringLiteral("typed"));
+    e.dlg->reject();
+    e.dlg.reset();
+    ASSERT_EQ(e.captions.count(), 1);
+    EXPECT_EQ(e.captions.at(0)->text(), QStringLiteral("typed"));
+}

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextStream>
+#include <QTimer>
 #include <optional>
 
 #include "../imaging/gif_test_writer.h"
@@ -19,6 +20,7 @@
 #include "capture/left_dialog.h"
 #include "capture/right_dialog.h"
 #include "capture/worker_thread.h"
+#include "editor/add_text_dlg.h"
 #include "editor/caption_list.h"
 #include "imaging/raster_image.h"
 #include "platform/screen_grabber.h"
@@ -295,10 +297,21 @@ TEST(CaptureWindow, AGifNamedOnTheCommandLineIsImportedOnceTheWindowRuns)
     file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
     file.close();
 
+    // The import opens the editor, which runs modally: close it once it shows.
+    bool editorOpened = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* editor = qobject_cast<CAddTextDlg*>(QApplication::activeModalWidget())) {
+            editorOpened = true;
+            editor->reject();
+        }
+    });
+    closer.start(20);
     auto dlg = makeWindow();
     dlg->setInitialGif(QString::fromStdString(path));
     EXPECT_EQ(dlg->controller().state(), CaptureState::Idle);  // not before the window runs
     ASSERT_TRUE(waitUntil([&] { return dlg->controller().state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(waitUntil([&] { return editorOpened; }));
     EXPECT_EQ(dlg->controller().frameCount(), 2);
     EXPECT_EQ(dlg->controller().sequence().count(), 2);
     EXPECT_EQ(dlg->controller().sequence().FrameImage(1)->width(), 6);

@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,7 @@ struct Fixture {
     QLineEdit* editor = nullptr;
     int begins = 0;
     bool write = true;
+    std::function<void()> duringEnd;  // what the owner does while an edit ends
 
     explicit Fixture(int rows = 3, int columns = 3)
     {
@@ -82,6 +84,8 @@ struct Fixture {
             },
             [this](QWidget* ed, int row, int column, QString& text, void* d, CListCtrlEx* l, bool commit) {
                 ends.push_back({row, column, text, d, commit, l->verticalScrollBar()->value()});
+                if (duringEnd)
+                    duringEnd();
                 text = static_cast<QLineEdit*>(ed)->text();
                 return write;
             },
@@ -295,6 +299,15 @@ TEST(ListCtrlEx, ADeletedRowGetsNoTextWritten)
     EXPECT_TRUE(f.ends.empty());  // the owner's data of a deleted row is not handed out
     EXPECT_EQ(f.list->cellText(0, 0), QStringLiteral("r0c0"));
     EXPECT_EQ(f.list->cellText(1, 0), QStringLiteral("r2c0"));
+
+    // Rows the owner inserts while an edit ends do not misdirect the text.
+    int extra = 0;
+    f.duringEnd = [&] { f.list->insertItemRow(0, &extra); };
+    ASSERT_TRUE(f.list->beginEdit(1, 1));
+    f.retype(QStringLiteral("moved"));
+    QTest::keyClick(f.editor, Qt::Key_Return);
+    EXPECT_EQ(f.list->cellText(2, 1), QStringLiteral("moved"));
+    EXPECT_EQ(f.list->cellText(1, 1), QStringLiteral("r0c1"));
 }
 
 TEST(ListCtrlEx, TabWalksTheCellsAndLeavesTheListAtItsEnds)

@@ -118,7 +118,14 @@ TEST(PreviewDlg, CreatedHiddenWithItsControls)
                       IconButtonColors::ForegroundFocus})
             EXPECT_EQ(b->color(i), makeColorRef(255, 255, 255));
     }
-    EXPECT_FALSE(dlg.button(IDC_PREVIEW_EDIT)->isEnabled());
+    // "编辑" hides the preview and asks for the editor.
+    EXPECT_TRUE(dlg.button(IDC_PREVIEW_EDIT)->isEnabled());
+    int editRequests = 0;
+    QObject::connect(&dlg, &CPreviewDlg::editRequested, [&] { ++editRequests; });
+    dlg.show();
+    dlg.button(IDC_PREVIEW_EDIT)->click();
+    EXPECT_EQ(editRequests, 1);
+    EXPECT_FALSE(dlg.isVisible());
 }
 
 TEST(PreviewDlg, NewlyShownSizeAndPlaceThenKeptWhileVisible)
@@ -194,7 +201,13 @@ TEST(PreviewDlg, Menus)
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(texts, QStringList({"发布为微信动画表情（教程）", "复制到QQ/微信电脑版聊天窗口,剪贴板", "-",
                                   "发送到本软件的手机版...", "保存到电脑..."}));
-    EXPECT_FALSE(save->actions()[3]->isEnabled());
+    EXPECT_TRUE(save->actions()[3]->isEnabled());
+    // "发送到本软件的手机版..." hands the previewed GIF to the phone sender.
+    QStringList sent;
+    CPreviewDlg shown(QStringLiteral("shown.gif"));
+    shown.setPhoneSender([&](const QString& path) { sent << path; });
+    shown.runCommand(CPreviewDlg::CmdSendToPhone);
+    EXPECT_EQ(sent, QStringList({"shown.gif"}));
     auto help = dlg.makeHelpMenu();
     texts.clear();
     for (QAction* a : help->actions())
