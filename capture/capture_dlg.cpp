@@ -3,36 +3,51 @@
 #include "capture/capture_dlg.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLinearGradient>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 
 #include "app/app_settings.h"
 #include "app/startup_sequence.h"
+#include "app/text_scale_dlg.h"
 #include "capture/bottom_dialog.h"
 #include "capture/capture_button_pictures.h"
 #include "capture/capture_colors.h"
 #include "capture/frame_sequence.h"
 #include "capture/left_dialog.h"
+#include "capture/more_menu.h"
+#include "capture/more_menu_settings.h"
 #include "capture/right_dialog.h"
 #include "editor/add_text_dlg.h"
 #include "editor/caption_list.h"
 #include "editor/size_dlg.h"
+#include "effects/logo_setting_dlg.h"
+#include "effects/txt_logo_setting_dlg.h"
 #include "platform/control_id.h"
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/app_icon.h"
 #include "res/resource.h"
 #include "res/string_table.h"
+#include "share/about_dlg.h"
+#include "share/help_pages.h"
 #include "share/preview_dlg.h"
+#include "share/progress_wnd.h"
+#include "share/qr_code_dlg.h"
+#include "share/update_dlg.h"
 #include "widgets/my_bitmap_button.h"
 
 using namespace capturegeo;
@@ -60,6 +75,8 @@ CCaptureDlg::CCaptureDlg(AppSettings& settings, CaptionList& captions, std::uniq
     setWindowTitle(title.isEmpty() ? QStringLiteral("Vexlo") : title);
     setWindowIcon(applicationIcon());
     setMouseTracking(true);
+    // A GIF dropped on the frame is opened for editing.
+    setAcceptDrops(true);
 
     // The capture rectangle before the bars are placed: its width is the top bar's.
     const CaptureRect initial = initialCaptureRect(settings.wndPosEmptyWidth, settings.wndPosEmptyHeight);
@@ -332,10 +349,69 @@ void CCaptureDlg::reject()
     closeCapture();
 }
 
+namespace {
+const char kGifFilter[] = QT_TRANSLATE_NOOP("CCaptureDlg", "动画GIF文件(*.gif)|*.gif||");
+const char kFontFilter[] = QT_TRANSLATE_NOOP("CCaptureDlg", "字体文件(*.ttf)|*.ttf||");
+// Longest file name taken from the clipboard and from a drop.
+constexpr int kClipboardNameChars = 260;
+constexpr int kDropNameChars = 400;
+}  // namespace
+
 void CCaptureDlg::onOpenGif()
 {
-    // Open a GIF file for editing: the file dialog comes with the main
-    // commands, then openGifForEditing() with the chosen path.
+    if (controller_->busy() || closed_)
+        return;
+    const QString path = promptOpenFile(this, tr(kGifFilter));
+    if (path.isEmpty())
+        return;
+    openGifForEditing(path);
+}
+
+void CCaptureDlg::openGifFromClipboard()
+{
+    if (controller_->busy() || closed_)
+        return;
+    bool editorOpened = false;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data && data->hasUrls()) {
+        const QList<QUrl> urls = data->urls();
+        if (!urls.isEmpty() && urls.first().isLocalFile()) {
+            const QString path = urls.first().toLocalFile();
+            if (path.size() <= kClipboardNameChars) {
+                // openGifForEditing() opens the editor exactly when this holds.
+                editorOpened = openGifForEditing(path) && controller_->sequence().FrameImage(1);
+            }
+        }
+    }
+    if (!editorOpened)
+        promptMessageBox(this, loadString(IDS_FILE_INCOMPLETE));
+}
+
+bool CCaptureDlg::openDroppedFiles(const QStringList& paths)
+{
+    if (paths.size() != 1 || controller_->busy() || closed_ || paths.first().size() > kDropNameChars)
+        return false;
+    openGifForEditing(paths.first());
+    return true;
+}
+
+void CCaptureDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CCaptureDlg::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    // After the drop has finished: the editor is modal and must not run inside
+    // the drag and drop loop.
+    QTimer::singleShot(0, this, [this, paths] { openDroppedFiles(paths); });
 }
 
 void CCaptureDlg::setInitialGif(const QString& path)
@@ -355,8 +431,10 @@ bool CCaptureDlg::openGifForEditing(const QString& path)
     CaptureController& c = *controller_;
     if (c.busy() || closed_)
         return false;
-    // The progress window ("Loading...") comes with the open-GIF command.
-    const bool ok = c.importGif(path);
+    // The progress window ("Progress", "Loading...") while the frames decode.
+    const bool ok = c.importGif(path, [this]() -> std::unique_ptr<ModalProgress> {
+        return std::make_unique<CProgressWnd>(this, QStringLiteral("Progress"), false);
+    });
     if (ok && c.sequence().FrameImage(1))
         openEditor();
     return ok;
@@ -428,7 +506,69 @@ void CCaptureDlg::openSizeDialogAndGenerate()
 
 void CCaptureDlg::onMore()
 {
-    // The More menu: comes with the main commands.
+    const int command = CMoreMenu::choose(button(IDC_CAPTURE_MORE), settings_);
+    if (command != 0)
+        runMoreCommand(command);
+}
+
+void CCaptureDlg::runMoreCommand(int command)
+{
+    if (applyMoreMenuSetting(command, settings_)) {
+        if (command == ID_TOPMOST)
+            setTopmost(settings_.topWnd);
+        // A new rate changes the seconds the bottom bar shows.
+        repaintAll();
+        return;
+    }
+    switch (command) {
+        case ID_OPEN_GIF_FILE:
+            onOpenGif();
+            break;
+        case ID_OPEN_GIF_CLIPBOARD:
+            openGifFromClipboard();
+            break;
+        case ID_TEXT_WATERMARK: {
+            CTxtLogoSettingDlg dlg(settings_, this);
+            dlg.exec();
+            break;
+        }
+        case ID_IMAGE_WATERMARK: {
+            CLogoSettingDlg dlg(settings_, this);
+            dlg.exec();
+            break;
+        }
+        case ID_SEND_FONT: {
+            const QString font = promptOpenFile(this, tr(kFontFilter));
+            if (!font.isEmpty())
+                sendFontToPhone(font);
+            break;
+        }
+        case ID_HELP_WHYBLANK:
+            openHelpPage(loadString(IDS_HELP_WHYBLANK));
+            break;
+        case ID_TEXT_SCALE: {
+            CTextScaleDlg dlg(settings_, this);
+            dlg.exec();
+            break;
+        }
+        case ID_CHECK_UPDATE: {
+            CUpdateDlg dlg(compiledVersionInfo(), this);
+            dlg.exec();
+            break;
+        }
+        case ID_APP_ABOUT: {
+            CAboutDlg dlg(compiledVersionInfo(), this);
+            dlg.exec();
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CCaptureDlg::sendFontToPhone(const QString& path)
+{
+    CQRCodeDlg::sendFile(path, this);
 }
 
 // --- preview hooks --------------------------------------------------------------------

@@ -97,6 +97,15 @@ public:
     // the state to Stopped whatever the result); then the editor when the
     // import succeeded and there is a first frame. True when the import succeeded.
     bool openGifForEditing(const QString& path);
+    // "来自剪贴板": the first file of a file list copied in the file manager,
+    // opened as openGifForEditing() does; string 151 when the editor did not
+    // open for any reason. Nothing while busy.
+    void openGifFromClipboard();
+    // Files dropped on the window: exactly one is opened for editing, two or
+    // more are ignored, nothing while busy. True when one was taken.
+    bool openDroppedFiles(const QStringList& paths);
+    // A command of the More menu (what onMore() does with the chosen one).
+    void runMoreCommand(int command);
 
     // --- dragging (the bars call these) -----------------------------------------
     // Carries out an accepted drag step (move/resize the top bar, fix the
@@ -123,6 +132,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 public:
     // Esc and Alt+F4 (through the close event) come here: the close sequence.
@@ -143,6 +154,8 @@ private:
     void updateBars();
     // Opens the editor over the controller's frames (comes with the editor).
     void openEditor();
+    // "发送字体文件到本软件的手机版" after its file dialog.
+    void sendFontToPhone(const QString& path);
 
     // The preview window's part (created hidden at start, shown after a
     // generation); empty until the preview exists.

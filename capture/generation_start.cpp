@@ -19,6 +19,7 @@
 #include "capture/worker_thread.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
+#include "platform/errno_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -34,7 +35,7 @@ bool isPrivateFolder(const QByteArray& native)
 
 QString privateOutputFolder(const QString& tempFolder)
 {
-    const QString dir = QDir(tempFolder).filePath(QStringLiteral("vexlo-%1").arg(qulonglong(geteuid())));
+    QString dir = QDir(tempFolder).filePath(QStringLiteral("vexlo-%1").arg(qulonglong(geteuid())));
     const QByteArray native = QFile::encodeName(dir);
     if ((mkdir(native.constData(), 0700) == 0 || errno == EEXIST) && isPrivateFolder(native))
         return dir;
@@ -43,7 +44,7 @@ QString privateOutputFolder(const QString& tempFolder)
     QByteArray pattern = QFile::encodeName(QDir(tempFolder).filePath(QStringLiteral("vexlo-XXXXXX")));
     if (!mkdtemp(pattern.data())) {
         qWarning("cannot make a private output folder in %s: %s", qPrintable(tempFolder),
-                 std::strerror(errno));
+                 errnoText(errno).c_str());
         return QString();
     }
     return QFile::decodeName(pattern);
@@ -70,7 +71,7 @@ QString reserveOutputPath(const QString& path)
         candidate = info.dir().filePath(
             QStringLiteral("%1-%2.gif").arg(name.left(dash)).arg(QRandomGenerator::global()->bounded(32768)));
     }
-    qWarning("cannot reserve an output file beside %s: %s", qPrintable(path), std::strerror(errno));
+    qWarning("cannot reserve an output file beside %s: %s", qPrintable(path), errnoText(errno).c_str());
     return path;
 }
 

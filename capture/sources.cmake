@@ -40,3 +40,10 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/capture_bar_status.h
   ${CMAKE_CURRENT_LIST_DIR}/capture_controller.h
   ${CMAKE_CURRENT_LIST_DIR}/capture_controller.cpp)
+# The More menu: its marks and setting commands (core), the menu itself (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/more_menu_settings.h
+  ${CMAKE_CURRENT_LIST_DIR}/more_menu_settings.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/more_menu.h
+  ${CMAKE_CURRENT_LIST_DIR}/more_menu.cpp)

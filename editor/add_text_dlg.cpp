@@ -62,17 +62,17 @@ struct ButtonSpec {
 
 // The command row above the picture and the two caption buttons below it.
 const ButtonSpec kButtons[] = {
-    {IDC_EDITOR_ADD_FRAMES, "添加帧", {74, 1, 48, 27}, false},
-    {IDC_EDITOR_DELETE_FRAMES, "删除帧", {121, 1, 48, 27}, false},
-    {IDC_EDITOR_FILTER, "滤镜", {169, 1, 49, 27}, false},
-    {IDC_EDITOR_CINEMAGRAPH, "Cinemagraph", {219, 1, 67, 27}, false},
-    {IDC_EDITOR_CROP, "裁剪", {287, 1, 39, 27}, true},
-    {IDC_EDITOR_REVERSE, "倒序", {327, 1, 39, 27}, false},
-    {IDC_EDITOR_SLOW_PLAY, "慢镜播放", {367, 1, 57, 27}, true},
-    {IDC_EDITOR_SPEED, "速度", {425, 1, 39, 27}, false},
-    {IDC_EDITOR_GENERATE, "生成动画", {464, 1, 63, 27}, false},
-    {IDC_EDITOR_ADD_CAPTION, "添加字幕", {74, 311, 55, 19}, false},
-    {IDC_EDITOR_DELETE_CAPTION, "删除字幕", {129, 311, 55, 19}, false},
+    {IDC_EDITOR_ADD_FRAMES, QT_TRANSLATE_NOOP("CAddTextDlg", "添加帧"), {74, 1, 48, 27}, false},
+    {IDC_EDITOR_DELETE_FRAMES, QT_TRANSLATE_NOOP("CAddTextDlg", "删除帧"), {121, 1, 48, 27}, false},
+    {IDC_EDITOR_FILTER, QT_TRANSLATE_NOOP("CAddTextDlg", "滤镜"), {169, 1, 49, 27}, false},
+    {IDC_EDITOR_CINEMAGRAPH, QT_TRANSLATE_NOOP("CAddTextDlg", "Cinemagraph"), {219, 1, 67, 27}, false},
+    {IDC_EDITOR_CROP, QT_TRANSLATE_NOOP("CAddTextDlg", "裁剪"), {287, 1, 39, 27}, true},
+    {IDC_EDITOR_REVERSE, QT_TRANSLATE_NOOP("CAddTextDlg", "倒序"), {327, 1, 39, 27}, false},
+    {IDC_EDITOR_SLOW_PLAY, QT_TRANSLATE_NOOP("CAddTextDlg", "慢镜播放"), {367, 1, 57, 27}, true},
+    {IDC_EDITOR_SPEED, QT_TRANSLATE_NOOP("CAddTextDlg", "速度"), {425, 1, 39, 27}, false},
+    {IDC_EDITOR_GENERATE, QT_TRANSLATE_NOOP("CAddTextDlg", "生成动画"), {464, 1, 63, 27}, false},
+    {IDC_EDITOR_ADD_CAPTION, QT_TRANSLATE_NOOP("CAddTextDlg", "添加字幕"), {74, 311, 55, 19}, false},
+    {IDC_EDITOR_DELETE_CAPTION, QT_TRANSLATE_NOOP("CAddTextDlg", "删除字幕"), {129, 311, 55, 19}, false},
 };
 
 const int kTopRow[] = {IDC_EDITOR_DELETE_FRAMES, IDC_EDITOR_ADD_FRAMES, IDC_EDITOR_GENERATE,
@@ -276,7 +276,9 @@ void CAddTextDlg::fillCaptionControls()
     findControlAs<CColorPickerButton>(this, IDC_EDITOR_TEXT_COLOR)->setColor(settings_.defaultFontColor);
     findControlAs<CColorPickerButton>(this, IDC_EDITOR_BK_COLOR)->setColor(settings_.defaultFontBkColor);
 
-    for (const char* s : {"不用了", "方框", "细描边", "粗描边"})
+    for (const char* s :
+         {QT_TRANSLATE_NOOP("CAddTextDlg", "不用了"), QT_TRANSLATE_NOOP("CAddTextDlg", "方框"),
+          QT_TRANSLATE_NOOP("CAddTextDlg", "细描边"), QT_TRANSLATE_NOOP("CAddTextDlg", "粗描边")})
         bkStyleList_->addItem(tr(s));
     bkStyleList_->setCurrentIndex(std::clamp(settings_.defaultFontBkStyle, 0, 3));
 }

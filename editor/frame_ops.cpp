@@ -24,7 +24,7 @@ void faster(FrameSequence& seq)
 {
     for (auto& r : seq)
         if (r->delay > kMinDelay)
-            r->delay = std::min(r->delay, kMaxDelay + 1) - 1;
+            r->delay -= 1;
 }
 
 void slower(FrameSequence& seq)

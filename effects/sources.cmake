@@ -8,3 +8,12 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/image_watermark.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_watermark.h
   ${CMAKE_CURRENT_LIST_DIR}/text_watermark.cpp)
+# The watermark dialogs: their previews (core) and the two dialogs (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/watermark_preview.h
+  ${CMAKE_CURRENT_LIST_DIR}/watermark_preview.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/logo_setting_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/logo_setting_dlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/txt_logo_setting_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/txt_logo_setting_dlg.cpp)

@@ -32,6 +32,7 @@
 #include "imaging/octree_quantizer.h"
 #include "imaging/palette_lookup.h"
 #include "imaging/raster_image.h"
+#include "platform/errno_text.h"
 
 namespace {
 
@@ -497,7 +498,7 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.constData(), "wb"));
     partialFile = bool(file);
     if (!file) {
-        const std::string reason = std::strerror(errno);
+        const std::string reason = errnoText(errno);
         qWarning("generation: cannot create %s: %s", path.constData(), reason.c_str());
         setError(error, "cannot create " + path.toStdString() + ": " + reason);
         report(progress, 100);
@@ -544,7 +545,7 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     const int closeResult = std::fclose(file.release());
     ok = ok && noteFailure(closeResult == 0);
     if (!ok) {
-        const std::string reason = std::strerror(writeErrno != 0 ? writeErrno : EIO);
+        const std::string reason = errnoText(writeErrno != 0 ? writeErrno : EIO);
         qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
         setError(error, "cannot write " + path.toStdString() + ": " + reason);
         removePartialFile(path);

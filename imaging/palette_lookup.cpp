@@ -20,8 +20,8 @@ PaletteLookup::PaletteLookup(const RgbQuad* palette, int count)
         for (int step = 0; step < kSteps; ++step) {
             const int low = step * kSpan;
             const int high = low + kSpan - 1;
-            int32_t* nearRow = &axisNear_[size_t((axis * kSteps + step) * 256)];
-            int32_t* farRow = &axisFar_[size_t((axis * kSteps + step) * 256)];
+            int32_t* nearRow = &axisNear_[size_t(axis * kSteps + step) * 256];
+            int32_t* farRow = &axisFar_[size_t(axis * kSteps + step) * 256];
             for (int i = 0; i < 256; ++i) {
                 const RgbQuad& e = palette_[size_t(i)];
                 const int v = axis == 0 ? e.red : (axis == 1 ? e.green : e.blue);
@@ -68,12 +68,12 @@ uint64_t PaletteLookup::buildCell(int cellIndex) const
     constexpr int kSteps = 1 << kCellBits;
     constexpr int kMask = kSteps - 1;
     const int steps[3] = {cellIndex & kMask, (cellIndex >> kCellBits) & kMask, cellIndex >> (2 * kCellBits)};
-    const int32_t* nearR = &axisNear_[size_t((0 * kSteps + steps[0]) * 256)];
-    const int32_t* nearG = &axisNear_[size_t((1 * kSteps + steps[1]) * 256)];
-    const int32_t* nearB = &axisNear_[size_t((2 * kSteps + steps[2]) * 256)];
-    const int32_t* farR = &axisFar_[size_t((0 * kSteps + steps[0]) * 256)];
-    const int32_t* farG = &axisFar_[size_t((1 * kSteps + steps[1]) * 256)];
-    const int32_t* farB = &axisFar_[size_t((2 * kSteps + steps[2]) * 256)];
+    const int32_t* nearR = &axisNear_[size_t(0 * kSteps + steps[0]) * 256];
+    const int32_t* nearG = &axisNear_[size_t(1 * kSteps + steps[1]) * 256];
+    const int32_t* nearB = &axisNear_[size_t(2 * kSteps + steps[2]) * 256];
+    const int32_t* farR = &axisFar_[size_t(0 * kSteps + steps[0]) * 256];
+    const int32_t* farG = &axisFar_[size_t(1 * kSteps + steps[1]) * 256];
+    const int32_t* farB = &axisFar_[size_t(2 * kSteps + steps[2]) * 256];
     // Only entries whose nearest possible distance to the cell is not beyond the
     // smallest farthest distance of any entry can be nearest for a colour in it.
     int32_t threshold = INT32_MAX;

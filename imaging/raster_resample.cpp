@@ -57,8 +57,10 @@ std::vector<Cell> footprintCells(float s, float scale, int size, bool withTaps)
 {
     const double lo = double(s) - double(scale) / 2.0;
     const double hi = double(s) + double(scale) / 2.0;
-    const int c1 = int(lo + 0.5);
-    const int c2 = int(hi + 0.5);
+    // trunc(x + 0.5) is the cell rule (the reference output holds it); lround
+    // would move the ends that fall below zero.
+    const int c1 = int(lo + 0.5);  // NOLINT(bugprone-incorrect-roundings)
+    const int c2 = int(hi + 0.5);  // NOLINT(bugprone-incorrect-roundings)
     std::vector<Cell> cells;
     cells.reserve(size_t(std::max(1, c2 - c1 + 1)));
     for (int c = c1; c <= c2; ++c) {

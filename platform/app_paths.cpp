@@ -41,7 +41,7 @@ QString appDataDir()
 
 QString settingsFolder()
 {
-    const QString base = appDataDir();
+    QString base = appDataDir();
     if (base.isEmpty() || !qEnvironmentVariableIsEmpty("APPDATA"))
         return base;
     return base + QStringLiteral("/vexlo");
@@ -51,7 +51,7 @@ bool moveLegacySettingsFile(const QString& fileName)
 {
     if (!qEnvironmentVariableIsEmpty("APPDATA"))
         return false;
-    const QString base = appDataDir();
+    QString base = appDataDir();
     if (base.isEmpty())
         return false;
     const QString oldPath = base + QLatin1Char('/') + fileName;

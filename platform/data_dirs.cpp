@@ -46,7 +46,7 @@ QStringList dataFolders()
 QString findDataFile(const QString& relative)
 {
     for (const QString& folder : dataFolders()) {
-        const QString path = folder + QLatin1Char('/') + relative;
+        QString path = folder + QLatin1Char('/') + relative;
         if (QFileInfo(path).isFile())
             return path;
     }

@@ -40,3 +40,7 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/profile_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/data_dirs.h
   ${CMAKE_CURRENT_LIST_DIR}/data_dirs.cpp)
+# The text of an errno value (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/errno_text.h
+  ${CMAKE_CURRENT_LIST_DIR}/errno_text.cpp)

@@ -19,6 +19,12 @@
 
 namespace {
 
+// What shmat returns on failure, (void*) -1; also the mark of a segment not attached.
+char* shmNotAttached()
+{
+    return reinterpret_cast<char*>(-1);  // NOLINT(performance-no-int-to-ptr): the value shmat defines
+}
+
 // --- X errors ----------------------------------------------------------------
 // Xlib reports protocol errors through one process-wide handler whose default
 // ends the process. Requests that may fail (attaching the segment, reading the
@@ -120,7 +126,7 @@ public:
     ShmSegment()
     {
         info_.shmid = -1;
-        info_.shmaddr = reinterpret_cast<char*>(-1);
+        info_.shmaddr = shmNotAttached();
     }
     ~ShmSegment() { release(); }
     ShmSegment(const ShmSegment&) = delete;
@@ -138,7 +144,7 @@ public:
             return false;
         }
         void* addr = shmat(info_.shmid, nullptr, 0);
-        if (addr == reinterpret_cast<void*>(-1)) {
+        if (addr == static_cast<void*>(shmNotAttached())) {
             qWarning("screen grab: shmat failed");
             shmctl(info_.shmid, IPC_RMID, nullptr);
             info_.shmid = -1;
@@ -157,7 +163,7 @@ public:
         if (!attached) {
             qWarning("screen grab: the X server refused the shared segment; using XGetImage");
             shmdt(info_.shmaddr);
-            info_.shmaddr = reinterpret_cast<char*>(-1);
+            info_.shmaddr = shmNotAttached();
             info_.shmid = -1;
             return false;
         }
@@ -174,9 +180,9 @@ public:
             trap.sync();
         }
         serverAttached_ = false;
-        if (info_.shmaddr != reinterpret_cast<char*>(-1))
+        if (info_.shmaddr != shmNotAttached())
             shmdt(info_.shmaddr);
-        info_.shmaddr = reinterpret_cast<char*>(-1);
+        info_.shmaddr = shmNotAttached();
         info_.shmid = -1;
         size_ = 0;
     }

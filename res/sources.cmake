@@ -18,4 +18,5 @@ qt_add_resources(vexlo_core "vexlo_icons" PREFIX "/icons" BASE "${CMAKE_CURRENT_
   ${CMAKE_CURRENT_LIST_DIR}/icons/vexlo-48.png
   ${CMAKE_CURRENT_LIST_DIR}/icons/vexlo-64.png
   ${CMAKE_CURRENT_LIST_DIR}/icons/vexlo-128.png
-  ${CMAKE_CURRENT_LIST_DIR}/icons/vexlo-256.png)
+  ${CMAKE_CURRENT_LIST_DIR}/icons/vexlo-256.png
+  ${CMAKE_CURRENT_LIST_DIR}/icons/banner.png)

@@ -12,7 +12,7 @@
 QString helpPagePath(const QString& page)
 {
     // Beside the program, the build folder above a test, an installed tree.
-    const QString found = findDataFile(QStringLiteral("help/") + page);
+    QString found = findDataFile(QStringLiteral("help/") + page);
     if (!found.isEmpty())
         return found;
     return QDir(programDir()).filePath(QStringLiteral("help/") + page);

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/errno_text.h"
 #include "platform/window_message.h"
 #include "res/resource.h"
 
@@ -111,7 +112,7 @@ bool LanSendThread::start()
     if (wakeRead_ < 0) {
         int fds[2];
         if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
-            qWarning("send to phone: no wake-up pipe: %s", std::strerror(errno));
+            qWarning("send to phone: no wake-up pipe: %s", errnoText(errno).c_str());
             return false;
         }
         wakeRead_ = fds[0];
@@ -156,7 +157,7 @@ bool LanSendThread::cancelWaiting()
     stopping_ = true;
     const char byte = 'x';
     if (::write(wakeWrite_, &byte, 1) != 1 && errno != EAGAIN)
-        qWarning("send to phone: cannot wake the listener: %s", std::strerror(errno));
+        qWarning("send to phone: cannot wake the listener: %s", errnoText(errno).c_str());
     return true;
 }
 
@@ -168,7 +169,7 @@ void LanSendThread::stop()
         if (phase_ == Phase::Waiting || phase_ == Phase::Serving) {
             const char byte = 'x';
             if (::write(wakeWrite_, &byte, 1) != 1 && errno != EAGAIN)
-                qWarning("send to phone: cannot wake the thread: %s", std::strerror(errno));
+                qWarning("send to phone: cannot wake the thread: %s", errnoText(errno).c_str());
         }
     }
     join();
@@ -205,7 +206,7 @@ void LanSendThread::run()
         // 1. The listener, on the chosen address only.
         UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
         if (!listener) {
-            qWarning("send to phone: no socket: %s", std::strerror(errno));
+            qWarning("send to phone: no socket: %s", errnoText(errno).c_str());
             return Outcome::Failed;
         }
         // A port whose last connection is still in TIME_WAIT can be taken again;
@@ -234,7 +235,7 @@ void LanSendThread::run()
             return Outcome::Failed;
         }
         if (::listen(listener.get(), 1) != 0) {
-            qWarning("send to phone: cannot listen: %s", std::strerror(errno));
+            qWarning("send to phone: cannot listen: %s", errnoText(errno).c_str());
             return Outcome::Failed;
         }
         // Announced once it listens, so a phone that reads the code at once finds it.
@@ -262,7 +263,7 @@ void LanSendThread::run()
             lock.unlock();
             if (wouldBlock(err) || err == ECONNABORTED || err == EPROTO)
                 continue;  // the caller went away before we took it
-            qWarning("send to phone: accept failed: %s", std::strerror(err));
+            qWarning("send to phone: accept failed: %s", errnoText(err).c_str());
             return Outcome::Failed;
         }
         listener.reset();  // only this one phone is served
@@ -300,7 +301,7 @@ void LanSendThread::run()
         } else if (request[0] >= '1' && request[0] <= '9') {
             FilePtr file(std::fopen(path_.c_str(), "rb"));
             if (!file)
-                qWarning("send to phone: cannot open %s: %s", path_.c_str(), std::strerror(errno));
+                qWarning("send to phone: cannot open %s: %s", path_.c_str(), errnoText(errno).c_str());
             uint64_t total = 0;
             char piece[kPieceBytes];
             while (file) {
@@ -332,7 +333,7 @@ void LanSendThread::run()
                             return Outcome::Failed;
                         continue;
                     }
-                    qWarning("send to phone: sending failed: %s", std::strerror(errno));
+                    qWarning("send to phone: sending failed: %s", errnoText(errno).c_str());
                     return Outcome::Failed;
                 }
                 total += n;

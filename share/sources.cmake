@@ -26,6 +26,15 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/preview_dlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/blank_notice_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/blank_notice_dlg.cpp)
+# Version check and About: the version lines (core), the two dialogs (ui).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/version_info.h
+  ${CMAKE_CURRENT_LIST_DIR}/version_info.cpp)
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/update_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/update_dlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about_dlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/about_dlg.cpp)
 # Send to phone: QR payload and picture, this machine's addresses, the one-transfer LAN server (core).
 find_package(Qt6 REQUIRED COMPONENTS Network)
 target_link_libraries(vexlo_core PUBLIC Qt6::Network)

@@ -56,7 +56,7 @@ QUrl linkUrl(const QString& link)
         return QUrl();
     // "mailto:", "http://", "file:///": a scheme of two letters or more (a single
     // letter is a drive, as in "C:/...").
-    const QUrl direct(trimmed, QUrl::StrictMode);
+    QUrl direct(trimmed, QUrl::StrictMode);
     if (direct.isValid() && direct.scheme().size() > 1)
         return direct;
     return QUrl::fromUserInput(trimmed, QDir::currentPath());

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>网站:</source>
+        <translation>Web site:</translation>
+    </message>
+    <message>
+        <source>支持:</source>
+        <translation>Support:</translation>
+    </message>
+</context>
+<context>
     <name>CAddTextDlg</name>
     <message>
         <source>编辑</source>
@@ -87,6 +102,62 @@
         <source>纵座标</source>
         <translation>Y</translation>
     </message>
+    <message>
+        <source>添加帧</source>
+        <translation>Add frames</translation>
+    </message>
+    <message>
+        <source>删除帧</source>
+        <translation>Delete frames</translation>
+    </message>
+    <message>
+        <source>滤镜</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Cinemagraph</source>
+        <translation>Cinemagraph</translation>
+    </message>
+    <message>
+        <source>裁剪</source>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <source>倒序</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>慢镜播放</source>
+        <translation>Slow motion</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>生成动画</source>
+        <translation>Make GIF</translation>
+    </message>
+    <message>
+        <source>添加字幕</source>
+        <translation>Add caption</translation>
+    </message>
+    <message>
+        <source>不用了</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>方框</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>细描边</source>
+        <translation>Thin outline</translation>
+    </message>
+    <message>
+        <source>粗描边</source>
+        <translation>Thick outline</translation>
+    </message>
 </context>
 <context>
     <name>CBlankNoticeDlg</name>
@@ -117,6 +188,171 @@ The preview window shows the size of the animation; </translation>
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CCaptureDlg</name>
+    <message>
+        <source>动画GIF文件(*.gif)|*.gif||</source>
+        <translation>Animated GIF files (*.gif)|*.gif||</translation>
+    </message>
+    <message>
+        <source>字体文件(*.ttf)|*.ttf||</source>
+        <translation>Font files (*.ttf)|*.ttf||</translation>
+    </message>
+</context>
+<context>
+    <name>CLogoSettingDlg</name>
+    <message>
+        <source>自定义水印设置</source>
+        <translation>Watermark settings</translation>
+    </message>
+    <message>
+        <source>我希望把下面的小图片文件，以水印的方式，贴在我制作的GIF动画上:</source>
+        <translation>Stamp the small picture below as a watermark on the GIFs I make:</translation>
+    </message>
+    <message>
+        <source>请把下面文件作为图片水印：</source>
+        <translation>Use this file as the picture watermark:</translation>
+    </message>
+    <message>
+        <source>水印位置：</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>水印宽度：</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>像素</source>
+        <translation>pixels</translation>
+    </message>
+</context>
+<context>
+    <name>CMoreMenu</name>
+    <message>
+        <source>抓取视频的频率</source>
+        <translation>Capture rate</translation>
+    </message>
+    <message>
+        <source>25帧/秒</source>
+        <translation>25 frames/s</translation>
+    </message>
+    <message>
+        <source>20帧/秒</source>
+        <translation>20 frames/s</translation>
+    </message>
+    <message>
+        <source>15帧/秒</source>
+        <translation>15 frames/s</translation>
+    </message>
+    <message>
+        <source>10帧/秒</source>
+        <translation>10 frames/s</translation>
+    </message>
+    <message>
+        <source>5帧/秒</source>
+        <translation>5 frames/s</translation>
+    </message>
+    <message>
+        <source>3帧/秒</source>
+        <translation>3 frames/s</translation>
+    </message>
+    <message>
+        <source>1帧/秒</source>
+        <translation>1 frame/s</translation>
+    </message>
+    <message>
+        <source>修改现有的GIF动画</source>
+        <translation>Edit an existing GIF</translation>
+    </message>
+    <message>
+        <source>来自我的电脑</source>
+        <translation>From this computer</translation>
+    </message>
+    <message>
+        <source>来自剪贴板</source>
+        <translation>From the clipboard</translation>
+    </message>
+    <message>
+        <source>录制鼠标轨迹</source>
+        <translation>Record the mouse pointer</translation>
+    </message>
+    <message>
+        <source>不录制鼠标轨迹</source>
+        <translation>Do not record the pointer</translation>
+    </message>
+    <message>
+        <source>录制鼠标轨迹但不带背景色</source>
+        <translation>Record the pointer without a background</translation>
+    </message>
+    <message>
+        <source>录制鼠标轨迹且带红色背景</source>
+        <translation>Record the pointer on a red background</translation>
+    </message>
+    <message>
+        <source>录制鼠标轨迹且带绿色背景</source>
+        <translation>Record the pointer on a green background</translation>
+    </message>
+    <message>
+        <source>录制鼠标轨迹且带黄色背景</source>
+        <translation>Record the pointer on a yellow background</translation>
+    </message>
+    <message>
+        <source>置顶显示</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>关闭透明效果以提高性能（Win7下重启软件有效）</source>
+        <translation>Turn off transparency effects for speed (Windows 7, after a restart)</translation>
+    </message>
+    <message>
+        <source>生成动画时打开渲染（推荐）</source>
+        <translation>Dither when making the GIF (recommended)</translation>
+    </message>
+    <message>
+        <source>生成只播放一次的动画（可植入PPT文件）</source>
+        <translation>Make GIFs that play once (for slides)</translation>
+    </message>
+    <message>
+        <source>生成的动图强制保留白色（不推荐）</source>
+        <translation>Force pure white to stay white (not recommended)</translation>
+    </message>
+    <message>
+        <source>只保留录制的最后十秒（常用于视频直播场景）</source>
+        <translation>Keep only the last ten seconds (for live streams)</translation>
+    </message>
+    <message>
+        <source>在动画上自动贴上我的水印</source>
+        <translation>Stamp my watermark on the GIF</translation>
+    </message>
+    <message>
+        <source>文字水印</source>
+        <translation>Text watermark</translation>
+    </message>
+    <message>
+        <source>图像水印</source>
+        <translation>Picture watermark</translation>
+    </message>
+    <message>
+        <source>发送字体文件到本软件的手机版</source>
+        <translation>Send a font file to the phone app</translation>
+    </message>
+    <message>
+        <source>为什么我生成的GIF动画是黑色的</source>
+        <translation>Why is my GIF black?</translation>
+    </message>
+    <message>
+        <source>（适用高分辨电脑）调节界面文字大小</source>
+        <translation>Text size of the interface (high-resolution screens)</translation>
+    </message>
+    <message>
+        <source>检测新版本...</source>
+        <translation>Check for a new version...</translation>
+    </message>
+    <message>
+        <source>关于...</source>
+        <translation>About...</translation>
     </message>
 </context>
 <context>
@@ -249,6 +485,68 @@ The preview window shows the size of the animation; </translation>
         <translation>On some high-resolution screens the texts of this program may look small. You can enlarge them.
 
 Scale (takes effect after a restart):</translation>
+    </message>
+</context>
+<context>
+    <name>CTxtLogoSettingDlg</name>
+    <message>
+        <source>自定义水印设置</source>
+        <translation>Watermark settings</translation>
+    </message>
+    <message>
+        <source>将下述文本作为水印添加到所有生成的GIF图片中:</source>
+        <translation>Stamp the text below as a watermark on every GIF I make:</translation>
+    </message>
+    <message>
+        <source>位置：</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>文本：</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>按回车键更新</source>
+        <translation>Press Enter to apply</translation>
+    </message>
+    <message>
+        <source>文本颜色：</source>
+        <translation>Text colour:</translation>
+    </message>
+    <message>
+        <source>文本大小：</source>
+        <translation>Text size:</translation>
+    </message>
+    <message>
+        <source>文本字体：</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>背景颜色：</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+</context>
+<context>
+    <name>CUpdateDlg</name>
+    <message>
+        <source>检测新版本</source>
+        <translation>Check for a new version</translation>
+    </message>
+    <message>
+        <source>本机的安装版本：</source>
+        <translation>Installed version:</translation>
+    </message>
+    <message>
+        <source>检测到最新版本：</source>
+        <translation>Latest version:</translation>
     </message>
 </context>
 <context>

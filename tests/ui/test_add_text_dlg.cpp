@@ -491,3 +491,12 @@ TEST(AddTextDlg, EnterDoesNothingEscapeCloses)
     EXPECT_FALSE(e.dlg->isVisible());
     EXPECT_EQ(e.dlg->result(), QDialog::Rejected);
 }
+
+TEST(AddTextDlg, PlaybackNeedsMoreThanOneFrame)
+{
+    Editor e(1);
+    e.click(IDC_EDITOR_SLOW_PLAY);
+    EXPECT_FALSE(e.dlg->isPlaying());
+    EXPECT_EQ(e.button(6)->getCheck(), 0);
+    EXPECT_TRUE(e.button(7)->isEnabled());
+}

@@ -53,7 +53,7 @@ QByteArray pattern(int n)
 {
     QByteArray b(n, '\0');
     for (int i = 0; i < n; ++i)
-        b[i] = char((i * 131 + i / 977) & 0xFF);
+        b[i] = char((unsigned(i) * 131u + unsigned(i) / 977u) & 0xFFu);
     return b;
 }
 

@@ -392,3 +392,17 @@ TEST(XListView, PaintsTicksOnlyForKeptFrames)
     EXPECT_GT(darkInCheck(0), 3);
     EXPECT_EQ(darkInCheck(1), 0);
 }
+
+TEST(XListView, ThumbDragSnapsToAWholeItemWhenReleased)
+{
+    Strip s(8);
+    QScrollBar* bar = s.strip->verticalScrollBar();
+    bar->setValue(s.ih() + s.ih() / 2 + 3);  // more than half past item 2
+    emit bar->sliderReleased();
+    EXPECT_EQ(s.strip->scrollPosition(), 2 * s.ih());
+    bar->setValue(s.ih() + s.ih() / 2 - 3);
+    emit bar->sliderReleased();
+    EXPECT_EQ(s.strip->scrollPosition(), s.ih());
+    EXPECT_EQ(bar->singleStep(), s.ih());
+    EXPECT_EQ(bar->pageStep() % s.ih(), 0);
+}

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 // A caption from the editor to the GIF on a real X server: record a changing
-// pattern, open the editor over the recorded frames, add a caption, type its
-// text and its frames, drag it, generate; the GIF shows the caption's colours
-// inside the dragged box on exactly its frames, where the editor showed them.
+// pattern, open the editor with "编辑", add a caption, type its text and its
+// frames, drag it, generate; the GIF shows the caption's colours inside the
+// dragged box on exactly its frames, where the editor showed them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include "editor/caption_editing.h"
 #include "editor/caption_list.h"
 #include "editor/list_ctrl_ex.h"
+#include "editor/size_dlg.h"
 #include "imaging/raster_image.h"
 #include "platform/control_id.h"
 #include "res/resource.h"
@@ -111,6 +112,63 @@ void typeIntoCell(CAddTextDlg& editor, CListCtrlEx& list, int row, int column, c
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
+// In the editor: add a caption, type its text and its frames (3 to 8), pick
+// it in the picture and drag it up and right. Returns the caption's block as
+// the editor showed it, in frame pixels (empty when something failed).
+QRect editCaption(CAddTextDlg& editor, CaptionList& captions)
+{
+    auto* list = findControlAs<CListCtrlEx>(&editor, IDC_EDITOR_CAPTION_LIST);
+    auto* edit = findControlAs<QLineEdit>(&editor, IDC_EDITOR_CELL_EDIT);
+    EXPECT_TRUE(list && edit);
+    if (!list || !edit)
+        return QRect();
+    QTest::mouseClick(editor.button(IDC_EDITOR_ADD_CAPTION), Qt::LeftButton);
+    EXPECT_EQ(captions.count(), 1);
+    if (captions.count() != 1)
+        return QRect();
+    CaptionItem* caption = captions.at(0);
+    EXPECT_TRUE(list->isEditing());
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("Vexlo"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(caption->text(), QStringLiteral("Vexlo"));
+    typeIntoCell(editor, *list, 0, CaptionColumnFirst, QStringLiteral("3"));
+    typeIntoCell(editor, *list, 0, CaptionColumnLast, QStringLiteral("8"));
+    EXPECT_EQ(caption->firstFrame, 3);
+    EXPECT_EQ(caption->lastFrame, 8);
+
+    // Frame 3, then a press on the caption and a drag up and right.
+    editor.showFrame(3);
+    editor.renderPictureArea();
+    EXPECT_GT(caption->width, 0);
+    EXPECT_EQ(editor.displayScale(), 1.0f);
+    const QRect shown = editor.displayedImageRect();
+    const QPoint grip = shown.topLeft() + QPoint(caption->x + 5, caption->y - caption->height / 2);
+    const QPoint drop = grip + QPoint(40, -50);
+    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent e(type, at, editor.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&editor, &e);
+    };
+    const QPoint before(caption->x, caption->y);
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    EXPECT_TRUE(caption->selected);
+    mouse(QEvent::MouseMove, grip + QPoint(20, -25), Qt::LeftButton);
+    mouse(QEvent::MouseMove, drop, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, drop, Qt::NoButton);
+    EXPECT_EQ(caption->x, before.x() + 40);
+    EXPECT_EQ(caption->y, before.y() - 50);
+    EXPECT_EQ(list->cellText(0, CaptionColumnX), QString::number(caption->x));
+    EXPECT_EQ(list->cellText(0, CaptionColumnY), QString::number(caption->y));
+
+    // Where the editor shows it (without the selection outline).
+    caption->selected = false;
+    const QImage area = editor.renderPictureArea();
+    const QRect inEditor = captionPixels(area, shown.translated(-editor.pictureArea().topLeft()));
+    const QRect box(caption->x, caption->y - caption->height + 1, caption->width, caption->height);
+    EXPECT_EQ(inEditor, box);
+    return inEditor;
+}
+
 }  // namespace
 
 TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
@@ -140,11 +198,9 @@ TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
     ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
     pattern.hide();
     FrameSequence& seq = capture.controller().sequence();
-    const int records = seq.count();
-    ASSERT_GE(records, 12);
+    ASSERT_GE(seq.count(), 12);
 
-    // The editor over the recorded frames (opened here directly, as the
-    // capture window's "Subtitle" button will).
+    // The caption defaults the editor's controls start with.
     AppSettings& settings = capture.controller().settings();
     settings.defaultFontName = QStringLiteral("DejaVu Sans");
     settings.defaultFontSize = 12;
@@ -154,67 +210,34 @@ TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
     settings.defaultFontVertical = false;
     CaptionList& captions = capture.controller().captions();
     ASSERT_TRUE(captions.empty());
-    auto editor = std::make_unique<CAddTextDlg>(seq, captions, settings);
-    editor->setWindowModality(Qt::ApplicationModal);
-    editor->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor.get()));
-    editor->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    auto* list = findControlAs<CListCtrlEx>(editor.get(), IDC_EDITOR_CAPTION_LIST);
-    ASSERT_NE(list, nullptr);
 
-    // Add a caption and type its text; then its frames, 3 to 8.
-    QTest::mouseClick(editor->button(IDC_EDITOR_ADD_CAPTION), Qt::LeftButton);
-    ASSERT_EQ(captions.count(), 1);
-    CaptionItem* caption = captions.at(0);
-    ASSERT_TRUE(list->isEditing());
-    auto* edit = findControlAs<QLineEdit>(editor.get(), IDC_EDITOR_CELL_EDIT);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("Vexlo"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(caption->text(), QStringLiteral("Vexlo"));
-    typeIntoCell(*editor, *list, 0, CaptionColumnFirst, QStringLiteral("3"));
-    typeIntoCell(*editor, *list, 0, CaptionColumnLast, QStringLiteral("8"));
-    ASSERT_EQ(caption->firstFrame, 3);
-    ASSERT_EQ(caption->lastFrame, 8);
-
-    // Show frame 3, pick the caption in the picture and drag it up and right.
-    editor->showFrame(3);
-    editor->renderPictureArea();
-    ASSERT_GT(caption->width, 0);
-    ASSERT_EQ(editor->displayScale(), 1.0f);
-    const QRect shown = editor->displayedImageRect();
-    const QPoint grip = shown.topLeft() + QPoint(caption->x + 5, caption->y - caption->height / 2);
-    const QPoint drop = grip + QPoint(40, -50);
-    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-        QMouseEvent e(type, at, editor->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(editor.get(), &e);
-    };
-    const QPoint before(caption->x, caption->y);
-    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
-    ASSERT_TRUE(caption->selected);
-    mouse(QEvent::MouseMove, grip + QPoint(20, -25), Qt::LeftButton);
-    mouse(QEvent::MouseMove, drop, Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, drop, Qt::NoButton);
-    EXPECT_EQ(caption->x, before.x() + 40);
-    EXPECT_EQ(caption->y, before.y() - 50);
-    EXPECT_EQ(list->cellText(0, CaptionColumnX), QString::number(caption->x));
-    EXPECT_EQ(list->cellText(0, CaptionColumnY), QString::number(caption->y));
-
-    // Where the editor shows the caption, in frame pixels.
-    caption->selected = false;  // no selection outline in the comparison
-    const QImage area = editor->renderPictureArea();
-    const QRect inEditor = captionPixels(area, shown.translated(-editor->pictureArea().topLeft()));
-    const QRect box(caption->x, caption->y - caption->height + 1, caption->width, caption->height);
-    EXPECT_EQ(inEditor, box);
-
-    // Generate ("生成动画", OK in the size dialog); the capture window then starts it.
-    editor->setSizeDialogRunner([](CSizeDlg&) { return true; });
-    QTest::mouseClick(editor->button(IDC_EDITOR_GENERATE), Qt::LeftButton);
-    EXPECT_EQ(editor->result(), CAddTextDlg::Generate);
-    editor.reset();
-    ASSERT_TRUE(capture.startGeneration());
-    ASSERT_TRUE(waitUntil([&] { return capture.preview() && capture.preview()->isVisible(); }));
+    // "编辑" opens the editor modally: drive it from a timer once it is up.
+    bool edited = false;
+    bool sizeSeen = false;
+    QRect box;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (auto* size = qobject_cast<CSizeDlg*>(QApplication::activeModalWidget())) {
+            sizeSeen = true;
+            QTest::mouseClick(size->okButton(), Qt::LeftButton);
+            return;
+        }
+        auto* editor = qobject_cast<CAddTextDlg*>(QApplication::activeModalWidget());
+        if (!editor || edited || !editor->isVisible())
+            return;
+        edited = true;
+        driver.stop();
+        box = editCaption(*editor, captions);
+        driver.start(20);  // now for the size dialog
+        QTest::mouseClick(editor->button(IDC_EDITOR_GENERATE), Qt::LeftButton);
+    });
+    driver.start(20);
+    QTest::mouseClick(capture.button(IDC_CAPTURE_EDIT), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return capture.preview() && capture.preview()->isVisible(); }, 30000));
+    driver.stop();
+    ASSERT_TRUE(edited);
+    EXPECT_TRUE(sizeSeen);
+    ASSERT_FALSE(box.isEmpty());
     const QString gif = capture.controller().outputPath();
 
     // Every GIF frame stands for a run of records (identical frames are
@@ -224,6 +247,7 @@ TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
     RasterImage image;
     image.setRetrieveAllFrames(true);
     ASSERT_TRUE(image.decodeFile(QFile::encodeName(gif).toStdString(), ImageTypeGif)) << image.lastError();
+    const int records = seq.count();
     int record = 1;  // first record of the next GIF frame
     int withCaption = 0;
     for (int i = 0; i < image.retrievedFrameCount(); ++i) {

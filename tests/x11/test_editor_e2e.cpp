@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
@@ -119,9 +120,11 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
     ASSERT_GE(n, 6);
     std::vector<int> reds;
     std::vector<int> delays;
+    std::vector<QImage> pictures;
     for (int i = 0; i < n; ++i) {
         reds.push_back(redOf(*seq.at(i)->image));
         delays.push_back(seq.at(i)->delay);
+        pictures.push_back(seq.at(i)->image->toQImage());
     }
 
     // The editor is modal: drive it from a timer once it is up.
@@ -166,12 +169,22 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
 
     // Expected: the kept frames (all but 2 and 3) in reverse order, each 2
     // hundredths slower.
+    // On a loaded machine two grabs can see the same picture; generation
+    // writes such neighbours as one frame with their delays added.
     std::vector<int> wantReds;
     std::vector<int> wantDelays;
+    int keptFrames = 0;
+    const QImage* previous = nullptr;
     for (int i = n - 1; i >= 0; --i)
         if (i != 1 && i != 2) {
-            wantReds.push_back(reds[size_t(i)]);
-            wantDelays.push_back(delays[size_t(i)] + 2);
+            ++keptFrames;
+            if (previous && *previous == pictures[size_t(i)]) {
+                wantDelays.back() += delays[size_t(i)] + 2;
+            } else {
+                wantReds.push_back(reds[size_t(i)]);
+                wantDelays.push_back(delays[size_t(i)] + 2);
+            }
+            previous = &pictures[size_t(i)];
         }
 
     RasterImage gif;
@@ -195,7 +208,7 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* editor = qobject_cast<CAddTextDlg*>(QApplication::activeModalWidget())) {
             reopened = true;
-            EXPECT_EQ(editor->strip()->count(), int(wantReds.size()) + 2);
+            EXPECT_EQ(editor->strip()->count(), keptFrames + 2);
             editor->reject();
         }
     });
