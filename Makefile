@@ -16,7 +16,7 @@ WERROR    := $(if $(filter true 1 yes,$(CI)),ON,OFF)
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build run test test-asan test-tsan format-check tidy bench fuzz clean
+.PHONY: all deps configure build run test test-asan test-tsan format-check tidy bench fuzz fuzz-run fuzz-replay fuzz-ci clean
 
 all: build
 
@@ -69,10 +69,26 @@ bench: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXLO_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Fuzzing (fuzz/README.md): make fuzz-run SECONDS=N fuzzes every target N
+# seconds from fuzz/corpus/<target>/ and merges what it finds back into it.
+FUZZBUILD ?= build-fuzz
+FUZZ_TARGETS := fuzz_gif_decoder fuzz_bmp_decoder fuzz_decode_content
+SECONDS ?= 60
+
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVEXLO_BUILD_FUZZ=ON -DVEXLO_BUILD_TESTS=OFF
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build $(FUZZBUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+
+fuzz-run: fuzz
+	fuzz/run_fuzz.sh run $(FUZZBUILD) $(SECONDS)
+
+fuzz-replay: fuzz
+	fuzz/run_fuzz.sh replay $(FUZZBUILD)
+
+# CI: the whole corpus once, then 30 s of fresh fuzzing per target.
+fuzz-ci: fuzz-replay
+	fuzz/run_fuzz.sh run $(FUZZBUILD) 30
 
 clean:
-	rm -rf $(BUILD) $(ASANBUILD) $(TSANBUILD) build-fuzz
+	rm -rf $(BUILD) $(ASANBUILD) $(TSANBUILD) $(FUZZBUILD)

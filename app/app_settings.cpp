@@ -3,6 +3,8 @@
 #include "app/app_settings.h"
 
 #include <QtGlobal>
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 #include "platform/app_paths.h"
@@ -285,4 +287,19 @@ void storeCaptureGeometry(AppSettings& s, const QPoint& windowPos, int captureWi
     s.wndPosTop = windowPos.y();
     s.wndPosEmptyWidth = captureWidth;
     s.wndPosEmptyHeight = captureHeight;
+}
+
+bool bringCaptureSizeIntoRange(AppSettings& s, const QSize& desktop)
+{
+    const int maxWidth = desktop.width() > 0 ? std::max(desktop.width() - 10, kMinCaptureWidth) : INT_MAX;
+    const int maxHeight = desktop.height() > 0 ? std::max(desktop.height(), kMinCaptureHeight) : INT_MAX;
+    const int width = std::clamp(s.wndPosEmptyWidth, kMinCaptureWidth, maxWidth);
+    const int height = std::clamp(s.wndPosEmptyHeight, kMinCaptureHeight, maxHeight);
+    if (width == s.wndPosEmptyWidth && height == s.wndPosEmptyHeight)
+        return false;
+    qWarning("stored capture size %d x %d cannot be used: using %d x %d", s.wndPosEmptyWidth,
+             s.wndPosEmptyHeight, width, height);
+    s.wndPosEmptyWidth = width;
+    s.wndPosEmptyHeight = height;
+    return true;
 }

@@ -8,6 +8,7 @@
 // changes it in place in between. Only the user-interface thread touches it,
 // except for fields copied to the worker before a message is posted.
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include "imaging/raster_image.h"
@@ -105,6 +106,16 @@ QString formatColorText(ColorRef colour);
 // screen position and the capture rectangle's size.
 void storeCaptureGeometry(AppSettings& settings, const QPoint& windowPos, int captureWidth,
                           int captureHeight);
+
+// The smallest capture rectangle the capture frame can be dragged to (the frame
+// is 10 pixels wider than WndPosEmptyWidth).
+inline constexpr int kMinCaptureWidth = 50;
+inline constexpr int kMinCaptureHeight = 60;
+// Brings a stored capture size that would make the capture frame unusable back
+// into range at start: at least the smallest size the frame can be dragged to,
+// at most the desktop (`desktop`, ignored when empty), so the bars stay within
+// reach. True when a value was changed (the close writes the new ones back).
+bool bringCaptureSizeIntoRange(AppSettings& settings, const QSize& desktop);
 
 // Where the capture window goes at start: (100, 100) when WndPosLeft is outside
 // 0..1000 or WndPosTop outside 0..700, else (WndPosLeft, WndPosTop).

@@ -23,8 +23,8 @@ CCaptureApp::CCaptureApp()
     // windows' icon is the entry's icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
     QGuiApplication::setWindowIcon(applicationIcon());
-    const QString title = loadString(IDS_APP_TITLE);
-    QGuiApplication::setApplicationDisplayName(title.isEmpty() ? QStringLiteral("Vexlo") : title);
+    // No application display name: Qt would append it to every window title,
+    // and the titles are shown exactly as the windows set them.
 }
 
 CCaptureApp::~CCaptureApp() = default;

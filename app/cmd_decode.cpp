@@ -4,6 +4,8 @@
 // plus DIR/frames.tsv (index, delay in 1/100 s, width, height; one line per frame,
 // the index being the number in the file name).
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,7 +14,29 @@
 #include "app/cli_parser.h"
 #include "capture/frame_folder_writer.h"
 #include "capture/frame_sequence.h"
+#include "imaging/gif_decoder.h"
 #include "imaging/raster_image.h"
+
+namespace {
+// A GIF that is cut short (or damaged) decodes to the frames before the cut;
+// the frames are written, and stderr says that the rest is missing.
+void warnIfCutShort(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    GifDecoder decoder(bytes.data(), bytes.size());
+    std::string error;
+    if (!decoder.readHeader(error))
+        return;
+    int frames = 0;
+    GifFrame frame;
+    while (decoder.nextFrame(frame, false) == GifDecoder::Result::Frame)
+        ++frames;
+    if (decoder.truncated())
+        std::fprintf(stderr, "vexlo decode: warning: %s is cut short after %d %s (%s); the rest is missing\n",
+                     path.c_str(), frames, frames == 1 ? "frame" : "frames", decoder.stopReason().c_str());
+}
+}  // namespace
 
 int runDecodeCommand(int argc, char** argv)
 {
@@ -41,6 +65,8 @@ int runDecodeCommand(int argc, char** argv)
         const std::string reason = image.lastError().empty() ? "cannot decode" : image.lastError();
         return cli.failure(input + ": " + reason);
     }
+    if (image.typeCode() == ImageTypeGif)
+        warnIfCutShort(input);
 
     // The decoded frames (GIF: every composed frame; other types: the image)
     // move into a frame sequence, which the frame folder writer lays out.

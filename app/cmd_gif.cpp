@@ -118,6 +118,24 @@ void installCleanupHandlers()
     }
 }
 
+// Messages of the generation name the file it writes; the user knows it as
+// OUT. Set while the generation writes the temporary file.
+struct OutputNaming {
+    QString temporary;
+    QString output;
+    QtMessageHandler previous = nullptr;
+};
+OutputNaming outputNaming;
+
+void nameOutputInMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    QString text = message;
+    if (!outputNaming.temporary.isEmpty())
+        text.replace(outputNaming.temporary, outputNaming.output);
+    if (outputNaming.previous)
+        outputNaming.previous(type, context, text);
+}
+
 // The temporary file is ours again (renamed or removed): nothing left to clean.
 void disarmTemporary()
 {
@@ -258,6 +276,8 @@ int runGifCommand(int argc, char** argv)
             pictures.insert(pictures.end(), found.begin(), found.end());
         } else if (fs::is_regular_file(p, ec)) {
             pictures.push_back(input);
+        } else if (fs::exists(p, ec)) {
+            return cli.failure(input + ": not a file or folder");  // a device, a pipe, a socket
         } else {
             return cli.failure(input + ": no such file or folder");
         }
@@ -277,9 +297,10 @@ int runGifCommand(int argc, char** argv)
     PictureFilesSource* pictureSource = nullptr;
     if (importGif) {
         AppSettings importSettings = settings;
+        QString why;
         if (!ImportGifFile(QFile::decodeName(pictures[0].c_str()), sequence, captions, importSettings,
-                           ModalProgressFactory()))
-            return cli.failure(pictures[0] + ": cannot import the GIF");
+                           ModalProgressFactory(), nullptr, &why))
+            return cli.failure(pictures[0] + ": cannot import the GIF: " + why.toStdString());
         source = std::make_unique<FrameSequenceSource>(sequence);
     } else {
         std::string reason;
@@ -302,6 +323,9 @@ int runGifCommand(int argc, char** argv)
     const std::string temporary = makeTemporaryBeside(outPath, reason);
     if (temporary.empty())
         return cli.failure(reason);
+    outputNaming.temporary = QFile::decodeName(temporary.c_str());
+    outputNaming.output = QFile::decodeName(output.c_str());
+    outputNaming.previous = qInstallMessageHandler(nameOutputInMessages);
 
     GenerationSettings generation =
         GenerationSettings::fromAppSettings(settings, QFile::decodeName(temporary.c_str()), kCommandLineDpi);
@@ -322,10 +346,13 @@ int runGifCommand(int argc, char** argv)
             }
         },
         &error);
-    // A refusal removes the temporary file, which then needs no cleaning on a signal.
-    auto refuseAndRemove = [&temporary, &cli](const std::string& reason) {
+    // A refusal removes the temporary file, which then needs no cleaning on a
+    // signal; the reason names OUT, not the temporary file.
+    auto refuseAndRemove = [&temporary, &output, &cli](std::string reason) {
         std::remove(temporary.c_str());
         disarmTemporary();
+        for (size_t at = reason.find(temporary); at != std::string::npos; at = reason.find(temporary, at))
+            reason.replace(at, temporary.size(), output);
         return cli.failure(reason);
     };
     if (pictureSource != nullptr && !pictureSource->failure().empty())

@@ -176,7 +176,9 @@ int runRecordCommand(int argc, char** argv)
         if (!writeFrameFolder(out, worker.sequence(), &error))
             return cli.failure(error);
     }
+    // The frames written: with --last10 only the last ten seconds of those grabbed.
+    const int written = worker.sequence().count();
     worker.quitAndJoin();
-    std::printf("%d frames\n", reports.frames);
+    std::printf("%d %s\n", written, written == 1 ? "frame" : "frames");
     return 0;
 }

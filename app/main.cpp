@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <QApplication>
 #include <QFile>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,6 +30,9 @@ bool noDisplay()
 
 int main(int argc, char** argv)
 {
+    // A file-size limit (ulimit -f) makes a write fail with EFBIG instead of
+    // ending the process, so the normal clean-up removes unfinished files.
+    std::signal(SIGXFSZ, SIG_IGN);
     const CommandLineOutcome command = runCommandLine(argc, argv);
     if (!command.startWindow)
         return command.status;

@@ -2,11 +2,26 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "app/startup_sequence.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "app/ui_scale.h"
+
+namespace {
+// The whole desktop; empty without a display.
+QSize desktopSize()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return {};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualSize() : QSize();
+}
+}  // namespace
 
 void initialiseCaptureSettings(AppSettings& settings)
 {
     LoadSettings(settings);
+    bringCaptureSizeIntoRange(settings, desktopSize());
     applyStartupScales(settings);
 }
 

@@ -12,6 +12,7 @@
 #include "app/app_settings.h"
 #include "platform/control_id.h"
 #include "res/resource.h"
+#include "widgets/tick_slider.h"
 
 CTextScaleDlg::CTextScaleDlg(AppSettings& settings, QWidget* parent)
     : QDialog(parent,
@@ -26,7 +27,7 @@ CTextScaleDlg::CTextScaleDlg(AppSettings& settings, QWidget* parent)
                             this);
     text->setWordWrap(true);
 
-    slider_ = new QSlider(Qt::Horizontal, this);
+    slider_ = new CTickSlider(Qt::Horizontal, this);
     setControlId(slider_, IDC_TEXT_SCALE_SLIDER);
     slider_->setRange(1, 3);
     slider_->setSingleStep(1);

@@ -9,6 +9,8 @@
 
 class FrameSequence;
 
-// Creates the folder when needed. False with the reason in `error` when the
-// folder or a file cannot be written; frames written before stay.
+// Creates the folder when needed. False with the reason in `error` (the
+// system's, as "No space left on device") when the folder or a file cannot be
+// written; every file this call wrote is then removed again, so the folder
+// never holds a partial set.
 bool writeFrameFolder(const std::string& dir, const FrameSequence& sequence, std::string* error = nullptr);

@@ -14,6 +14,7 @@
 #include "app/app_settings.h"
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
+#include "imaging/gif_composer.h"
 #include "imaging/gif_decoder.h"
 #include "imaging/raster_image.h"
 #include "platform/sys_colors.h"
@@ -32,6 +33,9 @@ QString lowerExtension(const QString& path)
 
 bool readWholeFile(const QString& path, QByteArray& bytes)
 {
+    // Devices and pipes have no size to check and may never end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -139,81 +143,107 @@ Fit fitInto(int w0, int h0, int width, int height)
     return f;
 }
 
-// Decodes the file and turns its frames into records, without touching
-// anything else; false when the file is refused.
-bool decodeForImport(const QString& path, const ModalProgressFactory& makeProgress,
-                     std::vector<std::unique_ptr<FrameRecord>>& records)
+// Bytes the import holds besides its frames, per pixel of the logical screen:
+// the canvas in colours, the saved canvas of disposal 3, and the palette
+// indices the canvas leaves while it switches to colours.
+const uint64_t kCanvasBytesPerPixel = 4 + 4 + 2;
+// What a frame record and its image object cost besides the pixels.
+const uint64_t kFrameOverheadBytes = 512;
+
+QString mebibytes(uint64_t bytes)
 {
-    // Everything is decoded and converted before the current frames, captions
-    // and settings are touched, so a refusal loses nothing.
-    QByteArray bytes;
-    if (!readWholeFile(path, bytes)) {
-        qWarning("GIF import of %s refused: cannot read the file", qPrintable(path));
-        return false;
-    }
+    return QString::number((bytes + (uint64_t(1) << 20) - 1) >> 20);
+}
+
+}  // namespace
+
+uint64_t GifImportBytes(uint64_t frames, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    const uint64_t screen = uint64_t(width) * uint64_t(height);
+    const uint64_t perFrame = screen * 3 + kFrameOverheadBytes;
+    const uint64_t canvas = screen * kCanvasBytesPerPixel;
+    if (frames != 0 && perFrame > (UINT64_MAX - canvas) / frames)
+        return UINT64_MAX;
+    return perFrame * frames + canvas;
+}
+
+bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalProgressFactory& makeProgress,
+                        std::vector<std::unique_ptr<FrameRecord>>& records, QString& refusal)
+{
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     const size_t size = size_t(bytes.size());
-    int declared = 0;
-    {
-        GifDecoder header(data, size);
-        std::string error;
-        if (header.readHeader(error)) {
-            declared = GifDecoder::countImages(data, size);
-            // The frames are kept as 24-bit pictures of the logical screen.
-            if (frameBytes(uint64_t(std::max(declared, 0)), header.width(), header.height(), false) >
-                kMaxDecodedBytes) {
-                qWarning("GIF import of %s refused: %d frames of %d x %d exceed the memory budget",
-                         qPrintable(path), declared, header.width(), header.height());
-                return false;
-            }
-        }
-    }
-
-    RasterImage decoded;
-    decoded.setRetrieveAllFrames(true);
-    decoded.setFrameIndex(std::max(declared - 1, 0));
-    if (!decoded.decodeMemory(data, size, ImageTypeGif)) {
-        qWarning("GIF import of %s refused: %s", qPrintable(path), decoded.lastError().c_str());
+    GifComposer composer(data, size);
+    std::string error;
+    if (!composer.readHeader(error)) {
+        refusal = QString::fromStdString(error);
         return false;
     }
-    bytes.clear();
-    const int n = decoded.retrievedFrameCount();
-    if (decoded.typeCode() != ImageTypeGif || n < 2) {
-        qWarning("GIF import of %s refused: %d frame(s)", qPrintable(path), n);
+    const int width = composer.decoder().width();
+    const int height = composer.decoder().height();
+    // Every image the file declares is counted before anything is decoded: a
+    // file that would not fit is refused before the progress window opens.
+    const int declared = GifDecoder::countImages(data, size);
+    if (declared < 2) {
+        refusal = QStringLiteral("the GIF holds %1 frame, an animation needs two or more").arg(declared);
         return false;
     }
+    const uint64_t needed = GifImportBytes(uint64_t(declared), width, height);
+    if (needed > budget) {
+        refusal = QStringLiteral(
+                      "%1 frames of %2 x %3 need %4 MiB as 24-bit pictures, more than the %5 MiB "
+                      "allowed")
+                      .arg(declared)
+                      .arg(width)
+                      .arg(height)
+                      .arg(mebibytes(needed), mebibytes(budget));
+        return false;
+    }
+    if (!composer.allocateCanvas(error)) {
+        refusal = QString::fromStdString(error);
+        return false;
+    }
+    const RgbQuad background = composer.backgroundColour();
 
     std::unique_ptr<ModalProgress> progress = makeProgress ? makeProgress() : nullptr;
     if (progress) {
         progress->beginModal(QStringLiteral("Progress"), false);
-        progress->setRange(0, n + 1, 1);
+        progress->setRange(0, declared + 1, 1);
         progress->setText(QStringLiteral("Loading..."));
         progress->advance();
     }
-
-    records.reserve(size_t(n));
-    for (int i = 0; i < n; ++i) {
-        RasterImage* frame = decoded.frame(i);
-        if (!frame || !frame->isValid()) {
-            qWarning("GIF import of %s refused: frame %d missing", qPrintable(path), i);
+    records.reserve(size_t(declared));
+    while (composer.next()) {
+        std::unique_ptr<RasterImage> image = composer.canvas().toOpaqueImage(background, error);
+        if (!image) {
+            refusal = QString::fromStdString(error);
             return false;
         }
-        // The decoded frame is not needed afterwards: take its pixels over.
-        auto image = std::make_unique<RasterImage>(std::move(*frame));
         image->setFlags(1);
-        if (!image->increaseTo24Bits()) {
-            qWarning("GIF import of %s refused: out of memory at frame %d", qPrintable(path), i);
-            return false;
-        }
-        int delay = image->frameDelay();
+        int delay = composer.frame().delay;
         if (delay < 1)
             delay = kDefaultImportDelay;
         records.push_back(std::make_unique<FrameRecord>(std::move(image), delay));
         if (progress)
             progress->advance();  // the import cannot be cancelled
     }
+    const GifDecoder& decoder = composer.decoder();
+    if (records.size() < 2) {
+        refusal =
+            decoder.truncated()
+                ? QStringLiteral("the GIF is damaged: %1").arg(QString::fromStdString(decoder.stopReason()))
+                : QStringLiteral("the GIF holds %1 frame, an animation needs two or more")
+                      .arg(records.size());
+        return false;
+    }
+    if (decoder.truncated())
+        qWarning("GIF import: the file is cut short after %zu of %d frames (%s); the rest is left out",
+                 records.size(), declared, decoder.stopReason().c_str());
     return true;
 }
+
+namespace {
 
 int fittedFrames(const QString& path, int width, int height, ModalProgress* progress,
                  std::vector<std::unique_ptr<FrameRecord>>& records);
@@ -221,18 +251,29 @@ int fittedFrames(const QString& path, int width, int height, ModalProgress* prog
 }  // namespace
 
 bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions, AppSettings& settings,
-                   const ModalProgressFactory& makeProgress, int* frameCount)
+                   const ModalProgressFactory& makeProgress, int* frameCount, QString* refusal)
 {
     if (lowerExtension(path) != QLatin1String("gif")) {
         qWarning("GIF import of %s refused: not a .gif file", qPrintable(path));
         return false;
     }
     std::vector<std::unique_ptr<FrameRecord>> records;
+    QString reason;
     try {
-        if (!decodeForImport(path, makeProgress, records))
-            return false;
+        // Everything is decoded and converted before the current frames,
+        // captions and settings are touched, so a refusal loses nothing.
+        QByteArray bytes;
+        if (!readWholeFile(path, bytes))
+            reason = QStringLiteral("cannot read the file");
+        else
+            DecodeGifForImport(bytes, kMaxDecodedBytes, makeProgress, records, reason);
     } catch (const std::bad_alloc&) {
-        qWarning("GIF import of %s refused: out of memory", qPrintable(path));
+        reason = QStringLiteral("out of memory");
+    }
+    if (!reason.isEmpty()) {
+        qWarning("GIF import of %s refused: %s", qPrintable(path), qPrintable(reason));
+        if (refusal)
+            *refusal = reason;
         return false;
     }
     const int n = int(records.size());

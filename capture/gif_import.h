@@ -3,7 +3,9 @@
 #pragma once
 // Opening an existing animated GIF as the frame sequence, and decoding one into
 // fitted frames for insertion.
+#include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -15,19 +17,36 @@ class CaptionList;
 struct AppSettings;
 
 // Replaces the whole sequence by the frames of the GIF file at `path`.
-// Refused (false, and sequence, captions and settings untouched) when the
-// extension is not "gif" (any case), the file cannot be decoded, holds a single
-// frame, or its decoded frames would exceed the decoder's memory budget.
+// Refused (false, and sequence, captions and settings untouched; *refusal,
+// when given, says why) when the extension is not "gif" (any case), the file
+// cannot be decoded, holds a single frame, or its 24-bit frames would exceed
+// the decoder's memory budget.
 // On success: every caption is deleted, the output scale is 1.0 and the filter
 // number 0, each frame is a 24-bit composed image of the GIF's size with include
 // mark 1 and the frame's delay (below 1 -> 5), the frame rectangle is
 // (0, 0, GIF width, GIF height) with mouse-track mode 0, and *frameCount (when
 // given) receives the number of frames for the capture window's counter.
-// The progress window is made by `makeProgress` (may be empty) with the range
-// 0 .. n + 1 and the text "Loading...", advanced once before the frames and
-// once per frame; its answer is ignored (the import cannot be cancelled).
+// Where no frame has painted, and where disposal 2 clears, the frames show
+// the GIF's background colour (black when the file has no global table).
+// The progress window is made by `makeProgress` (may be empty) before the
+// first frame is decoded, with the range 0 .. n + 1 (n the images the file
+// declares) and the text "Loading...", advanced once before the frames and
+// once per decoded frame; its answer is ignored (the import cannot be
+// cancelled).
 bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions, AppSettings& settings,
-                   const ModalProgressFactory& makeProgress, int* frameCount = nullptr);
+                   const ModalProgressFactory& makeProgress, int* frameCount = nullptr,
+                   QString* refusal = nullptr);
+
+// The decoding half of ImportGifFile on the file's bytes: the records it would
+// append, or false with the reason. `budget` bounds GifImportBytes for the
+// images the file declares; a file over it is refused before any frame is
+// decoded or the progress window is made.
+bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalProgressFactory& makeProgress,
+                        std::vector<std::unique_ptr<FrameRecord>>& records, QString& refusal);
+
+// Bytes an import of `frames` frames of a width x height GIF holds at most:
+// its 24-bit frames and the composing canvases.
+uint64_t GifImportBytes(uint64_t frames, int width, int height);
 
 // Decodes every frame of a multi-frame GIF, composes it on the logical screen
 // (canvas starting in the menu-background colour, disposal 2 filling with the

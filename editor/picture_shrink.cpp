@@ -133,8 +133,9 @@ bool shrinkInto(const RasterImage& source, QImage& target, int maxSamples, int t
             const double rowInv = 1.0 / double(rows.size());
             const uint32_t* acc = sum.data();
             for (int i = 0; i < w; ++i, acc += 3) {
-                // Rounded mean.
+                // Rounded mean (the sums are not negative, so + 0.5 rounds).
                 const double inv = rowInv * colInv[size_t(i)];
+                // NOLINTNEXTLINE(bugprone-incorrect-roundings)
                 out[i] = qRgb(int(acc[2] * inv + 0.5), int(acc[1] * inv + 0.5), int(acc[0] * inv + 0.5));
             }
         }

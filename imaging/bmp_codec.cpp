@@ -251,11 +251,9 @@ bool decodeBmp(const uint8_t* data, size_t size, RasterImage& image, std::string
         return fail(error,
                     "BMP size " + std::to_string(h.width) + "x" + std::to_string(h.height) + " is invalid",
                     image);
-    if (h.width > kMaxImageSide || h.height > kMaxImageSide)
-        return fail(error,
-                    "BMP size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
-                        " exceeds the limit of " + std::to_string(kMaxImageSide) + " pixels a side",
-                    image);
+    if (std::string refusal = pictureSizeRefusal("BMP picture", uint64_t(h.width), uint64_t(h.height));
+        !refusal.empty())
+        return fail(error, refusal, image);
     if (h.xppm > 0 && h.yppm > 0 &&
         (int64_t(h.xppm) > 100 * int64_t(h.yppm) || int64_t(h.yppm) > 100 * int64_t(h.xppm)))
         return fail(error, "BMP pixel density is implausible", image);

@@ -157,6 +157,40 @@ std::unique_ptr<RasterImage> GifCanvas::toColourImage(std::string& error) const
     return image;
 }
 
+std::unique_ptr<RasterImage> GifCanvas::toOpaqueImage(RgbQuad background, std::string& error) const
+{
+    auto image = std::make_unique<RasterImage>();
+    if (!image->create(width_, height_, 24)) {
+        error = "GIF screen too large for a 24-bit image";
+        return nullptr;
+    }
+    const uint32_t fill = opaque(background);
+    std::array<uint32_t, 257> lookup{};
+    if (indexed_) {
+        for (size_t i = 0; i < 256; ++i)
+            lookup[i] = opaque(table_[i]);
+        lookup[kTransparent] = fill;
+    }
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* dst = image->row(y);
+        const size_t base = size_t(y) * size_t(width_);
+        for (int x = 0; x < width_; ++x) {
+            uint32_t c;
+            if (indexed_) {
+                c = lookup[indices_[base + size_t(x)]];
+            } else {
+                c = colours_[base + size_t(x)];
+                if (c == 0u)
+                    c = fill;
+            }
+            dst[3 * x] = uint8_t(c);
+            dst[3 * x + 1] = uint8_t(c >> 8);
+            dst[3 * x + 2] = uint8_t(c >> 16);
+        }
+    }
+    return image;
+}
+
 std::unique_ptr<RasterImage> GifCanvas::toImage(int preferredTransparent, std::string& error) const
 {
     if (!indexed_)

@@ -31,6 +31,11 @@ public:
     // preferredTransparent is the frame's own transparent index.
     std::unique_ptr<RasterImage> toImage(int preferredTransparent, std::string& error) const;
 
+    // The canvas as an opaque 24-bit image, `background` where it is
+    // transparent (nothing painted yet, or cleared by disposal 2). Null (with
+    // a reason) when the memory is not there.
+    std::unique_ptr<RasterImage> toOpaqueImage(RgbQuad background, std::string& error) const;
+
     // Bytes held by the canvas (for the decoder's memory budget).
     uint64_t memoryBytes() const;
     // Bytes an image of this canvas will take at most.

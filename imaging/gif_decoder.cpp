@@ -8,6 +8,7 @@
 #include <new>
 
 #include "imaging/gif_canvas.h"
+#include "imaging/gif_composer.h"
 
 namespace {
 
@@ -271,9 +272,9 @@ bool GifDecoder::readHeader(std::string& error)
         error = "GIF logical screen has zero size";
         return false;
     }
-    if (width_ > kMaxImageSide || height_ > kMaxImageSide) {
-        error = "GIF logical screen " + std::to_string(width_) + "x" + std::to_string(height_) +
-                " exceeds the limit of " + std::to_string(kMaxImageSide) + " pixels a side";
+    if (std::string refusal = pictureSizeRefusal("GIF logical screen", uint64_t(width_), uint64_t(height_));
+        !refusal.empty()) {
+        error = refusal;
         return false;
     }
     if (packed & 0x80) {
@@ -534,29 +535,26 @@ bool decodeGif(const uint8_t* data, size_t size, RasterImage& image, std::string
     const int frameIndex = image.frameIndex();
     const int requested = std::max(frameIndex, 0);
 
-    GifDecoder decoder(data, size);
-    if (!decoder.readHeader(error)) {
+    GifComposer composer(data, size);
+    if (!composer.readHeader(error)) {
         image.destroy();
         return false;
     }
+    const GifDecoder& decoder = composer.decoder();
     const uint64_t screen = uint64_t(decoder.width()) * uint64_t(decoder.height());
     // Refuse before allocating: the canvas (colours plus a saved copy for
     // disposal 3) and at least one byte a pixel for every kept frame.
     const uint64_t images = uint64_t(std::max(GifDecoder::countImages(data, size), 1));
     const uint64_t minimum = screen * 8 + screen * (retrieveAll ? images : 1);
     if (minimum > kMaxDecodedBytes) {
-        error = "GIF of " + std::to_string(images) + " frames at " + std::to_string(decoder.width()) + "x" +
-                std::to_string(decoder.height()) + " exceeds the decoding budget of " +
-                std::to_string(kMaxDecodedBytes >> 20) + " MiB";
+        error = "GIF of " + std::to_string(images) + (images == 1 ? " frame at " : " frames at ") +
+                std::to_string(decoder.width()) + "x" + std::to_string(decoder.height()) +
+                " exceeds the decoding budget of " + std::to_string(kMaxDecodedBytes >> 20) + " MiB";
         image.destroy();
         return false;
     }
 
-    // Each frame's indices are dropped once composed; the canvas check above
-    // bounds a single frame.
-    decoder.setPixelBudget(UINT64_MAX);
-    GifCanvas canvas;
-    if (!canvas.init(decoder.width(), decoder.height(), error)) {
+    if (!composer.allocateCanvas(error)) {
         image.destroy();
         return false;
     }
@@ -564,52 +562,35 @@ bool decodeGif(const uint8_t* data, size_t size, RasterImage& image, std::string
     std::unique_ptr<RasterImage> chosen;
     int chosenDelay = 0;
     uint64_t kept = 0;
-    int count = 0;
-    GifFrame previous;
-    bool havePrevious = false;
-    GifCanvas beforePrevious;
     for (;;) {
-        GifFrame frame;
-        const bool compose = retrieveAll || count <= requested;
-        const GifDecoder::Result r = decoder.nextFrame(frame, compose);
-        if (r != GifDecoder::Result::Frame)
+        const bool compose = retrieveAll || composer.framesRead() <= requested;
+        if (!composer.next(compose))
             break;
-        if (compose) {
-            if (havePrevious) {
-                if (previous.disposal == 2)
-                    canvas.clearRect(previous.left, previous.top, previous.width, previous.height);
-                else if (previous.disposal == 3)
-                    canvas = beforePrevious;
-            }
-            if (frame.disposal == 3)
-                beforePrevious = canvas;
-            canvas.draw(frame);
-            auto composed = canvas.toImage(frame.transparentIndex, error);
-            if (!composed) {
+        if (!compose)
+            continue;
+        const GifFrame& frame = composer.frame();
+        auto composed = composer.canvas().toImage(frame.transparentIndex, error);
+        if (!composed) {
+            image.destroy();
+            return false;
+        }
+        composed->setFrameDelay(frame.delay);
+        if (retrieveAll) {
+            kept += uint64_t(composed->stride()) * uint64_t(composed->height()) +
+                    (composed->hasAlpha() ? screen : 0);
+            if (kept + composer.canvas().memoryBytes() * 2 > kMaxDecodedBytes) {
+                error = "GIF frames exceed the decoding budget of " + std::to_string(kMaxDecodedBytes >> 20) +
+                        " MiB";
                 image.destroy();
                 return false;
             }
-            composed->setFrameDelay(frame.delay);
-            if (retrieveAll) {
-                kept += uint64_t(composed->stride()) * uint64_t(composed->height()) +
-                        (composed->hasAlpha() ? screen : 0);
-                if (kept + canvas.memoryBytes() * 2 > kMaxDecodedBytes) {
-                    error = "GIF frames exceed the decoding budget of " +
-                            std::to_string(kMaxDecodedBytes >> 20) + " MiB";
-                    image.destroy();
-                    return false;
-                }
-                frames.push_back(std::move(composed));
-            } else {
-                chosen = std::move(composed);
-                chosenDelay = frame.delay;
-            }
-            frame.indices.clear();
-            previous = std::move(frame);
-            havePrevious = true;
+            frames.push_back(std::move(composed));
+        } else {
+            chosen = std::move(composed);
+            chosenDelay = frame.delay;
         }
-        ++count;
     }
+    const int count = composer.framesRead();
     if (count == 0) {
         error = decoder.truncated() ? "no complete GIF frame: " + decoder.stopReason()
                                     : "GIF file holds no frame";

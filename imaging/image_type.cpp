@@ -36,3 +36,15 @@ ImageType imageTypeFromPath(const std::string& path)
             return e.type;
     return ImageTypeUnknown;
 }
+
+std::string pictureSizeRefusal(const char* what, uint64_t width, uint64_t height)
+{
+    const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    if (width > uint64_t(kMaxImageSide) || height > uint64_t(kMaxImageSide))
+        return std::string(what) + " of " + size + " exceeds the limit of " + std::to_string(kMaxImageSide) +
+               " pixels a side";
+    if (width * height > kMaxImagePixels)
+        return std::string(what) + " of " + size + " exceeds the limit of " +
+               std::to_string(kMaxImagePixels) + " pixels in all";
+    return {};
+}

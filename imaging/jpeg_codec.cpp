@@ -160,8 +160,12 @@ bool decodeJpeg(const uint8_t* data, size_t size, RasterImage& image, std::strin
     }
     const JDIMENSION w = d.cinfo.image_width;
     const JDIMENSION h = d.cinfo.image_height;
-    if (w == 0 || h == 0 || w > JDIMENSION(kMaxImageSide) || h > JDIMENSION(kMaxImageSide)) {
+    if (w == 0 || h == 0) {
         error = "JPEG: image size out of range";
+        return false;
+    }
+    if (std::string refusal = pictureSizeRefusal("JPEG picture", w, h); !refusal.empty()) {
+        error = "JPEG: " + refusal;
         return false;
     }
     if (uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes || !imaging_codecs::pictureFits(w, h, 24)) {

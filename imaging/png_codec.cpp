@@ -185,7 +185,7 @@ bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string
         return false;
     }
     png_set_read_fn(s.png, &io, pngReadData);
-    png_set_user_limits(s.png, kMaxImageSide, kMaxImageSide);
+    png_set_user_limits(s.png, 1000000, 1000000);  // the size check below names the size
     if (!pngReadHeader(s.png, s.info)) {
         error = pngReason(io, "PNG: bad header");
         return false;
@@ -195,8 +195,12 @@ bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string
     const png_uint_32 h = png_get_image_height(s.png, s.info);
     const int bitDepth = png_get_bit_depth(s.png, s.info);
     const int colorType = png_get_color_type(s.png, s.info);
-    if (w == 0 || h == 0 || w > png_uint_32(kMaxImageSide) || h > png_uint_32(kMaxImageSide)) {
+    if (w == 0 || h == 0) {
         error = "PNG: image size out of range";
+        return false;
+    }
+    if (std::string refusal = pictureSizeRefusal("PNG picture", w, h); !refusal.empty()) {
+        error = "PNG: " + refusal;
         return false;
     }
     const int pictureDepth =

@@ -89,10 +89,19 @@ enum ImageType : int {
 // Type code for a path (everything after the last dot; first three letters).
 ImageType imageTypeFromPath(const std::string& path);
 
-// Hard limits for every decoder: a side above kMaxImageSide, or decoded frames
-// adding up to more than kMaxDecodedBytes, is refused before allocating.
+// Hard limits for every decoder: a side above kMaxImageSide, a picture of more
+// than kMaxImagePixels pixels, or decoded frames adding up to more than
+// kMaxDecodedBytes, is refused before allocating. 64 Mi pixels is two 8K
+// screens side by side or a 60-megapixel photo, and still fits a 24-bit
+// picture (about 192 MiB); nothing a user records, inserts or stamps is larger.
 inline constexpr int kMaxImageSide = 32768;
+inline constexpr uint64_t kMaxImagePixels = uint64_t(1) << 26;
 inline constexpr uint64_t kMaxDecodedBytes = uint64_t(2) << 30;  // 2 GiB
+
+// Empty when a decoded picture of width x height is within kMaxImageSide and
+// kMaxImagePixels; otherwise the reason, naming the size ("<what> of 16000 x
+// 8000 pixels exceeds ...").
+std::string pictureSizeRefusal(const char* what, uint64_t width, uint64_t height);
 
 class RasterImage {
 public:

@@ -29,5 +29,7 @@ target_sources(vexlo_imaging PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gif_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gif_canvas.h
   ${CMAKE_CURRENT_LIST_DIR}/gif_canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_composer.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_composer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bmp_codec.h
   ${CMAKE_CURRENT_LIST_DIR}/bmp_codec.cpp)

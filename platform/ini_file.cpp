@@ -2,13 +2,18 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "platform/ini_file.h"
 
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtGlobal>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
@@ -29,14 +34,65 @@ QString trimBlanks(const QString& s)
     return s.mid(b, e - b);
 }
 
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 bool isQuote(QChar c)
 {
     return c == QLatin1Char('"') || c == QLatin1Char('\'');
+}
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Writes `data` to a new file beside `path`, flushes it and the folder to
+// disk and renames it over `path`; on any failure the temporary file is
+// removed and `path` stays as it was.
+bool replaceFileDurably(const QString& path, const QByteArray& data, QString& error)
+{
+    const QFileInfo info(path);
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    QByteArray temp = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() +
+                                        QLatin1String(".XXXXXX"));
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = systemError();
+        return false;
+    }
+    auto fail = [&](int descriptor) {
+        error = systemError();
+        if (descriptor >= 0)
+            ::close(descriptor);
+        ::unlink(temp.constData());
+        return false;
+    };
+    struct stat old {};
+    const mode_t mode = ::stat(QFile::encodeName(path).constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (::fchmod(fd, mode) != 0)
+        return fail(fd);
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(fd);
+        p += n;
+        left -= n;
+    }
+    if (::fsync(fd) != 0)
+        return fail(fd);
+    if (::close(fd) != 0)
+        return fail(-1);
+    if (::rename(temp.constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(-1);
+    // The rename itself lasts once the folder is on disk.
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
 }
 }  // namespace
 
@@ -73,43 +129,81 @@ IniFile::LoadResult IniFile::load(const QString& path)
 
 void IniFile::loadFromData(const QByteArray& input)
 {
-    lines_.clear();
+    blocks_.clear();
+    sectionIndex_.clear();
+    blocks_.emplace_back();  // the lines before any section
     bom_ = input.startsWith(kBom);
     crlf_ = false;
-    const QByteArray data = bom_ ? input.mid(kBom.size()) : input;
-    qsizetype start = 0;
+    const qsizetype begin = bom_ ? kBom.size() : 0;
+    const char* data = input.constData();
+    qsizetype start = begin;
     bool first = true;
-    while (start < data.size()) {
-        qsizetype nl = data.indexOf('\n', start);
+    while (start < input.size()) {
+        const qsizetype nl = input.indexOf('\n', start);
         Line line;
         if (nl < 0) {
-            line.text = data.mid(start);
+            line.text = QByteArray(data + start, input.size() - start);
             line.eol = Eol::None;
-            start = data.size();
+            start = input.size();
         } else {
-            line.text = data.mid(start, nl - start);
+            qsizetype end = nl;
             line.eol = Eol::Lf;
-            if (line.text.endsWith('\r')) {
-                line.text.chop(1);
+            if (end > start && data[end - 1] == '\r') {
+                --end;
                 line.eol = Eol::CrLf;
             }
+            line.text = QByteArray(data + start, end - start);
             start = nl + 1;
         }
         if (first && line.eol != Eol::None)
             crlf_ = line.eol == Eol::CrLf;
         first = false;
-        lines_.push_back(std::move(line));
+        appendLine(std::move(line));
     }
 }
 
-QByteArray IniFile::toData() const
+// Adds a line at the end of the file: a header starts a new block.
+void IniFile::appendLine(Line line)
+{
+    const Parsed p = parse(line.text);
+    if (p.kind == Kind::Section) {
+        Block block;
+        block.hasHeader = true;
+        blocks_.push_back(std::move(block));
+        const QString name = folded(p.name);
+        if (!sectionIndex_.contains(name))  // the first section of a name wins
+            sectionIndex_.insert(name, int(blocks_.size() - 1));
+    }
+    blocks_.back().lines.push_back(std::move(line));
+}
+
+void IniFile::indexBlock(const Block& block)
+{
+    block.keys.clear();
+    for (size_t i = block.hasHeader ? 1 : 0; i < block.lines.size(); ++i) {
+        const Parsed p = parse(block.lines[i].text);
+        if (p.kind == Kind::Key)
+            block.keys.insert(keyHash(p.name), int(i));
+    }
+    block.indexed = true;
+}
+
+void IniFile::addKey(const Block& block, const QString& key, int line)
+{
+    if (block.indexed)
+        block.keys.insert(keyHash(key), line);
+}
+
+QByteArray IniFile::serialise(bool usedOnly) const
 {
     QByteArray out;
     if (bom_)
         out += kBom;
     const QByteArray defaultEol = crlf_ ? QByteArray("\r\n") : QByteArray("\n");
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
+    const Line* last = nullptr;
+    auto put = [&](const Line& line) {
+        if (last && last->eol == Eol::None)
+            out += defaultEol;
         out += line.text;
         switch (line.eol) {
             case Eol::Lf:
@@ -119,34 +213,56 @@ QByteArray IniFile::toData() const
                 out += "\r\n";
                 break;
             case Eol::None:
-                if (i + 1 < lines_.size())
-                    out += defaultEol;
                 break;
         }
+        last = &line;
+    };
+    for (const Block& block : blocks_) {
+        if (usedOnly) {
+            bool anyUsed = false;
+            for (const Line& line : block.lines)
+                anyUsed = anyUsed || line.used;
+            if (!anyUsed || !block.hasHeader)
+                continue;
+            put(block.lines[0]);
+            for (size_t i = 1; i < block.lines.size(); ++i)
+                if (block.lines[i].used)
+                    put(block.lines[i]);
+            continue;
+        }
+        for (const Line& line : block.lines)
+            put(line);
     }
     return out;
 }
 
+QByteArray IniFile::toData() const
+{
+    return serialise(false);
+}
+
 bool IniFile::save(const QString& path) const
 {
+    QByteArray data = toData();
+    if (data.size() > kMaxFileSize) {
+        // The next start would refuse the whole file: keep what this run uses.
+        data = serialise(true);
+        if (data.size() > kMaxFileSize) {
+            qWarning("settings would exceed %lld bytes: %s is left as it was",
+                     static_cast<long long>(kMaxFileSize), qPrintable(path));
+            return false;
+        }
+        qWarning("settings file %s would exceed %lld bytes: only the settings in use are written",
+                 qPrintable(path), static_cast<long long>(kMaxFileSize));
+    }
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
         qWarning("cannot create the folder of %s", qPrintable(path));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("cannot write %s: %s", qPrintable(path), qPrintable(file.errorString()));
-        return false;
-    }
-    const QByteArray data = toData();
-    if (file.write(data) != data.size()) {
-        qWarning("cannot write %s: %s", qPrintable(path), qPrintable(file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        qWarning("cannot replace %s: %s", qPrintable(path), qPrintable(file.errorString()));
+    QString error;
+    if (!replaceFileDurably(path, data, error)) {
+        qWarning("cannot write %s: %s", qPrintable(path), qPrintable(error));
         return false;
     }
     return true;
@@ -201,55 +317,58 @@ QByteArray IniFile::encodeLine(const QString& key, const QString& value)
     return (key + QLatin1Char('=') + v).toUtf8();
 }
 
-int IniFile::findSection(const QString& section) const
+const IniFile::Block* IniFile::findBlock(const QString& section) const
 {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const Parsed p = parse(lines_[i].text);
-        if (p.kind == Kind::Section && sameName(p.name, section))
-            return int(i);
-    }
-    return -1;
+    const auto it = sectionIndex_.constFind(folded(section));
+    return it == sectionIndex_.constEnd() ? nullptr : &blocks_[size_t(it.value())];
 }
 
-int IniFile::findKey(const QString& section, const QString& key) const
+IniFile::KeyRef IniFile::findKey(const QString& section, const QString& key) const
 {
-    const int header = findSection(section);
-    if (header < 0)
-        return -1;
-    for (size_t i = size_t(header) + 1; i < lines_.size(); ++i) {
-        const Parsed p = parse(lines_[i].text);
-        if (p.kind == Kind::Section)
-            break;
-        if (p.kind == Kind::Key && sameName(p.name, key))
-            return int(i);
-    }
-    return -1;
+    const Block* block = findBlock(section);
+    if (!block)
+        return {};
+    if (!block->indexed)
+        indexBlock(*block);
+    // The first line of the section holding the key (hashes may collide).
+    const QString name = folded(key);
+    int first = -1;
+    const auto range = block->keys.equal_range(keyHash(key));
+    for (auto it = range.first; it != range.second; ++it)
+        if ((first < 0 || it.value() < first) &&
+            folded(parse(block->lines[size_t(it.value())].text).name) == name)
+            first = it.value();
+    if (first < 0)
+        return {};
+    block->lines[0].used = true;
+    block->lines[size_t(first)].used = true;
+    return KeyRef{block, first};
 }
 
 bool IniFile::hasSection(const QString& section) const
 {
-    return findSection(section) >= 0;
+    return findBlock(section) != nullptr;
 }
 
 bool IniFile::hasKey(const QString& section, const QString& key) const
 {
-    return findKey(section, key) >= 0;
+    return findKey(section, key).block != nullptr;
 }
 
 QString IniFile::getString(const QString& section, const QString& key, const QString& def) const
 {
-    const int at = findKey(section, key);
-    if (at < 0)
+    const KeyRef at = findKey(section, key);
+    if (!at.block)
         return def;
-    return decodeValue(parse(lines_[size_t(at)].text).value);
+    return decodeValue(parse(at.block->lines[size_t(at.line)].text).value);
 }
 
 int IniFile::getInt(const QString& section, const QString& key, int def) const
 {
-    const int at = findKey(section, key);
-    if (at < 0)
+    const KeyRef at = findKey(section, key);
+    if (!at.block)
         return def;
-    const QString value = decodeValue(parse(lines_[size_t(at)].text).value);
+    const QString value = decodeValue(parse(at.block->lines[size_t(at.line)].text).value);
     if (value.isEmpty())
         return def;
     return parseInt(value, def);
@@ -292,30 +411,38 @@ int IniFile::parseInt(const QString& text, int def)
 void IniFile::setString(const QString& section, const QString& key, const QString& value)
 {
     const Eol newEol = crlf_ ? Eol::CrLf : Eol::Lf;
-    const int at = findKey(section, key);
-    if (at >= 0) {
-        Line& line = lines_[size_t(at)];
+    const KeyRef at = findKey(section, key);
+    if (at.block) {
+        Line& line = const_cast<Block*>(at.block)->lines[size_t(at.line)];
         line.text = encodeLine(parse(line.text).name, value);
         return;
     }
-    const int header = findSection(section);
-    if (header < 0) {
-        if (!lines_.empty() && !trimBlanks(QString::fromUtf8(lines_.back().text)).isEmpty())
-            lines_.push_back(Line{QByteArray(), newEol});
-        lines_.push_back(Line{(QLatin1Char('[') + section + QLatin1Char(']')).toUtf8(), newEol});
-        lines_.push_back(Line{encodeLine(key, value), newEol});
+    const Block* found = findBlock(section);
+    if (!found) {
+        // A blank line before the new section, unless the file ends in one.
+        const Line* lastLine = nullptr;
+        for (auto it = blocks_.rbegin(); it != blocks_.rend() && !lastLine; ++it)
+            if (!it->lines.empty())
+                lastLine = &it->lines.back();
+        if (lastLine && !trimBlanks(QString::fromUtf8(lastLine->text)).isEmpty())
+            blocks_.back().lines.push_back(Line{QByteArray(), newEol});
+        appendLine(Line{(QLatin1Char('[') + section + QLatin1Char(']')).toUtf8(), newEol, true});
+        Block& block = blocks_.back();
+        block.lines.push_back(Line{encodeLine(key, value), newEol, true});
+        addKey(block, key, int(block.lines.size() - 1));
         return;
     }
-    // After the last non-blank line of the section.
-    size_t insertAt = size_t(header) + 1;
-    for (size_t i = size_t(header) + 1; i < lines_.size(); ++i) {
-        const Parsed p = parse(lines_[i].text);
-        if (p.kind == Kind::Section)
-            break;
-        if (!trimBlanks(QString::fromUtf8(lines_[i].text)).isEmpty())
+    // After the last non-blank line of the section: only blank lines follow,
+    // so the indexed keys keep their places.
+    Block& block = *const_cast<Block*>(found);
+    size_t insertAt = 1;
+    for (size_t i = 1; i < block.lines.size(); ++i)
+        if (!trimBlanks(QString::fromUtf8(block.lines[i].text)).isEmpty())
             insertAt = i + 1;
-    }
-    lines_.insert(lines_.begin() + std::ptrdiff_t(insertAt), Line{encodeLine(key, value), newEol});
+    block.lines[0].used = true;
+    block.lines.insert(block.lines.begin() + std::ptrdiff_t(insertAt),
+                       Line{encodeLine(key, value), newEol, true});
+    addKey(block, key, int(insertAt));
 }
 
 void IniFile::setInt(const QString& section, const QString& key, int value)
@@ -325,34 +452,32 @@ void IniFile::setInt(const QString& section, const QString& key, int value)
 
 bool IniFile::removeKey(const QString& section, const QString& key)
 {
-    const int at = findKey(section, key);
-    if (at < 0)
+    const KeyRef at = findKey(section, key);
+    if (!at.block)
         return false;
-    lines_.erase(lines_.begin() + at);
+    Block& block = *const_cast<Block*>(at.block);
+    block.lines.erase(block.lines.begin() + at.line);
+    indexBlock(block);
     return true;
 }
 
 QStringList IniFile::sections() const
 {
     QStringList out;
-    for (const Line& line : lines_) {
-        const Parsed p = parse(line.text);
-        if (p.kind == Kind::Section)
-            out << p.name;
-    }
+    for (const Block& block : blocks_)
+        if (block.hasHeader)
+            out << parse(block.lines[0].text).name;
     return out;
 }
 
 QStringList IniFile::keys(const QString& section) const
 {
     QStringList out;
-    const int header = findSection(section);
-    if (header < 0)
+    const Block* block = findBlock(section);
+    if (!block)
         return out;
-    for (size_t i = size_t(header) + 1; i < lines_.size(); ++i) {
-        const Parsed p = parse(lines_[i].text);
-        if (p.kind == Kind::Section)
-            break;
+    for (size_t i = 1; i < block->lines.size(); ++i) {
+        const Parsed p = parse(block->lines[i].text);
         if (p.kind == Kind::Key)
             out << p.name;
     }

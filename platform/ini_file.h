@@ -13,9 +13,15 @@
 //    so that it reads back exactly; line breaks cannot be stored and are written
 //    as spaces;
 //  - text is UTF-8 (a leading byte-order mark is kept);
-//  - save() replaces the file atomically (temporary file in the same folder, then
-//    rename), so a failed save leaves the old file intact.
+//  - save() replaces the file atomically (temporary file in the same folder,
+//    flushed to disk with the folder, then renamed), so a failed save leaves the
+//    old file intact; a save never writes a file that load() would refuse: when
+//    the text would exceed kMaxFileSize, only the sections and keys this run
+//    read or set are written (with a warning);
+//  - reading, lookups and changes take time linear in the file (a section
+//    looked up keeps an index of its keys).
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -60,24 +66,46 @@ public:
 
 private:
     enum class Eol { None, Lf, CrLf };
+    enum class Kind { Other, Section, Key };
     struct Line {
-        QByteArray text;      // without the line break
-        Eol eol = Eol::None;  // None: the file's last line had no break, or a new line
+        QByteArray text;            // without the line break
+        Eol eol = Eol::None;        // None: the file's last line had no break, or a new line
+        mutable bool used = false;  // read or set in this run
     };
     // Parsed view of a line.
-    enum class Kind { Other, Section, Key };
     struct Parsed {
         Kind kind = Kind::Other;
         QString name;   // section name or key
         QString value;  // raw value (keys only)
     };
+    // A section header and the lines up to the next one (the first block
+    // holds the lines before any header and has no name).
+    struct Block {
+        bool hasHeader = false;
+        std::vector<Line> lines;  // lines[0] is the header when hasHeader
+        // Hash of the case-folded key -> the lines holding a key of that hash;
+        // made at the first lookup in the section.
+        mutable QMultiHash<size_t, int> keys;
+        mutable bool indexed = false;
+    };
+    struct KeyRef {
+        const Block* block = nullptr;
+        int line = -1;
+    };
     static Parsed parse(const QByteArray& line);
-    int findSection(const QString& section) const;                  // line index of the header, -1
-    int findKey(const QString& section, const QString& key) const;  // line index, -1
+    static QString folded(const QString& name) { return name.toCaseFolded(); }
+    static void indexBlock(const Block& block);
+    static size_t keyHash(const QString& key) { return qHash(folded(key)); }
+    static void addKey(const Block& block, const QString& key, int line);
+    const Block* findBlock(const QString& section) const;
+    KeyRef findKey(const QString& section, const QString& key) const;
     static QString decodeValue(const QString& raw);
     static QByteArray encodeLine(const QString& key, const QString& value);
+    void appendLine(Line line);
+    QByteArray serialise(bool usedOnly) const;
 
-    std::vector<Line> lines_;
+    std::vector<Block> blocks_;
+    QHash<QString, int> sectionIndex_;  // lower-cased name -> first block with it
     bool bom_ = false;
     bool crlf_ = false;  // line break for new lines: "\r\n" when the file used it
 };

@@ -188,19 +188,26 @@ QString qtFileFilter(const QString& windowsFilter)
         parts.removeLast();
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        // A description that already shows its patterns: keep only the name.
-        if (description.endsWith(QLatin1Char(')'))) {
-            const int open = description.lastIndexOf(QLatin1Char('('));
-            if (open > 0)
-                description = description.left(open).trimmed();
-        }
-        // Patterns in both cases: Windows matches names without regard to case.
+        const QString description = parts[i].trimmed();
         QStringList patterns;
-        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            for (const QString& v : {p.trimmed(), p.trimmed().toLower(), p.trimmed().toUpper()})
-                if (!v.isEmpty() && !patterns.contains(v))
-                    patterns << v;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            if (!p.trimmed().isEmpty())
+                patterns << p.trimmed();
+        // The dialog shows the filter as it is given and takes the patterns
+        // from its last parentheses (matching names without regard to case),
+        // so a description that already ends in its patterns is shown as the
+        // program writes it.
+        const int open = description.lastIndexOf(QLatin1Char('('));
+        if (description.endsWith(QLatin1Char(')')) && open > 0) {
+            const QStringList shown = description.mid(open + 1, description.size() - open - 2)
+                                          .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (shown == patterns) {
+                filters << description;
+                continue;
+            }
+            filters << description.left(open).trimmed() + QStringLiteral(" (") +
+                           patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+            continue;
         }
         filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }

@@ -74,8 +74,8 @@ QString promptSaveFile(QWidget* parent, const QString& filter, const QString& de
 QString promptSaveFile(QWidget* parent, const FileDialogOptions& options);
 std::optional<ColorRef> promptColor(QWidget* parent, ColorRef initial);
 
-// "A|*.a;*.b|B|*.c||" -> "A (*.a *.b);;B (*.c)" for QFileDialog (the pattern
-// list is shown once even when the description already holds it).
+// "A|*.a;*.b|B|*.c||" -> "A (*.a *.b);;B (*.c)" for QFileDialog; a description
+// that already ends in its patterns ("动画GIF文件(*.gif)|*.gif") is kept as written.
 QString qtFileFilter(const QString& windowsFilter);
 // A name typed without an extension gets ".ext" (ext without dot; empty: none).
 QString withDefaultExtension(const QString& path, const QString& defaultExt);

@@ -63,8 +63,10 @@ QAction* addCommand(QMenu& menu, const QString& text, int command)
 
 }  // namespace
 
+// A dialog, not a plain window: the window manager then keeps it with its owner
+// (the capture window), above a capture frame that stays on top.
 CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       gifPath_(gifPath)
 {

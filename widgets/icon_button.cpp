@@ -34,6 +34,28 @@ QSize naturalIconSize(const QIcon& icon)
     return icon.actualSize(QSize(32, 32));
 }
 
+// The icon's shape in one colour: its opaque pixels, and for a picture without
+// transparency its darker pixels (light ones count as background). This is
+// the greyed look of a disabled control, drawn like disabled text: the shape
+// in the highlight colour one pixel right and down, then in the shadow colour.
+QImage iconShape(const QImage& icon, const QColor& colour)
+{
+    const QImage src = icon.convertToFormat(QImage::Format_ARGB32);
+    const bool hasTransparency = icon.hasAlphaChannel();
+    QImage out(src.size(), QImage::Format_ARGB32);
+    out.setDevicePixelRatio(icon.devicePixelRatio());
+    const QRgb on = colour.rgb() | 0xFF000000u;
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < src.width(); ++x) {
+            const bool shape = hasTransparency ? qAlpha(in[x]) >= 128 : qGray(in[x]) < 192;
+            line[x] = shape ? on : 0u;
+        }
+    }
+    return out;
+}
+
 // Plain text wider than the tooltip's limit is wrapped at that width.
 QString tooltipMarkup(const QString& text)
 {
@@ -246,9 +268,15 @@ void CIconButton::paintEvent(QPaintEvent*)
                         r.top() + (r.height() - iconSize.height()) / 2);
         }
         at += QPoint(look.offset, look.offset);
-        const QIcon::Mode mode = state.disabled ? QIcon::Disabled : QIcon::Normal;
-        const QPixmap pm = icon.pixmap(iconSize, devicePixelRatioF(), mode);
-        p.drawPixmap(QRect(at, iconSize), pm);
+        const QPixmap pm = icon.pixmap(iconSize, devicePixelRatioF());
+        if (state.disabled) {
+            const QImage image = pm.toImage();
+            p.drawImage(QRect(at + QPoint(1, 1), iconSize),
+                        iconShape(image, sysQColor(SysColor::ButtonHighlight)));
+            p.drawImage(QRect(at, iconSize), iconShape(image, sysQColor(SysColor::ButtonShadow)));
+        } else {
+            p.drawPixmap(QRect(at, iconSize), pm);
+        }
     }
 
     // Text: measured, then the measured block centred in its area.

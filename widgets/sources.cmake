@@ -35,3 +35,7 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/color_palette_popup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/num_edit.h
   ${CMAKE_CURRENT_LIST_DIR}/num_edit.cpp)
+# A slider with plain tick marks.
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/tick_slider.h
+  ${CMAKE_CURRENT_LIST_DIR}/tick_slider.cpp)

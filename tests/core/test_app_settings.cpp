@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/app_settings.h"
+#include "app/startup_sequence.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
 #include "test_env.h"
@@ -338,4 +339,60 @@ TEST(AppSettings, UnreadableFileIsNotReplaced)
     EXPECT_FALSE(saveSettingsToFile(s, path));
     EXPECT_EQ(QFileInfo(path).size(), IniFile::kMaxFileSize + 1);
     EXPECT_TRUE(readAll(path).startsWith("[Param]\nRate1=5\n"));
+}
+
+// Stored capture sizes that would make the capture frame unusable (a frame
+// narrower or lower than it can be dragged to, or bars beyond the desktop) are
+// brought back into range at start and written back that way.
+TEST(AppSettings, CaptureSizeBroughtIntoRangeAtStartAndSavedSo)
+{
+    struct Case {
+        QByteArray width, height;
+        int expectedWidth, expectedHeight;
+    };
+    const QSize desktop(1920, 1080);
+    const Case cases[] = {
+        {"-5", "250", kMinCaptureWidth, 250},
+        {"4294967291", "250", kMinCaptureWidth, 250},
+        {"310", "99999", 310, 1080},
+        {"99999", "0", 1910, kMinCaptureHeight},
+        {"310", "250", 310, 250},
+        {"50", "60", 50, 60},
+        {"2147483647", "-2147483648", 1910, 60},
+    };
+    testenv::TempDir dir;
+    const QString path = tempIni(dir);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width.toStdString() + " x " + c.height.toStdString());
+        writeAll(path, "[POS]\nWndPosEmptyWidth=" + c.width + "\nWndPosEmptyHeight=" + c.height + "\n");
+        AppSettings s;
+        loadSettingsFromFile(s, path);
+        const bool outOfRange =
+            c.expectedWidth != s.wndPosEmptyWidth || c.expectedHeight != s.wndPosEmptyHeight;
+        EXPECT_EQ(bringCaptureSizeIntoRange(s, desktop), outOfRange);
+        EXPECT_EQ(s.wndPosEmptyWidth, c.expectedWidth);
+        EXPECT_EQ(s.wndPosEmptyHeight, c.expectedHeight);
+        ASSERT_TRUE(saveSettingsToFile(s, path));
+        const QByteArray saved = readAll(path);
+        EXPECT_TRUE(saved.contains("WndPosEmptyWidth=" + QByteArray::number(c.expectedWidth) + "\n"))
+            << saved.constData();
+        EXPECT_TRUE(saved.contains("WndPosEmptyHeight=" + QByteArray::number(c.expectedHeight) + "\n"));
+    }
+    // Without a desktop only the lower bounds apply.
+    AppSettings s;
+    s.wndPosEmptyWidth = 40000;
+    s.wndPosEmptyHeight = 1;
+    EXPECT_TRUE(bringCaptureSizeIntoRange(s, QSize()));
+    EXPECT_EQ(s.wndPosEmptyWidth, 40000);
+    EXPECT_EQ(s.wndPosEmptyHeight, kMinCaptureHeight);
+
+    // The start-up sequence applies it.
+    EnvGuard env;
+    env.set("APPDATA", QByteArray::fromStdString(dir.path()));
+    writeAll(path, "[POS]\nWndPosEmptyWidth=-5\nWndPosEmptyHeight=99999\n");
+    AppSettings started;
+    initialiseCaptureSettings(started);
+    EXPECT_EQ(started.wndPosEmptyWidth, kMinCaptureWidth);
+    EXPECT_GE(started.wndPosEmptyHeight, kMinCaptureHeight);
+    EXPECT_LT(started.wndPosEmptyHeight, 99999);
 }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <set>
 
+#include "../imaging/gif_test_writer.h"
 #include "app/app_settings.h"
 #include "capture/frame_sequence.h"
 #include "capture/gif_import.h"
@@ -559,6 +560,139 @@ TEST(ImportGifFile, DamagedFilesAreRefusedOrImportedWhole)
         const int fitted = AppendGifFramesFitted(path, 31, 25, nullptr, target);
         EXPECT_EQ(size_t(fitted), target.size());
     }
+}
+
+// Where nothing is painted, and where disposal 2 clears, an imported frame
+// shows the GIF's background colour (global table entry at the background
+// index; black without a global table), whether the canvas keeps palette
+// indices (one shared table) or colours (a frame with its own table).
+TEST(ImportGifFile, BackgroundColourWhereNothingIsPainted)
+{
+    const std::vector<RgbQuad> palette = {{0, 0, 0, 0},
+                                          {0, 0, 255, 0},
+                                          {0, 200, 0, 0},
+                                          {255, 0, 0, 0}};  // black, red (background), green, blue
+    const RgbQuad red = palette[1], green = palette[2], blue = palette[3], black{};
+    struct Case {
+        const char* name;
+        bool localTable;   // second frame brings its own table: the canvas holds colours
+        bool globalTable;  // without one the background is black
+    } cases[] = {{"shared table", false, true}, {"own table", true, true}, {"no global table", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        giftest::Frame first = giftest::solid(0, 0, 2, 2, 2, 10, 2);   // green corner, cleared afterwards
+        giftest::Frame second = giftest::solid(2, 2, 2, 2, 3, 10, 1);  // blue corner
+        if (c.localTable)
+            second.local = {{0, 0, 0, 0}, {0, 0, 0, 0}, {9, 9, 9, 0}, {255, 0, 0, 0}};
+        if (!c.globalTable)
+            first.local = palette;
+        Bytes gif = giftest::makeGif(4, 4, c.globalTable ? palette : std::vector<RgbQuad>{}, {first, second});
+        gif[11] = 1;  // background index: red
+        std::vector<std::unique_ptr<FrameRecord>> records;
+        QString refusal;
+        ASSERT_TRUE(DecodeGifForImport(QByteArray(reinterpret_cast<const char*>(gif.data()), int(gif.size())),
+                                       kMaxDecodedBytes, nullptr, records, refusal))
+            << refusal.toStdString();
+        ASSERT_EQ(records.size(), 2u);
+        const RgbQuad background = c.globalTable ? red : black;
+        const RasterImage& one = *records[0]->image;
+        const RasterImage& two = *records[1]->image;
+        ASSERT_EQ(one.depth(), 24);
+        ASSERT_EQ(two.depth(), 24);
+        EXPECT_EQ(one.getColor(1, 1), green);
+        EXPECT_EQ(one.getColor(3, 3), background);  // nothing painted yet
+        EXPECT_EQ(one.getColor(3, 0), background);
+        EXPECT_EQ(two.getColor(0, 0), background);  // cleared by disposal 2
+        EXPECT_EQ(two.getColor(1, 1), background);
+        EXPECT_EQ(two.getColor(3, 3), blue);
+        EXPECT_EQ(two.getColor(3, 0), background);
+    }
+}
+
+// The progress window opens before the first frame is decoded, with the range
+// of the images the file declares, and advances once per decoded frame; a
+// file damaged after two of its three frames imports those two.
+TEST(ImportGifFile, ProgressOpensFirstAndAdvancesPerDecodedFrame)
+{
+    Bytes gif = giftest::makeGif(
+        3, 3, {{0, 0, 0, 0}, {0, 0, 255, 0}},
+        {giftest::solid(0, 0, 3, 3, 1), giftest::solid(0, 0, 3, 3, 0), giftest::solid(0, 0, 3, 3, 1)});
+    // Cut the third image's data short (its descriptor still counts).
+    gif.resize(gif.size() - 6);
+    struct Progress : ModalProgress {
+        std::vector<std::unique_ptr<FrameRecord>>* records;
+        QStringList* calls;
+        bool beginModal(const QString&, bool) override
+        {
+            *calls << QStringLiteral("begin after %1 frames").arg(records->size());
+            return true;
+        }
+        void setRange(int lower, int upper, int) override
+        {
+            *calls << QStringLiteral("range %1 %2").arg(lower).arg(upper);
+        }
+        void setText(const QString& text) override { *calls << text; }
+        bool advance() override
+        {
+            *calls << QStringLiteral("advance at %1").arg(records->size());
+            return true;
+        }
+    };
+    std::vector<std::unique_ptr<FrameRecord>> records;
+    QStringList calls;
+    const ModalProgressFactory factory = [&] {
+        auto p = std::make_unique<Progress>();
+        p->records = &records;
+        p->calls = &calls;
+        return p;
+    };
+    QString refusal;
+    ASSERT_TRUE(DecodeGifForImport(QByteArray(reinterpret_cast<const char*>(gif.data()), int(gif.size())),
+                                   kMaxDecodedBytes, factory, records, refusal))
+        << refusal.toStdString();
+    EXPECT_EQ(records.size(), 2u);
+    EXPECT_EQ(calls, (QStringList{"begin after 0 frames", "range 0 4", "Loading...", "advance at 0",
+                                  "advance at 1", "advance at 2"}));
+}
+
+// The budget counts the 24-bit frames the import makes and its canvases; a
+// file over it is refused up front with the reason, before the progress
+// window opens, and ImportGifFile then keeps the current frames.
+TEST(ImportGifFile, BudgetCountsTheTwentyFourBitFrames)
+{
+    const Bytes gif = solidGif(64, 32, 5, kRed);
+    const QByteArray bytes(reinterpret_cast<const char*>(gif.data()), int(gif.size()));
+    const uint64_t needed = GifImportBytes(5, 64, 32);
+    EXPECT_GE(needed, uint64_t(5) * 64 * 32 * 3);  // not only the palette frames (5 * 64 * 32 bytes)
+    for (const uint64_t budget : {needed - 1, needed}) {
+        SCOPED_TRACE(budget);
+        ProgressLog log;
+        std::vector<std::unique_ptr<FrameRecord>> records;
+        QString refusal;
+        const bool ok = DecodeGifForImport(bytes, budget, factoryFor(log), records, refusal);
+        EXPECT_EQ(ok, budget == needed);
+        EXPECT_EQ(records.size(), ok ? 5u : 0u);
+        EXPECT_EQ(log.made, ok ? 1 : 0);
+        if (!ok) {
+            EXPECT_TRUE(refusal.contains(QStringLiteral("5 frames of 64 x 32"))) << refusal.toStdString();
+        }
+    }
+    // 10 000 frames of 256 x 256 fit when only the 24-bit frames are held;
+    // 11 000 do not.
+    EXPECT_LT(GifImportBytes(10000, 256, 256), kMaxDecodedBytes);
+    EXPECT_GT(GifImportBytes(11000, 256, 256), kMaxDecodedBytes);
+    EXPECT_EQ(GifImportBytes(UINT64_MAX / 2, 30000, 30000), UINT64_MAX);
+
+    // Through ImportGifFile: refused with the reason, the current frames kept.
+    testenv::TempDir dir;
+    std::vector<TestFrame> many(120, TestFrame{0, 0, 1, 1, 10, gdDisposalNone, kRed, {}});
+    const std::string path = writeFile(dir, "many.gif", gifBytes(3000, 2000, many));  // over 2 GiB as 24 bits
+    Existing state;
+    QString reason;
+    EXPECT_FALSE(ImportGifFile(QString::fromStdString(path), state.seq, state.captions, state.settings,
+                               nullptr, nullptr, &reason));
+    state.expectUntouched();
+    EXPECT_TRUE(reason.contains(QStringLiteral("120 frames of 3000 x 2000"))) << reason.toStdString();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <climits>
 
@@ -157,4 +158,71 @@ TEST(IniFile, LoadFailuresAndAtomicSave)
     writeAll(blocker, "not a folder");
     EXPECT_FALSE(ini.save(blocker + "/x.ini"));
     EXPECT_EQ(readAll(blocker), "not a folder");
+}
+
+// A file just under the size limit that a save would push over it: the save
+// keeps the settings this run read or set (and drops the rest), so the next
+// start reads the file again; the folder holds no temporary file afterwards.
+TEST(IniFile, SaveNeverWritesAFileTheNextLoadRefuses)
+{
+    testenv::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("vexlo.ini"));
+    QByteArray data = "; my notes\n[POS]\nWndPosLeft=12\n[Param]\nRate1=25\n[Junk]\n";
+    const QByteArray filler = "k=1234567890\n";
+    while (data.size() + filler.size() <= IniFile::kMaxFileSize)
+        data += filler;
+    writeAll(path, data);
+
+    IniFile ini;
+    ASSERT_EQ(ini.load(path), IniFile::LoadResult::Ok);
+    EXPECT_EQ(ini.getInt("Param", "Rate1", 0), 25);
+    EXPECT_EQ(ini.getInt("POS", "WndPosLeft", 0), 12);
+    ini.setInt("POS", "WndPosTop", 34);
+    ini.setString("Param", "LogoText", QString(200, QLatin1Char('x')));
+    ini.setInt("New", "Key", 5);
+    ASSERT_GT(ini.toData().size(), IniFile::kMaxFileSize);
+    ASSERT_TRUE(ini.save(path));
+
+    IniFile again;
+    ASSERT_EQ(again.load(path), IniFile::LoadResult::Ok);
+    EXPECT_EQ(again.getInt("Param", "Rate1", 0), 25);
+    EXPECT_EQ(again.getInt("POS", "WndPosLeft", 0), 12);
+    EXPECT_EQ(again.getInt("POS", "WndPosTop", 0), 34);
+    EXPECT_EQ(again.getString("Param", "LogoText"), QString(200, QLatin1Char('x')));
+    EXPECT_EQ(again.getInt("New", "Key", 0), 5);
+    EXPECT_FALSE(again.hasSection("Junk"));
+    EXPECT_EQ(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"vexlo.ini"});
+
+    // Within the limit every line stays, comments and unknown keys included.
+    IniFile small;
+    small.loadFromData("; note\n[Param]\nRate1=25\nOther=1\n");
+    small.setInt("Param", "Rate2", 3);
+    ASSERT_TRUE(small.save(path));
+    EXPECT_EQ(readAll(path), "; note\n[Param]\nRate1=25\nOther=1\nRate2=3\n");
+}
+
+// Lookups and changes in a file of many sections and keys go by index: the
+// first section and key of a name win, and a key added to an early section
+// does not disturb the keys after it.
+TEST(IniFile, IndexedLookupsKeepTheFirstMatch)
+{
+    IniFile ini;
+    QByteArray data = "[A]\nx=1\nX=2\n\n[b]\ny=3\n[B]\ny=4\n";
+    for (int i = 0; i < 2000; ++i)
+        data += "[S" + QByteArray::number(i) + "]\nk=" + QByteArray::number(i) + "\n";
+    ini.loadFromData(data);
+    EXPECT_EQ(ini.getInt("a", "X", 0), 1);
+    EXPECT_EQ(ini.getInt("B", "Y", 0), 3);
+    EXPECT_EQ(ini.getInt("S1999", "k", 0), 1999);
+    ini.setInt("A", "z", 9);
+    ini.setInt("A", "x", 7);
+    EXPECT_EQ(ini.getInt("A", "z", 0), 9);
+    EXPECT_EQ(ini.getInt("A", "x", 0), 7);
+    EXPECT_TRUE(ini.toData().startsWith("[A]\nx=7\nX=2\nz=9\n\n[b]\ny=3\n[B]\ny=4\n[S0]\nk=0\n"));
+    EXPECT_TRUE(ini.removeKey("A", "x"));
+    EXPECT_EQ(ini.getInt("A", "x", 0), 2);  // the second spelling is found now
+    EXPECT_EQ(ini.getInt("A", "z", 0), 9);
+    EXPECT_EQ(ini.keys("S5"), QStringList{"k"});
+    EXPECT_EQ(ini.sections().size(), 2003);
 }

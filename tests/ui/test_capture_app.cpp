@@ -11,6 +11,7 @@
 
 #include "app/app_settings.h"
 #include "app/capture_app.h"
+#include "app/translations.h"
 #include "platform/ini_file.h"
 #include "test_env.h"
 
@@ -111,4 +112,18 @@ TEST(CaptureApp, NoSettingsFolderWritesNothing)
     EXPECT_TRUE(sawWindow);
     EXPECT_EQ(appSettings().rate1, 15);
     EXPECT_FALSE(QFileInfo::exists(QString::fromUtf8(longDir)));
+}
+
+// Window titles stay exactly as the windows set them (no product name
+// appended), and under the Chinese default Qt's own texts are Chinese.
+TEST(CaptureApp, TitlesAsSetAndQtTextsInChinese)
+{
+    CCaptureApp app;
+    EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName())
+        << "a display name of its own would be appended to every title";
+    ASSERT_EQ(installTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China)),
+              UiLanguage::Chinese);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("确定"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Save As"));
 }

@@ -349,3 +349,40 @@ TEST(IconButton, Tooltip)
     b.setTooltipText(QString(200, QLatin1Char('x')), true);
     EXPECT_TRUE(b.toolTip().contains(QStringLiteral("width=\"400\"")));
 }
+
+// A disabled button draws its icon greyed, as disabled text is drawn: its
+// shape in the shadow colour, with the highlight colour one pixel right and
+// down. That holds for a white glyph on a transparent ground (the preview's
+// buttons) as for an opaque dark picture; enabled, the icon shows as it is.
+TEST(IconButton, DisabledIconDrawnGreyed)
+{
+    QImage glyph(16, 16, QImage::Format_ARGB32);
+    glyph.fill(Qt::transparent);
+    for (int y = 2; y < 14; ++y)
+        for (int x = 2; x < 14; ++x)
+            glyph.setPixel(x, y, qRgb(255, 255, 255));
+    const QRgb shadow = sysQColor(SysColor::ButtonShadow).rgb();
+    const QRgb highlight = sysQColor(SysColor::ButtonHighlight).rgb();
+    struct Case {
+        const char* name;
+        QIcon icon;
+        QRgb colour;  // what the icon shows at its centre when enabled
+        int edgeRow;  // the row just below the shape
+    };
+    const Case cases[] = {{"white glyph", QIcon(QPixmap::fromImage(glyph)), qRgb(255, 255, 255), 26},
+                          {"dark picture", solidIcon(QColor(0, 0, 200)), qRgb(0, 0, 200), 28},
+                          {"red picture", solidIcon(QColor(255, 0, 0)), qRgb(255, 0, 0), 28}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CIconButton b;
+        b.setIcons(c.icon);
+        b.setColor(IconButtonColors::BackgroundOut, makeColorRef(65, 111, 181));
+        b.resize(40, 40);
+        b.show();
+        // The icon lies at (12, 12) .. (27, 27).
+        EXPECT_EQ(pixelAt(b, QPoint(20, 20)), c.colour);
+        b.setEnabled(false);
+        EXPECT_EQ(pixelAt(b, QPoint(20, 20)), shadow | 0xFF000000u);
+        EXPECT_EQ(pixelAt(b, QPoint(20, c.edgeRow)), highlight | 0xFF000000u) << "highlight below the shape";
+    }
+}

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "app/text_scale_dlg.h"
@@ -86,4 +88,36 @@ TEST(TextScaleDlg, OutOfRangeStoredValueShowsAtTheNearerEnd)
         QTest::keyClick(&dlg, Qt::Key_Escape);
         EXPECT_EQ(s.expandFont, stored);  // untouched unless closed with the close box
     }
+}
+
+// The slider shows a plain tick mark at every step: below the handle, at the
+// positions of 1, 2 and 3, a dark line stands out from the dialog's ground.
+TEST(TextScaleDlg, SliderDrawsItsTickMarks)
+{
+    AppSettings s;
+    s.expandFont = 2;
+    CTextScaleDlg dlg(s);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* slider = findControlAs<QSlider>(&dlg, 1068);
+    ASSERT_NE(slider, nullptr);
+    const QImage image = slider->grab().toImage();
+    const QRgb ground = image.pixel(0, image.height() - 1);
+    // Columns of the lower part holding a pixel much darker than the ground.
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = image.height() * 2 / 3; y < image.height(); ++y)
+            if (qGray(ground) - qGray(image.pixel(x, y)) > 80) {
+                columns.push_back(x);
+                break;
+            }
+    std::vector<int> starts;
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (i == 0 || columns[i] > columns[i - 1] + 2)
+            starts.push_back(columns[i]);
+    ASSERT_EQ(starts.size(), 3u) << columns.size() << " dark columns";
+    // Evenly spaced, the outer ones near the ends.
+    EXPECT_NEAR(starts[1] - starts[0], starts[2] - starts[1], 2);
+    EXPECT_LT(starts[0], image.width() / 6);
+    EXPECT_GT(starts[2], image.width() * 5 / 6);
 }

@@ -57,11 +57,14 @@ TEST(UiPrompts, ScriptsNestAndRestore)
 
 TEST(UiPrompts, FilterConversion)
 {
-    EXPECT_EQ(qtFileFilter("动画GIF文件(*.gif)|*.gif||"), "动画GIF文件 (*.gif *.GIF)");
+    // Shown as the program writes them; the dialog matches without regard to case.
+    EXPECT_EQ(qtFileFilter("动画GIF文件(*.gif)|*.gif||"), "动画GIF文件(*.gif)");
     EXPECT_EQ(qtFileFilter("BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png||"),
-              "BMP (*.bmp *.BMP);;JPG (*.jpg *.JPG);;PNG (*.png *.PNG)");
+              "BMP (*.bmp);;JPG (*.jpg);;PNG (*.png)");
     EXPECT_EQ(qtFileFilter("All Formats|*.JPG;*.JPEG;*.BMP|JPEG (*.JPG;*.JPEG)|*.JPG;*.JPEG||"),
-              "All Formats (*.JPG *.jpg *.JPEG *.jpeg *.BMP *.bmp);;JPEG (*.JPG *.jpg *.JPEG *.jpeg)");
+              "All Formats (*.JPG *.JPEG *.BMP);;JPEG (*.JPG *.JPEG)");
+    // A description whose parentheses do not list its patterns gets them.
+    EXPECT_EQ(qtFileFilter("Pictures (any)|*.png;*.bmp||"), "Pictures (*.png *.bmp)");
     EXPECT_EQ(qtFileFilter(""), "");
 
     EXPECT_EQ(withDefaultExtension("/a/out", "gif"), "/a/out.gif");
