@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
@@ -610,10 +611,15 @@ bool CAddTextDlg::offerCommand(int id)
     return false;
 }
 
+QAction* CAddTextDlg::popUpMenu(QMenu& menu, QWidget* under)
+{
+    const QPoint at = under ? under->mapToGlobal(QPoint(0, under->height())) : QCursor::pos();
+    return menuRunner_ ? menuRunner_(menu, at) : menu.exec(at);
+}
+
 void CAddTextDlg::popUp(QMenu& menu, QWidget* under)
 {
-    const QPoint at = under->mapToGlobal(QPoint(0, under->height()));
-    QAction* chosen = menuRunner_ ? menuRunner_(menu, at) : menu.exec(at);
+    QAction* chosen = popUpMenu(menu, under);
     if (chosen && chosen->data().isValid())
         runCommand(chosen->data().toInt());
 }

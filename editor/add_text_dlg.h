@@ -82,6 +82,7 @@ public:
     void requestRepaint() override;
     void redrawStrip() override;
     void showFrame(int n) override;
+    QAction* popUpMenu(QMenu& menu, QWidget* under) override;
     EditorMode mode() const override { return mode_; }
     bool enterMode(EditorMode mode) override;
     void leaveMode() override;

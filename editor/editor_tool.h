@@ -31,6 +31,8 @@
 #include <Qt>
 
 class CaptionList;
+class QAction;
+class QMenu;
 class FrameSequence;
 class QPainter;
 class QWidget;
@@ -88,6 +90,10 @@ public:
     virtual void redrawStrip() = 0;
     // What UM_SHOW_FRAME does: stops playback, makes n current, repaints.
     virtual void showFrame(int n) = 0;
+
+    // Pops `menu` up below the control `under` and returns the chosen action
+    // (null when dismissed), through the editor's menu seam.
+    virtual QAction* popUpMenu(QMenu& menu, QWidget* under) = 0;
 
     virtual EditorMode mode() const = 0;
     virtual bool enterMode(EditorMode mode) = 0;

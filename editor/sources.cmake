@@ -18,6 +18,13 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/size_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/size_dlg.cpp)
+# Crop: the arithmetic and the tracker rectangle (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/crop_rect.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_frames.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_frames.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crop_tracker.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_tracker.cpp)
 # Editor dialog and frame strip: picture and strip geometry and the frame
 # operations (core), the windows (ui).
 target_sources(vexlo_core PRIVATE
@@ -43,6 +50,10 @@ target_sources(vexlo_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x_list_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/add_text_dlg.h
   ${CMAKE_CURRENT_LIST_DIR}/add_text_dlg.cpp)
+# Crop mode: the editor tool (ui).
+target_sources(vexlo_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/crop_mode.h
+  ${CMAKE_CURRENT_LIST_DIR}/crop_mode.cpp)
 # Captions in the editor: the editing rules and the preview (core), the caption
 # list's control and its editing hook and the panel of caption controls (ui).
 target_sources(vexlo_core PRIVATE

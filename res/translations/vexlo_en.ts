@@ -657,6 +657,39 @@ Paint over the parts of the frame that should stay still</translation>
     </message>
 </context>
 <context>
+    <name>CCinemagraphDlg</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>画笔：</source>
+        <translation>Pen:</translation>
+    </message>
+</context>
+<context>
+    <name>CFilterDialog</name>
+    <message>
+        <source>滤镜</source>
+        <translation>Filters</translation>
+    </message>
+</context>
+<context>
+    <name>CropMode</name>
+    <message>
+        <source>确定裁剪</source>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>qrpayload</name>
     <message>
         <source>“%1”不是 IPv4 地址。</source>

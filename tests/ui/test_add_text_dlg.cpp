@@ -327,9 +327,10 @@ TEST(AddTextDlg, ToolsGetCommandsMouseAndPaintHooks)
         EXPECT_TRUE(findControl(e.dlg.get(), id)->isEnabled()) << id;
 }
 
-TEST(AddTextDlg, CropWithoutAToolStaysUnchecked)
+TEST(AddTextDlg, CropOnADeletedFrameStaysUnchecked)
 {
     Editor e(2);
+    e.seq.at(0)->setIncluded(false);
     e.click(IDC_EDITOR_CROP);
     EXPECT_EQ(e.button(IDC_EDITOR_CROP)->getCheck(), 0);
     EXPECT_EQ(e.dlg->mode(), EditorMode::Normal);
