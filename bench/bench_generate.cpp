@@ -14,6 +14,7 @@
 
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
+#include "gif/frame_sequence_source.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
 #include "imaging/raster_image.h"
@@ -60,9 +61,9 @@ std::unique_ptr<RasterImage> screenFrame(int w, int h, int t)
     return img;
 }
 
-void run(benchmark::State& state, bool screen)
+void run(benchmark::State& state, bool screen, int w, int h)
 {
-    const int w = screen ? 800 : 640, h = screen ? 600 : 360, n = int(state.range(0));
+    const int n = int(state.range(0));
     const bool dither = state.range(1) != 0;
     FrameSequence seq;
     seq.SetFrameRectangle(0, 0, w, h, 0);
@@ -74,7 +75,8 @@ void run(benchmark::State& state, bool screen)
         QString::fromStdString((std::filesystem::temp_directory_path() / "bench_generate.gif").string());
     int64_t bytes = 0;
     for (auto _ : state) {
-        const bool ok = GenerateGif(seq, captions, settings, 0, dither, {});
+        FrameSequenceSource source(seq);
+        const bool ok = GifGenerator::generate(source, captions, settings, 0, dither, {});
         if (!ok)
             state.SkipWithError("generation failed");
         bytes = int64_t(std::filesystem::file_size(settings.outputPath.toStdString()));
@@ -86,15 +88,47 @@ void run(benchmark::State& state, bool screen)
 
 void BM_GenerateVideo(benchmark::State& state)
 {
-    run(state, false);
+    run(state, false, 640, 360);
 }
 void BM_GenerateScreen(benchmark::State& state)
 {
-    run(state, true);
+    run(state, true, 800, 600);
+}
+// A recording as the window program holds it: 100 frames of a 1920 x 1080
+// screen in memory, nothing to decode.
+void BM_GenerateRecording1080p(benchmark::State& state)
+{
+    run(state, true, 1920, 1080);
+}
+void BM_GenerateVideo1080p(benchmark::State& state)
+{
+    run(state, false, 1920, 1080);
 }
 
-BENCHMARK(BM_GenerateVideo)->Args({100, 1})->Args({100, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_GenerateScreen)->Args({100, 1})->Args({100, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GenerateVideo)
+    ->Args({100, 1})
+    ->Args({100, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_GenerateScreen)
+    ->Args({100, 1})
+    ->Args({100, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_GenerateRecording1080p)
+    ->Args({100, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(2);
+BENCHMARK(BM_GenerateVideo1080p)
+    ->Args({100, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "editor/caption_list.h"
+#include "gif/frame_sequence_source.h"
 #include "gif/gif_generator.h"
 #include "imaging/raster_image.h"
 #include "platform/screen_grabber.h"
@@ -135,8 +136,9 @@ void CWorkerThread::onGenerate(int filterNumber, bool dither)
 {
     lastGenerationError_.clear();
     const CaptionList& captions = captions_ ? *captions_ : captionList();
-    lastGenerationOk_ = GenerateGif(
-        sequence_, captions, generationSettings_, filterNumber, dither,
+    FrameSequenceSource source(sequence_);
+    lastGenerationOk_ = GifGenerator::generate(
+        source, captions, generationSettings_, filterNumber, dither,
         [this](int percent) { notify(UM_PROGRESS, 0, percent); }, &lastGenerationError_);
     if (!lastGenerationOk_)
         qWarning("generation failed: %s", lastGenerationError_.c_str());

@@ -1,34 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #pragma once
-// Turns the frame sequence, the captions and the generation settings into an
-// animated GIF file.
+// Turns the records of a generation source, the captions and the generation
+// settings into an animated GIF file.
 //
-// Composition makes an output-sized picture of every kept record (filter,
-// captions at capture size, bicubic resampling to W x H, image watermark, text
-// watermark). Encoding builds one octree palette over all composed pictures in
-// order, reduces each to it (with or without error diffusion), merges runs of
-// identical neighbours into one frame with the summed delay, and writes the
-// animation through libgd: a global colour table, no local tables, every frame
-// after the first only as the rectangle that changed (disposal 1).
+// The generation runs in stages, each in its own file:
+//   compose  (ComposeStage)   an output-sized picture of every kept record:
+//            filter, captions at capture size, bicubic resampling to W x H,
+//            image watermark, text watermark;
+//   palette  (PaletteStage)   one octree palette over all composed pictures in
+//            order, fed while later records are still being composed;
+//   reduce   (ReduceStage)    each picture to the palette, with or without
+//            error diffusion;
+//   merge    (mergeIdenticalFrames) runs of identical neighbours into one frame
+//            with the summed delay;
+//   write    (WriteStage)     the animation through libgd: a global colour
+//            table, no local tables, every frame after the first only as the
+//            rectangle that changed (disposal 1).
+// Everything after compose is an EncoderStages object (gif/encoder_stages.h),
+// which is where other encoders plug in.
 //
 // Progress: 0..59 while composing (one report per record, deleted ones
 // included), 60..94 while reducing, then 95 and 100. Every report comes from the
 // calling thread, in order.
 //
-// Composition and reduction run on all cores and the palette is fed while
-// frames are still being composed; the file is byte for byte what the plain
+// The stages run on all cores (the thread count is taken once per generation,
+// see generationThreadCount()); the file is byte for byte what the plain
 // one-thread algorithm writes.
 #include <QString>
-#include <functional>
 #include <string>
 
+#include "gif/generation_run.h"
+
 class CaptionList;
-class FrameSequence;
 class GenerationSource;
 struct GenerationSettings;
-
-using GenerationProgress = std::function<void(int percent)>;
 
 class GifGenerator {
 public:
@@ -36,6 +42,7 @@ public:
     // was nothing to write (no record, every record deleted), the output size
     // is unusable, or the file could not be created or written (a partly
     // written file is removed). `error` (may be null) receives the reason.
+    // A frame sequence is handed over as a FrameSequenceSource.
     static bool generate(GenerationSource& source, const CaptionList& captions,
                          const GenerationSettings& settings, int filterNumber, bool dither,
                          const GenerationProgress& progress, std::string* error = nullptr);
@@ -48,8 +55,3 @@ public:
     // number seeded with the current time (no leading zeros).
     static QString newOutputPath();
 };
-
-// The worker's generation step: the sequence's records, borrowed and unchanged.
-bool GenerateGif(const FrameSequence& sequence, const CaptionList& captions,
-                 const GenerationSettings& settings, int filterNumber, bool dither,
-                 const GenerationProgress& progress, std::string* error = nullptr);

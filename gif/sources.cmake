@@ -17,6 +17,28 @@ target_sources(vexlo_core PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frame_reducer.h
   ${CMAKE_CURRENT_LIST_DIR}/frame_reducer.cpp)
+# The stages of a generation and the seam between composition and encoding.
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/composed_frame.h
+  ${CMAKE_CURRENT_LIST_DIR}/palette_frame.h
+  ${CMAKE_CURRENT_LIST_DIR}/generation_run.h
+  ${CMAKE_CURRENT_LIST_DIR}/generation_run.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/compose_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/compose_stage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/palette_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/palette_stage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reduce_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/reduce_stage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/merge_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/merge_stage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/write_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/write_stage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_frame_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_frame_encoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/encoder_stages.h
+  ${CMAKE_CURRENT_LIST_DIR}/encoder_stages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/octree_gif_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/octree_gif_encoder.cpp)
 # The "压缩动画" levels: their own palettes, transparency and LZW writer.
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/colour_histogram.h
@@ -32,4 +54,6 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/level_encoder.h
   ${CMAKE_CURRENT_LIST_DIR}/level_encoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/level_generation.h
-  ${CMAKE_CURRENT_LIST_DIR}/level_generation.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/level_generation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_gif_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_gif_encoder.cpp)

@@ -158,9 +158,9 @@ void OctreeQuantizer::addColorRun(uint8_t red, uint8_t green, uint8_t blue, uint
     }
 }
 
-void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, size_t stride)
+void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, size_t stride, uint64_t times)
 {
-    if (rows == nullptr || width <= 0 || height <= 0)
+    if (rows == nullptr || width <= 0 || height <= 0 || times == 0)
         return;
     bool pending = false;
     uint8_t r = 0, g = 0, b = 0;
@@ -191,7 +191,7 @@ void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, si
                 continue;
             }
             if (pending)
-                addColorRun(r, g, b, 0, run);
+                addColorRun(r, g, b, 0, run * times);
             b = p[0];
             g = p[1];
             r = p[2];
@@ -202,7 +202,7 @@ void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, si
         }
     }
     if (pending)
-        addColorRun(r, g, b, 0, run);
+        addColorRun(r, g, b, 0, run * times);
 }
 
 bool OctreeQuantizer::feed(const RasterImage& image)
@@ -289,19 +289,6 @@ int OctreeQuantizer::nearestIndex(const RgbQuad* palette, int count, RgbQuad col
     return PaletteLookup::scan(palette, count, colour.red, colour.green, colour.blue);
 }
 
-namespace {
-inline void spread(uint8_t* pixel, int er, int eg, int eb, int weight)
-{
-    // B, G, R; each part truncated toward zero, the sum clamped to 0..255.
-    const int b = pixel[0] + eb * weight / 16;
-    const int g = pixel[1] + eg * weight / 16;
-    const int r = pixel[2] + er * weight / 16;
-    pixel[0] = uint8_t(std::clamp(b, 0, 255));
-    pixel[1] = uint8_t(std::clamp(g, 0, 255));
-    pixel[2] = uint8_t(std::clamp(r, 0, 255));
-}
-}  // namespace
-
 bool OctreeQuantizer::reduceToIndices(RasterImage& image, const PaletteLookup& palette, bool diffusion,
                                       uint8_t* const* rowPointers)
 {
@@ -311,37 +298,70 @@ bool OctreeQuantizer::reduceToIndices(RasterImage& image, const PaletteLookup& p
     const int h = image.height();
     uint32_t lastColour = 0xFFFFFFFFu;
     int lastIndex = 0;
+    if (!diffusion) {
+        for (int y = h - 1; y >= 0; --y) {
+            const uint8_t* p = image.row(y);
+            uint8_t* out = rowPointers[y];
+            for (int x = 0; x < w; ++x, p += 3) {
+                const uint32_t colour = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+                if (colour != lastColour) {
+                    lastIndex = palette.nearest(p[2], p[1], p[0]);
+                    lastColour = colour;
+                }
+                out[x] = uint8_t(lastIndex);
+            }
+        }
+        return true;
+    }
+    // Each pixel gathers the parts of the errors that reach it, in the order
+    // the spreading above would add them: lower left (1/16), lower (4/16),
+    // lower right (2/16), left (7/16), each sum clamped. The errors of the row
+    // below are kept with one zero entry on each side (adding 0 changes
+    // nothing), and every pixel is left holding the value it was reduced from.
+    const size_t span = (size_t(w) + 2) * 3;
+    std::vector<int> below(span, 0), here(span, 0);
+    const RgbQuad* entries = palette.entries();
+    auto part = [](int value, int error, int weight) {
+        return std::clamp(value + error * weight / 16, 0, 255);
+    };
     for (int y = h - 1; y >= 0; --y) {
         uint8_t* p = image.row(y);
-        uint8_t* above = y > 0 ? image.row(y - 1) : nullptr;
         uint8_t* out = rowPointers[y];
-        for (int x = 0; x < w; ++x) {
-            uint8_t* px = p + size_t(x) * 3;
-            const uint32_t colour = uint32_t(px[0]) | (uint32_t(px[1]) << 8) | (uint32_t(px[2]) << 16);
+        const int* eb = below.data();  // eb[3 * x .. ] is column x - 1
+        int* eh = here.data() + 3;
+        int lb = 0, lg = 0, lr = 0;  // the left neighbour's error
+        for (int x = 0; x < w; ++x, p += 3, eb += 3) {
+            int b = part(p[0], eb[0], 1);
+            int g = part(p[1], eb[1], 1);
+            int r = part(p[2], eb[2], 1);
+            b = part(b, eb[3], 4);
+            g = part(g, eb[4], 4);
+            r = part(r, eb[5], 4);
+            b = part(b, eb[6], 2);
+            g = part(g, eb[7], 2);
+            r = part(r, eb[8], 2);
+            b = part(b, lb, 7);
+            g = part(g, lg, 7);
+            r = part(r, lr, 7);
+            p[0] = uint8_t(b);
+            p[1] = uint8_t(g);
+            p[2] = uint8_t(r);
+            const uint32_t colour = uint32_t(b) | (uint32_t(g) << 8) | (uint32_t(r) << 16);
             if (colour != lastColour) {
-                lastIndex = palette.nearest(px[2], px[1], px[0]);
+                lastIndex = palette.nearest(uint8_t(r), uint8_t(g), uint8_t(b));
                 lastColour = colour;
             }
             out[x] = uint8_t(lastIndex);
-            if (!diffusion)
-                continue;
-            const RgbQuad& chosen = palette.entry(lastIndex);
-            const int er = int(px[2]) - chosen.red;
-            const int eg = int(px[1]) - chosen.green;
-            const int eb = int(px[0]) - chosen.blue;
-            if ((er | eg | eb) == 0)
-                continue;
-            if (x + 1 < w)
-                spread(px + 3, er, eg, eb, 7);
-            if (above != nullptr) {
-                uint8_t* a = above + size_t(x) * 3;
-                if (x > 0)
-                    spread(a - 3, er, eg, eb, 2);
-                spread(a, er, eg, eb, 4);
-                if (x + 1 < w)
-                    spread(a + 3, er, eg, eb, 1);
-            }
+            const RgbQuad& chosen = entries[lastIndex];
+            lb = b - chosen.blue;
+            lg = g - chosen.green;
+            lr = r - chosen.red;
+            int* e = eh + size_t(x) * 3;
+            e[0] = lb;
+            e[1] = lg;
+            e[2] = lr;
         }
+        below.swap(here);
     }
     return true;
 }

@@ -43,8 +43,11 @@ public:
     // Adds every pixel of a 24-bit or palette image; false for an invalid image.
     bool feed(const RasterImage& image);
     // Adds the pixels of 24-bit rows (B, G, R per pixel) in feeding order: row
-    // height - 1 first. `rows` points at the top row; `stride` in bytes.
-    void feedBgrRows(const uint8_t* rows, int width, int height, size_t stride);
+    // height - 1 first. `rows` points at the top row; `stride` in bytes. With
+    // `times` above 1 every pixel counts `times` times, which gives the same
+    // result as feeding the rows `times` times in a row (after the first time
+    // every colour lands in a leaf that is there for good).
+    void feedBgrRows(const uint8_t* rows, int width, int height, size_t stride, uint64_t times = 1);
     // One pixel, followed by the reductions.
     void addColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha);
     // `count` identical pixels; the same as `count` calls of addColor.

@@ -26,6 +26,7 @@
 #include "capture/generation_start.h"
 #include "capture/worker_thread.h"
 #include "editor/caption_list.h"
+#include "gif/frame_sequence_source.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
 #include "imaging/raster_image.h"
@@ -60,7 +61,8 @@ QString writeGif(const std::string& path, int w, int h, int frames)
     CaptionList captions;
     GenerationSettings settings;
     settings.outputPath = QString::fromStdString(path);
-    EXPECT_TRUE(GenerateGif(seq, captions, settings, 0, false, {}));
+    FrameSequenceSource source(seq);
+    EXPECT_TRUE(GifGenerator::generate(source, captions, settings, 0, false, {}));
     return settings.outputPath;
 }
 

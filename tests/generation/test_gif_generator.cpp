@@ -83,7 +83,9 @@ Outcome generate(const FrameSequence& seq, const CaptionList& captions, Generati
     Outcome run;
     run.path = path;
     settings.outputPath = QString::fromStdString(path);
-    run.ok = GenerateGif(seq, captions, settings, filter, dither, [&](int p) { run.progress.push_back(p); });
+    FrameSequenceSource source(seq);
+    run.ok = GifGenerator::generate(source, captions, settings, filter, dither,
+                                    [&](int p) { run.progress.push_back(p); });
     return run;
 }
 
@@ -257,6 +259,131 @@ TEST_F(GifGeneratorTest, WritesTheSameBytesAsTheLiteralAlgorithm)
             EXPECT_TRUE(gifbytes::readFile(path) == b) << threads << " threads";
         }
         ++n;
+    }
+}
+
+// Frames of a recording: a flat screen with a moving block, a stretch where
+// nothing changes, a frame of noise and a gradient.
+void recordingSequence(FrameSequence& seq)
+{
+    seq.SetFrameRectangle(0, 0, 41, 27, 0);
+    for (int t = 0; t < 9; ++t) {
+        const int bx = (t < 3 || t > 5) ? t * 3 : 9;  // frames 3..6 are the same picture
+        add(seq,
+            picture(41, 27,
+                    [bx](int x, int y) {
+                        return (x >= bx && x < bx + 6 && y >= 10 && y < 16) ? rgb(200, 30, 90)
+                               : y < 4                                      ? rgb(40, 60, 90)
+                                                                            : rgb(250, 250, 250);
+                    }),
+            3 + t);
+    }
+    add(seq, noisy(41, 27, 11), 4);
+    add(seq, noisy(41, 27, 11), 4);
+    add(seq, picture(41, 27, [](int x, int y) { return rgb(x * 6, y * 9, 255 - x * 3); }), 6);
+}
+
+// A filter that swaps red and blue and darkens green, stored as filter 1 in a
+// settings folder of the test's own.
+class SwapFilter {
+public:
+    explicit SwapFilter(testenv::TempDir& dir) : appdata_(dir.file("filters"))
+    {
+        std::filesystem::create_directories(appdata_ + "/vexlo");
+        auto cube = RasterImage::make(512, 512, 24);
+        for (int y = 0; y < 512; ++y)
+            for (int x = 0; x < 512; ++x) {
+                const int tile = (y / 64) * 8 + x / 64;
+                uint8_t* p = cube->row(y) + size_t(x) * 3;
+                p[0] = uint8_t(4 * (x % 64));
+                p[1] = uint8_t(3 * (y % 64));
+                p[2] = uint8_t(4 * tile);
+            }
+        EXPECT_TRUE(cube->encodeFile(appdata_ + "/vexlo/1.fff", ImageTypePng));
+        const char* old = std::getenv("APPDATA");
+        had_ = old != nullptr;
+        saved_ = old ? old : "";
+        setenv("APPDATA", appdata_.c_str(), 1);
+    }
+    ~SwapFilter()
+    {
+        if (had_)
+            setenv("APPDATA", saved_.c_str(), 1);
+        else
+            unsetenv("APPDATA");
+    }
+    SwapFilter(const SwapFilter&) = delete;
+    SwapFilter& operator=(const SwapFilter&) = delete;
+
+private:
+    std::string appdata_;
+    std::string saved_;
+    bool had_ = false;
+};
+
+// Each way composition can take (nothing to do, a filter only, captions only,
+// resampling only, runs of identical frames) writes the literal algorithm's
+// bytes, whether the pictures are borrowed or owned and however many threads
+// share the work.
+TEST_F(GifGeneratorTest, EveryCompositionPathWritesTheLiteralBytes)
+{
+    SwapFilter filterFile(dir);
+    struct PathCase {
+        const char* name;
+        int filter;
+        bool caption;
+        float scale;
+        bool identical;  // the sequence is one picture repeated
+    };
+    const PathCase cases[] = {
+        {"nothing to do", 0, false, 1.0f, false},   {"filter only", 1, false, 1.0f, false},
+        {"captions only", 0, true, 1.0f, false},    {"resample only", 0, false, 0.7f, false},
+        {"identical frames", 0, false, 1.0f, true},
+    };
+    for (const PathCase& c : cases) {
+        FrameSequence seq;
+        if (c.identical) {
+            seq.SetFrameRectangle(0, 0, 29, 19, 0);
+            for (int t = 0; t < 6; ++t)
+                add(seq, noisy(29, 19, 21), 2 + t);
+        } else {
+            recordingSequence(seq);
+        }
+        CaptionList caps;
+        if (c.caption) {
+            auto caption = std::make_unique<CaptionItem>();
+            caption->x = 2;
+            caption->y = 14;
+            caption->firstFrame = 2;
+            caption->lastFrame = 10;
+            caption->backgroundStyle = CaptionBackgroundBox;
+            caption->font.setFace(QStringLiteral("DejaVu Sans"));
+            caption->font.height = -11;
+            caption->textColor = makeColorRef(10, 10, 10);
+            caption->backgroundColor = makeColorRef(255, 240, 0);
+            caption->setText(QStringLiteral("ok"));
+            caps.append(std::move(caption));
+        }
+        for (bool dither : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (dither ? ", diffusion" : ", plain"));
+            GenerationSettings s;
+            s.outputScale = c.scale;
+            s.outputPath = QString::fromStdString(dir.file("literal.gif"));
+            ASSERT_TRUE(reference::generate(seq, caps, s, c.filter, dither));
+            const std::vector<uint8_t> literal = gifbytes::readFile(dir.file("literal.gif"));
+            ASSERT_GT(literal.size(), 100u);
+            for (const char* threads : {"1", "3", "7"}) {
+                ScopedThreads forced(threads);
+                const Outcome borrowed = generate(seq, caps, s, dir.file("borrowed.gif"), c.filter, dither);
+                ASSERT_TRUE(borrowed.ok);
+                EXPECT_TRUE(gifbytes::readFile(borrowed.path) == literal) << threads << " threads, borrowed";
+                s.outputPath = QString::fromStdString(dir.file("owned.gif"));
+                OwningSource source(seq);
+                ASSERT_TRUE(GifGenerator::generate(source, caps, s, c.filter, dither, {}));
+                EXPECT_TRUE(gifbytes::readFile(dir.file("owned.gif")) == literal)
+                    << threads << " threads, owned";
+            }
+        }
     }
 }
 
@@ -539,7 +666,8 @@ TEST_F(GifGeneratorTest, NothingToWriteOrNowhereToWriteItGivesNoFile)
     if (std::filesystem::exists("/dev/full")) {
         std::string error;
         settings.outputPath = QStringLiteral("/dev/full");
-        EXPECT_FALSE(GenerateGif(seq, captions, settings, 0, true, {}, &error));
+        FrameSequenceSource source(seq);
+        EXPECT_FALSE(GifGenerator::generate(source, captions, settings, 0, true, {}, &error));
         EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
         EXPECT_TRUE(std::filesystem::exists("/dev/full"));
     }

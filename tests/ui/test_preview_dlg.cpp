@@ -27,6 +27,7 @@
 #include "capture/frame_record.h"
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
+#include "gif/frame_sequence_source.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
 #include "platform/control_id.h"
@@ -56,7 +57,8 @@ QString writeGif(const std::string& path, int w, int h, int frames)
     CaptionList captions;
     GenerationSettings settings;
     settings.outputPath = QString::fromStdString(path);
-    EXPECT_TRUE(GenerateGif(seq, captions, settings, 0, false, {}));
+    FrameSequenceSource source(seq);
+    EXPECT_TRUE(GifGenerator::generate(source, captions, settings, 0, false, {}));
     return settings.outputPath;
 }
 

@@ -17,6 +17,7 @@
 #include "editor/caption_list.h"
 #include "editor/strip_layout.h"
 #include "editor/x_list_view.h"
+#include "gif/frame_sequence_source.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
 #include "platform/ui_prompts.h"
@@ -106,7 +107,8 @@ QString writeGif(const std::string& path, int w, int h, int frames)
     CaptionList captions;
     GenerationSettings settings;
     settings.outputPath = QString::fromStdString(path);
-    EXPECT_TRUE(GenerateGif(seq, captions, settings, 0, false, {}));
+    FrameSequenceSource source(seq);
+    EXPECT_TRUE(GifGenerator::generate(source, captions, settings, 0, false, {}));
     return settings.outputPath;
 }
 
