@@ -15,6 +15,7 @@
 #include "capture/frame_record.h"
 #include "capture/frame_sequence.h"
 #include "editor/caption_list.h"
+#include "gif/frame_sequence_source.h"
 #include "gif/generation_settings.h"
 #include "gif/gif_generator.h"
 #include "imaging/raster_image.h"
@@ -76,7 +77,8 @@ TEST(LevelGeneration, SameFramesDelaysAndSizeAsTheDefaultAndSmallerEachStep)
     GenerationSettings settings;
     settings.outputScale = 0.5f;  // 45 x 30
     settings.outputPath = QString::fromStdString(dir.file("default.gif"));
-    ASSERT_TRUE(GenerateGif(seq, captions, settings, 0, true, {}));
+    FrameSequenceSource source(seq);
+    ASSERT_TRUE(GifGenerator::generate(source, captions, settings, 0, true, {}));
     const Decoded reference = decode(dir.file("default.gif"));
     ASSERT_EQ(reference.width, 45);
     ASSERT_EQ(reference.height, 30);
@@ -91,7 +93,9 @@ TEST(LevelGeneration, SameFramesDelaysAndSizeAsTheDefaultAndSmallerEachStep)
             settings.level = level;
             settings.blackWhite = bw;
             std::vector<int> progress;
-            ASSERT_TRUE(GenerateGif(seq, captions, settings, 0, true, [&](int p) { progress.push_back(p); }));
+            FrameSequenceSource levelSource(seq);
+            ASSERT_TRUE(GifGenerator::generate(levelSource, captions, settings, 0, true,
+                                               [&](int p) { progress.push_back(p); }));
             const Decoded d = decode(path);
             EXPECT_EQ(d.width, reference.width);
             EXPECT_EQ(d.height, reference.height);
