@@ -183,6 +183,9 @@ void addGifOptions(CliParser& cli)
     cli.addFlag({QStringLiteral("no-dither")}, "no dithering in the colour reduction");
     cli.addFlag({QStringLiteral("play-once")}, "the animation plays once");
     cli.addFlag({QStringLiteral("keep-white")}, "keep white pixels white");
+    cli.addValueOption({QStringLiteral("level")}, "N",
+                       "encode at a compression level: 1 best picture .. 5 smallest file");
+    cli.addValueOption({QStringLiteral("bw")}, "N", "the same levels in black and white");
 }
 
 }  // namespace
@@ -218,6 +221,13 @@ int runGifCommand(int argc, char** argv)
         return cli.usageError("--scale needs a factor above 0 and at most 100");
     if (!cli.intValue("filter", 0, 15, filter))
         return cli.usageError("--filter needs a filter number from 0 to 15");
+    // A "压缩动画" level instead of the default encoding (0).
+    int level = 0;
+    const bool blackWhite = cli.isSet("bw");
+    if (cli.isSet("level") && blackWhite)
+        return cli.usageError("--level and --bw name one level: give one of them");
+    if (!cli.intValue(blackWhite ? "bw" : "level", 1, 5, level))
+        return cli.usageError("--level and --bw need a level from 1 (best picture) to 5 (smallest file)");
     // Decoded pictures of one size come and go by the hundred: keep freed
     // memory for the next one instead of returning it to the system and
     // faulting it in again.
@@ -322,6 +332,8 @@ int runGifCommand(int argc, char** argv)
     generation.outputScale = scale;
     generation.playOnce = playOnce;
     generation.keepWhite = keepWhite;
+    generation.level = level;
+    generation.blackWhite = blackWhite;
 
     int lastPercent = -1;
     std::string error;

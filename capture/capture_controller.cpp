@@ -160,12 +160,12 @@ bool CaptureController::importGif(const QString& path, const ModalProgressFactor
     return ok;
 }
 
-bool CaptureController::startGeneration(int dpiY)
+bool CaptureController::startGeneration(int dpiY, int level, bool blackWhite)
 {
     if (shutDown_ || !captureEventAllowed(state_, CaptureEvent::GenerationStarted))
         return false;
     // Deletes the previous output, writes the settings into the worker, posts UM_GENERATE.
-    outputPath_ = startGifGeneration(*worker_, settings_, outputPath_, dpiY);
+    outputPath_ = startGifGeneration(*worker_, settings_, outputPath_, dpiY, level, blackWhite);
     percentage_ = 0;
     setState(nextCaptureState(state_, CaptureEvent::GenerationStarted));
     emit progressChanged(percentage_);

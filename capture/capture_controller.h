@@ -116,7 +116,8 @@ public:
     // Starts a generation of the current frames: deletes the previous output,
     // makes a new output path, writes the generation settings into the worker
     // and posts UM_GENERATE. Stopped only. `dpiY` is the screen's vertical DPI.
-    bool startGeneration(int dpiY);
+    // `level` > 0 makes it at that "压缩动画" level (the preview's Reduce menu).
+    bool startGeneration(int dpiY, int level = 0, bool blackWhite = false);
     // Deletes the output file when there is one (the close sequence, the
     // preview's close box); the path is kept.
     void deleteOutput();

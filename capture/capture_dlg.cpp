@@ -336,6 +336,14 @@ bool CCaptureDlg::startGeneration()
     return controller_->startGeneration(dpiY);
 }
 
+bool CCaptureDlg::startReduce(int level, bool blackWhite)
+{
+    if (controller_->state() != CaptureState::Stopped || closed_ || closePending_)
+        return false;
+    const int dpiY = screen() ? qRound(screen()->logicalDotsPerInchY()) : 96;
+    return controller_->startGeneration(dpiY, level, blackWhite);
+}
+
 void CCaptureDlg::reject()
 {
     closeCapture();
@@ -568,6 +576,7 @@ void CCaptureDlg::sendFontToPhone(const QString& path)
 void CCaptureDlg::createPreview()
 {
     preview_ = std::make_unique<CPreviewDlg>(controller_->outputPath(), this);
+    connect(preview_.get(), &CPreviewDlg::reduceRequested, this, &CCaptureDlg::startReduce);
     connect(preview_.get(), &CPreviewDlg::editRequested, this, [this] {
         if (controller_->state() == CaptureState::Stopped)
             openEditor();

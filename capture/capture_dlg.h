@@ -83,6 +83,10 @@ public:
     // CaptureController::startGeneration (previous output deleted, new output
     // path, settings into the worker, UM_GENERATE, Generating). Only from Stopped.
     bool startGeneration();
+    // A level of the preview's Reduce menu: the GIF is made again from the
+    // frames at that level while the preview stays open, and shown in it when
+    // written. Only from Stopped.
+    bool startReduce(int level, bool blackWhite);
 
     // A GIF named on the command line (`vexlo FILE.gif`): opened for editing
     // with openGifForEditing() once the window runs.

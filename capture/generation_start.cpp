@@ -76,7 +76,7 @@ QString reserveOutputPath(const QString& path)
 }
 
 QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, const QString& previousOutput,
-                           int dpiY)
+                           int dpiY, int level, bool blackWhite)
 {
     if (!previousOutput.isEmpty() && QFile::exists(previousOutput) && !QFile::remove(previousOutput))
         qWarning("cannot delete the previous output %s", qPrintable(previousOutput));
@@ -89,6 +89,8 @@ QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, c
     path = reserveOutputPath(path);
     // Written before the post; the post orders the writes before the worker reads them.
     worker.generationSettings() = GenerationSettings::fromAppSettings(settings, path, dpiY);
+    worker.generationSettings().level = level;
+    worker.generationSettings().blackWhite = blackWhite;
     worker.post(UM_GENERATE, settings.filterNumber, settings.file ? 1 : 0);
     return path;
 }

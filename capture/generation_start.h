@@ -16,9 +16,10 @@ class CWorkerThread;
 // temporary folder, so no other user can plant a file or a link under its
 // predictable name.
 // Returns the new output path. `dpiY` is the screen's vertical DPI (text
-// watermark height).
+// watermark height). `level` > 0 (with `blackWhite`) makes it at that
+// "压缩动画" level instead of the default encoding.
 QString startGifGeneration(CWorkerThread& worker, const AppSettings& settings, const QString& previousOutput,
-                           int dpiY);
+                           int dpiY, int level = 0, bool blackWhite = false);
 
 // `tempFolder`/vexlo-<user id>, made with mode 0700 when missing. When that
 // name is taken by something else than a folder of this user closed to others,

@@ -17,6 +17,10 @@ struct GenerationSettings {
     QString outputPath;        // the GIF to write
     bool playOnce = false;     // no looping extension: the animation plays once
     bool keepWhite = false;    // WhiteBK: the brightest palette entry becomes white
+    // The "压缩动画" level the GIF is made at: 0 = the default encoding, else
+    // 1 (best picture) .. 5 (smallest file), in colour or in grey.
+    int level = 0;
+    bool blackWhite = false;
     ImageWatermark imageWatermark;
     TextWatermark textWatermark;
 

@@ -39,3 +39,21 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/encoder_stages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/octree_gif_encoder.h
   ${CMAKE_CURRENT_LIST_DIR}/octree_gif_encoder.cpp)
+# The "压缩动画" levels: their own palettes, transparency and LZW writer.
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/colour_histogram.h
+  ${CMAKE_CURRENT_LIST_DIR}/colour_histogram.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_palette.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_palette.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_options.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_options.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lzw_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/lzw_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_stream_writer.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_stream_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_encoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_generation.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_generation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/level_gif_encoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/level_gif_encoder.cpp)

@@ -89,8 +89,13 @@ CPreviewDlg::CPreviewDlg(const QString& gifPath, QWidget* parent)
         hide();  // and it stays hidden after the editor
         emit editRequested();
     });
+    reduce_ = makeButton(this, IDC_PREVIEW_REDUCE, tr("压缩动画"), PreviewIcon::Compress);
     save_ = makeButton(this, IDC_PREVIEW_SAVE, tr("保存"), PreviewIcon::Save);
     help_ = makeButton(this, IDC_PREVIEW_HELP, tr("帮助"), PreviewIcon::Help);
+    connect(reduce_, &QPushButton::clicked, this, [this] {
+        auto menu = makeReduceMenu();
+        popUpMenu(*menu, reduce_);
+    });
     connect(save_, &QPushButton::clicked, this, [this] {
         auto menu = makeSaveMoreMenu();
         popUpMenu(*menu, save_);
@@ -202,13 +207,14 @@ bool CPreviewDlg::showGeneratedGif(const QString& path, const PreviewAnchor& anc
 
 void CPreviewDlg::layoutControls()
 {
-    const previewgeo::Layout l =
-        previewgeo::layoutControls(size(), edit_->height(), {edit_->width(), save_->width(), help_->width()});
+    const previewgeo::Layout l = previewgeo::layoutControls(
+        size(), edit_->height(), {edit_->width(), reduce_->width(), save_->width(), help_->width()});
     view_->setGeometry(l.view);
     info_->setGeometry(l.info);
     edit_->move(l.buttons[0]);
-    save_->move(l.buttons[1]);
-    help_->move(l.buttons[2]);
+    reduce_->move(l.buttons[1]);
+    save_->move(l.buttons[2]);
+    help_->move(l.buttons[3]);
     update();
 }
 
@@ -272,6 +278,20 @@ std::unique_ptr<QMenu> CPreviewDlg::makeHelpMenu()
     return menu;
 }
 
+std::unique_ptr<QMenu> CPreviewDlg::makeReduceMenu()
+{
+    const QString levels[] = {tr("画质最好但文件最大"), tr("画质较好"), tr("画质一般"), tr("画质较差"),
+                              tr("画质最差但文件最小")};
+    auto menu = std::make_unique<QMenu>(this);
+    for (int i = 0; i < 5; ++i)
+        addCommand(*menu, levels[i], CmdReduceFirst + i);
+    menu->addSeparator();
+    QMenu* grey = menu->addMenu(tr("黑白效果"));
+    for (int i = 0; i < 5; ++i)
+        addCommand(*grey, levels[i], CmdReduceGreyFirst + i);
+    return menu;
+}
+
 void CPreviewDlg::popUpMenu(QMenu& menu, CIconButton* under)
 {
     // The menu's bottom-left corner at the button's top-left corner.
@@ -309,6 +329,10 @@ void CPreviewDlg::runCommand(int command)
             openHelpPage(QStringLiteral("vx_speed.htm"), opener_);
             break;
         default:
+            if (command >= CmdReduceFirst && command <= CmdReduceLast)
+                emit reduceRequested(command - CmdReduceFirst + 1, false);
+            else if (command >= CmdReduceGreyFirst && command <= CmdReduceGreyLast)
+                emit reduceRequested(command - CmdReduceGreyFirst + 1, true);
             break;
     }
 }

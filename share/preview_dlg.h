@@ -3,8 +3,10 @@
 #pragma once
 // The preview "预览" (dialog 145): one long-lived window that shows the last
 // generated GIF, a line of facts about it and four buttons: "编辑" (back to the
-// editor: the preview hides and asks for it with editRequested()), "保存" (menu SaveMore), "帮助"
-// (menu HELP). The compression button is not offered yet.
+// editor: the preview hides and asks for it with editRequested()), "压缩动画"
+// (menu Reduce: five quality levels and the same five in black and white; a
+// choice asks for the GIF to be made again at that level, see
+// reduceRequested), "保存" (menu SaveMore), "帮助" (menu HELP).
 //
 // The capture window creates it hidden at start, calls ShowGif (or
 // showGeneratedGif) after every generation and hides it when a recording or a
@@ -47,6 +49,11 @@ public:
         CmdHelpWhyBlank,     // "为什么生成的动画是黑的"
         CmdHelpReduce,       // "如何减小动画文件大小"
         CmdHelpSpeed,        // "如何调节动画速度"
+        // "画质最好但文件最大" .. "画质最差但文件最小", then the same in "黑白效果".
+        CmdReduceFirst = 100,
+        CmdReduceLast = CmdReduceFirst + 4,
+        CmdReduceGreyFirst = 110,
+        CmdReduceGreyLast = CmdReduceGreyFirst + 4,
     };
 
     explicit CPreviewDlg(const QString& gifPath = QString(), QWidget* parent = nullptr);
@@ -74,6 +81,7 @@ public:
     // The menus as they pop up (built anew each time); an action's data is its Command.
     std::unique_ptr<QMenu> makeSaveMoreMenu();
     std::unique_ptr<QMenu> makeHelpMenu();
+    std::unique_ptr<QMenu> makeReduceMenu();
     void runCommand(int command);
 
     // How pages are opened (the platform's browser unless a test gives its own).
@@ -86,6 +94,10 @@ public:
 signals:
     // "编辑": the preview has hidden itself; the capture window runs the editor.
     void editRequested();
+    // A level of the Reduce menu was chosen: 1 (best picture) .. 5 (smallest
+    // file), in colour or black and white. The capture window makes the GIF
+    // again at that level and shows it here when it is written.
+    void reduceRequested(int level, bool blackWhite);
 
 public slots:
     void reject() override;    // Esc: hide, the file stays
@@ -113,6 +125,7 @@ private:
     CIconButton* edit_ = nullptr;
     CIconButton* save_ = nullptr;
     CIconButton* help_ = nullptr;
+    CIconButton* reduce_ = nullptr;
     QByteArray gifBytes_;
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QMovie> movie_;

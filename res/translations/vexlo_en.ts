@@ -409,6 +409,34 @@ The preview window shows the size of the animation; </translation>
         <source>系统拒绝访问目的文件目录。请确认您的用户权限。</source>
         <translation>The system refused access to the destination folder. Please check your permissions.</translation>
     </message>
+    <message>
+        <source>压缩动画</source>
+        <translation>Compress</translation>
+    </message>
+    <message>
+        <source>画质最好但文件最大</source>
+        <translation>Best picture, largest file</translation>
+    </message>
+    <message>
+        <source>画质较好</source>
+        <translation>Good picture</translation>
+    </message>
+    <message>
+        <source>画质一般</source>
+        <translation>Fair picture</translation>
+    </message>
+    <message>
+        <source>画质较差</source>
+        <translation>Poor picture</translation>
+    </message>
+    <message>
+        <source>画质最差但文件最小</source>
+        <translation>Poorest picture, smallest file</translation>
+    </message>
+    <message>
+        <source>黑白效果</source>
+        <translation>Black and white</translation>
+    </message>
 </context>
 <context>
     <name>CQRCodeDlg</name>

@@ -104,8 +104,10 @@ TEST(PreviewDlg, CreatedHiddenWithItsControls)
     ASSERT_TRUE(info);
     EXPECT_TRUE(info->bold());
     EXPECT_TRUE(findControlAs<QLabel>(&dlg, IDC_PREVIEW_VIEW));
-    const std::pair<int, const char*> buttons[] = {
-        {IDC_PREVIEW_EDIT, "编辑"}, {IDC_PREVIEW_SAVE, "保存"}, {IDC_PREVIEW_HELP, "帮助"}};
+    const std::pair<int, const char*> buttons[] = {{IDC_PREVIEW_EDIT, "编辑"},
+                                                   {IDC_PREVIEW_REDUCE, "压缩动画"},
+                                                   {IDC_PREVIEW_SAVE, "保存"},
+                                                   {IDC_PREVIEW_HELP, "帮助"}};
     for (const auto& [id, text] : buttons) {
         CIconButton* b = dlg.button(id);
         ASSERT_TRUE(b) << id;
@@ -126,7 +128,6 @@ TEST(PreviewDlg, CreatedHiddenWithItsControls)
     dlg.button(IDC_PREVIEW_EDIT)->click();
     EXPECT_EQ(editRequests, 1);
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.button(IDC_PREVIEW_REDUCE), nullptr);  // not offered yet
 }
 
 TEST(PreviewDlg, NewlyShownSizeAndPlaceThenKeptWhileVisible)
@@ -150,8 +151,11 @@ TEST(PreviewDlg, NewlyShownSizeAndPlaceThenKeptWhileVisible)
     const int b = dlg.button(IDC_PREVIEW_EDIT)->height() + 1;
     EXPECT_EQ(dlg.view()->geometry(), QRect(0, 0, dlg.width(), dlg.height() - 2 * b));
     EXPECT_EQ(dlg.button(IDC_PREVIEW_EDIT)->pos(), QPoint(1, dlg.height() - b));
-    EXPECT_EQ(dlg.button(IDC_PREVIEW_SAVE)->pos(),
+    EXPECT_EQ(dlg.button(IDC_PREVIEW_REDUCE)->pos(),
               QPoint(dlg.button(IDC_PREVIEW_EDIT)->width() + 2, dlg.height() - b));
+    EXPECT_EQ(dlg.button(IDC_PREVIEW_SAVE)->pos(),
+              QPoint(dlg.button(IDC_PREVIEW_EDIT)->width() + dlg.button(IDC_PREVIEW_REDUCE)->width() + 3,
+                     dlg.height() - b));
 
     // A second GIF while visible: new text and picture, same size and place.
     const QRect before = dlg.geometry();
