@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "gif/generation_settings.h"
+#include "platform/errno_text.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ bool writeLevelGif(const std::vector<LevelFrame>& frames, const GenerationSettin
     const QByteArray name = QFile::encodeName(settings.outputPath);
     std::FILE* file = std::fopen(name.constData(), "wb");
     if (file == nullptr) {
-        setError(error, "cannot create " + name.toStdString() + ": " + std::strerror(errno));
+        setError(error, "cannot create " + name.toStdString() + ": " + errnoText(errno));
         report(100);
         return false;
     }
@@ -73,8 +74,8 @@ bool writeLevelGif(const std::vector<LevelFrame>& frames, const GenerationSettin
     const int savedErrno = errno;
     ok = std::fclose(file) == 0 && ok;
     if (!ok) {
-        setError(error, "cannot write " + name.toStdString() + ": " +
-                            std::strerror(savedErrno != 0 ? savedErrno : EIO));
+        setError(error,
+                 "cannot write " + name.toStdString() + ": " + errnoText(savedErrno != 0 ? savedErrno : EIO));
         removePartial(name);
     }
     report(100);
