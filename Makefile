@@ -46,10 +46,11 @@ test-asan: deps
 # The worker, the message thread and the ordered pipeline are our own
 # concurrency; their tests (labels core and generation) run under TSan. Qt is
 # not instrumented: tests/support/tsan.supp names what that makes TSan misread.
+# Some of them run the program itself (the command line), so it is built too.
 test-tsan: deps
 	cmake -S . -B $(TSANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DVEXLO_TSAN=ON -DVEXLO_WERROR=$(WERROR)
-	cmake --build $(TSANBUILD) -j $(JOBS) --target vexlo_data \
+	cmake --build $(TSANBUILD) -j $(JOBS) --target vexlo vexlo_data \
 	  $$(cd $(TSANBUILD) && ctest -N -L '^(core|generation)$$' | sed -n 's/^ *Test *#[0-9]*: \(\(core\|generation\)_test_.*\)$$/\1/p')
 	cd $(TSANBUILD) && ctest --output-on-failure -j $(JOBS) -L '^(core|generation)$$' $(CTEST_ARGS)
 
