@@ -38,6 +38,7 @@
 #include "effects/logo_setting_dlg.h"
 #include "effects/txt_logo_setting_dlg.h"
 #include "platform/control_id.h"
+#include "platform/file_filters.h"
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/app_icon.h"
@@ -351,7 +352,6 @@ void CCaptureDlg::reject()
 }
 
 namespace {
-const char kGifFilter[] = QT_TRANSLATE_NOOP("CCaptureDlg", "动画GIF文件(*.gif)|*.gif||");
 const char kFontFilter[] = QT_TRANSLATE_NOOP("CCaptureDlg", "字体文件(*.ttf)|*.ttf||");
 }  // namespace
 
@@ -359,7 +359,7 @@ void CCaptureDlg::onOpenGif()
 {
     if (controller_->busy() || closed_)
         return;
-    const QString path = promptOpenFile(this, tr(kGifFilter));
+    const QString path = promptOpenFile(this, FileFilters::gif());
     if (path.isEmpty())
         return;
     openGifForEditing(path);
