@@ -424,7 +424,7 @@ bool CCaptureDlg::openGifForEditing(const QString& path)
         return false;
     // The progress window ("Progress", "Loading...") while the frames decode.
     const bool ok = c.importGif(path, [this]() -> std::unique_ptr<ModalProgress> {
-        return std::make_unique<CProgressWnd>(this, QStringLiteral("Progress"), false);
+        return std::make_unique<CProgressWnd>(this, progressTitle(), false);
     });
     if (ok && c.sequence().FrameImage(1))
         openEditor();
