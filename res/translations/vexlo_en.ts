@@ -200,6 +200,36 @@ The preview window shows the size of the animation; </translation>
         <source>字体文件(*.ttf)|*.ttf||</source>
         <translation>Font files (*.ttf)|*.ttf||</translation>
     </message>
+    <message>
+        <source>这个GIF动画有%1帧，每帧%2×%3，打开需要%4 MB内存，超过了上限%5 MB，无法打开。</source>
+        <translation>This GIF animation has %1 frames of %2×%3; opening it needs %4 MB of memory, more than the limit of %5 MB, so it cannot be opened.</translation>
+    </message>
+    <message>
+        <source>内存不足，无法打开这个GIF动画。</source>
+        <translation>Not enough memory to open this GIF animation.</translation>
+    </message>
+</context>
+<context>
+    <name>CCinemagraphDlg</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>画笔：</source>
+        <translation>Pen:</translation>
+    </message>
+</context>
+<context>
+    <name>CFilterDialog</name>
+    <message>
+        <source>滤镜</source>
+        <translation>Filter</translation>
+    </message>
 </context>
 <context>
     <name>CLogoSettingDlg</name>
@@ -415,23 +445,23 @@ The preview window shows the size of the animation; </translation>
     </message>
     <message>
         <source>画质最好但文件最大</source>
-        <translation>Best picture, largest file</translation>
+        <translation>Best quality, largest file</translation>
     </message>
     <message>
         <source>画质较好</source>
-        <translation>Good picture</translation>
+        <translation>Good quality</translation>
     </message>
     <message>
         <source>画质一般</source>
-        <translation>Fair picture</translation>
+        <translation>Medium quality</translation>
     </message>
     <message>
         <source>画质较差</source>
-        <translation>Poor picture</translation>
+        <translation>Lower quality</translation>
     </message>
     <message>
         <source>画质最差但文件最小</source>
-        <translation>Poorest picture, smallest file</translation>
+        <translation>Lowest quality, smallest file</translation>
     </message>
     <message>
         <source>黑白效果</source>
@@ -601,6 +631,17 @@ Scale (takes effect after a restart):</translation>
     </message>
 </context>
 <context>
+    <name>CropMode</name>
+    <message>
+        <source>确定裁剪</source>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message>
         <source>正在生成GIF，请稍等..</source>
@@ -682,39 +723,6 @@ Paint over the parts of the frame that should stay still</translation>
     <message>
         <source>删除/取消</source>
         <translation>Delete/undelete</translation>
-    </message>
-</context>
-<context>
-    <name>CCinemagraphDlg</name>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>画笔：</source>
-        <translation>Pen:</translation>
-    </message>
-</context>
-<context>
-    <name>CFilterDialog</name>
-    <message>
-        <source>滤镜</source>
-        <translation>Filters</translation>
-    </message>
-</context>
-<context>
-    <name>CropMode</name>
-    <message>
-        <source>确定裁剪</source>
-        <translation>Crop</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
