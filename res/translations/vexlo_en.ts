@@ -193,10 +193,6 @@ The preview window shows the size of the animation; </translation>
 <context>
     <name>CCaptureDlg</name>
     <message>
-        <source>动画GIF文件(*.gif)|*.gif||</source>
-        <translation>Animated GIF files (*.gif)|*.gif||</translation>
-    </message>
-    <message>
         <source>字体文件(*.ttf)|*.ttf||</source>
         <translation>Font files (*.ttf)|*.ttf||</translation>
     </message>
@@ -387,10 +383,6 @@ The preview window shows the size of the animation; </translation>
 </context>
 <context>
     <name>CPreviewDlg</name>
-    <message>
-        <source>动画GIF文件(*.gif)|*.gif||</source>
-        <translation>Animated GIF files (*.gif)|*.gif||</translation>
-    </message>
     <message>
         <source>预览</source>
         <translation>Preview</translation>
@@ -631,6 +623,29 @@ Scale (takes effect after a restart):</translation>
     </message>
 </context>
 <context>
+    <name>CaptureGeometry</name>
+    <message>
+        <source>Top Left: %d, %d</source>
+        <translation>Top Left: %d, %d</translation>
+    </message>
+    <message>
+        <source>Size: %d*%d</source>
+        <translation>Size: %d*%d</translation>
+    </message>
+    <message>
+        <source>%d Frames</source>
+        <translation>%d Frames</translation>
+    </message>
+    <message>
+        <source>%.1f Secs </source>
+        <translation>%.1f Secs </translation>
+    </message>
+    <message>
+        <source>Creating: %d%%</source>
+        <translation>Creating: %d%%</translation>
+    </message>
+</context>
+<context>
     <name>CropMode</name>
     <message>
         <source>确定裁剪</source>
@@ -639,6 +654,24 @@ Scale (takes effect after a restart):</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FileFilters</name>
+    <message>
+        <source>动画GIF文件(*.gif)|*.gif||</source>
+        <translation>Animated GIF files (*.gif)|*.gif||</translation>
+    </message>
+</context>
+<context>
+    <name>ModalProgress</name>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
     </message>
 </context>
 <context>
@@ -723,6 +756,13 @@ Paint over the parts of the frame that should stay still</translation>
     <message>
         <source>删除/取消</source>
         <translation>Delete/undelete</translation>
+    </message>
+</context>
+<context>
+    <name>cinemagraph</name>
+    <message>
+        <source>Cinemagraph...</source>
+        <translation>Cinemagraph...</translation>
     </message>
 </context>
 <context>
