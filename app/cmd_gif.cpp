@@ -47,6 +47,7 @@
 #include "gif/gif_generator.h"
 #include "gif/picture_files_source.h"
 #include "imaging/raster_image.h"
+#include "platform/errno_text.h"
 
 namespace fs = std::filesystem;
 
@@ -158,7 +159,7 @@ std::string makeTemporaryBeside(const fs::path& out, std::string& error)
     if (fd < 0) {
         const int saved = errno;
         blockCleanupSignals(false);
-        error = "cannot write to " + dir.string() + ": " + std::strerror(saved);
+        error = "cannot write to " + dir.string() + ": " + errnoText(saved);
         return std::string();
     }
     ::close(fd);

@@ -27,6 +27,7 @@
 #include "capture/capture_button_pictures.h"
 #include "capture/capture_colors.h"
 #include "capture/frame_sequence.h"
+#include "capture/gif_open_rules.h"
 #include "capture/left_dialog.h"
 #include "capture/more_menu.h"
 #include "capture/more_menu_settings.h"
@@ -37,6 +38,7 @@
 #include "effects/logo_setting_dlg.h"
 #include "effects/txt_logo_setting_dlg.h"
 #include "platform/control_id.h"
+#include "platform/file_filters.h"
 #include "platform/screen_grabber.h"
 #include "platform/ui_prompts.h"
 #include "res/app_icon.h"
@@ -350,18 +352,14 @@ void CCaptureDlg::reject()
 }
 
 namespace {
-const char kGifFilter[] = QT_TRANSLATE_NOOP("CCaptureDlg", "动画GIF文件(*.gif)|*.gif||");
 const char kFontFilter[] = QT_TRANSLATE_NOOP("CCaptureDlg", "字体文件(*.ttf)|*.ttf||");
-// Longest file name taken from the clipboard and from a drop.
-constexpr int kClipboardNameChars = 260;
-constexpr int kDropNameChars = 400;
 }  // namespace
 
 void CCaptureDlg::onOpenGif()
 {
     if (controller_->busy() || closed_)
         return;
-    const QString path = promptOpenFile(this, tr(kGifFilter));
+    const QString path = promptOpenFile(this, FileFilters::gif());
     if (path.isEmpty())
         return;
     openGifForEditing(path);
@@ -369,29 +367,26 @@ void CCaptureDlg::onOpenGif()
 
 void CCaptureDlg::openGifFromClipboard()
 {
-    if (controller_->busy() || closed_)
-        return;
-    bool editorOpened = false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data && data->hasUrls()) {
-        const QList<QUrl> urls = data->urls();
-        if (!urls.isEmpty() && urls.first().isLocalFile()) {
-            const QString path = urls.first().toLocalFile();
-            if (path.size() <= kClipboardNameChars) {
-                // openGifForEditing() opens the editor exactly when this holds.
-                editorOpened = openGifForEditing(path) && controller_->sequence().FrameImage(1);
-            }
-        }
-    }
+    const QList<QUrl> urls = data && data->hasUrls() ? data->urls() : QList<QUrl>();
+    const GifOpenRules::PasteChoice choice =
+        GifOpenRules::choosePastedFile(urls, controller_->busy() || closed_);
+    if (choice.action == GifOpenRules::PasteAction::Ignore)
+        return;
+    // openGifForEditing() opens the editor exactly when this holds.
+    const bool editorOpened = choice.action == GifOpenRules::PasteAction::Open &&
+                              openGifForEditing(choice.path) && controller_->sequence().FrameImage(1);
     if (!editorOpened)
         promptMessageBox(this, loadString(IDS_FILE_INCOMPLETE));
 }
 
 bool CCaptureDlg::openDroppedFiles(const QStringList& paths)
 {
-    if (paths.size() != 1 || controller_->busy() || closed_ || paths.first().size() > kDropNameChars)
+    const std::optional<QString> path =
+        GifOpenRules::chooseDroppedFile(paths, controller_->busy() || closed_);
+    if (!path)
         return false;
-    openGifForEditing(paths.first());
+    openGifForEditing(*path);
     return true;
 }
 
@@ -403,11 +398,7 @@ void CCaptureDlg::dragEnterEvent(QDragEnterEvent* event)
 
 void CCaptureDlg::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
+    const QStringList paths = GifOpenRules::localFiles(event->mimeData()->urls());
     event->acceptProposedAction();
     // After the drop has finished: the editor is modal and must not run inside
     // the drag and drop loop.
@@ -433,7 +424,7 @@ bool CCaptureDlg::openGifForEditing(const QString& path)
         return false;
     // The progress window ("Progress", "Loading...") while the frames decode.
     const bool ok = c.importGif(path, [this]() -> std::unique_ptr<ModalProgress> {
-        return std::make_unique<CProgressWnd>(this, QStringLiteral("Progress"), false);
+        return std::make_unique<CProgressWnd>(this, progressTitle(), false);
     });
     if (ok && c.sequence().FrameImage(1))
         openEditor();

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "capture/capture_geometry.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -279,28 +280,33 @@ CaptureRect grabRect(const CaptureRect& rect, bool conversionFlag, float ratio)
 QString topLeftLabel(const CaptureRect& rect, bool conversionFlag, float ratio)
 {
     const CaptureRect r = grabRect(rect, conversionFlag, ratio);
-    return QString::asprintf("Top Left: %d, %d", r.top, r.left);
+    return QString::asprintf(
+        qUtf8Printable(QCoreApplication::translate("CaptureGeometry", "Top Left: %d, %d")), r.top, r.left);
 }
 
 QString sizeLabel(const CaptureRect& rect, bool conversionFlag, float ratio)
 {
     const CaptureRect r = grabRect(rect, conversionFlag, ratio);
-    return QString::asprintf("Size: %d*%d", r.width(), r.height());
+    return QString::asprintf(qUtf8Printable(QCoreApplication::translate("CaptureGeometry", "Size: %d*%d")),
+                             r.width(), r.height());
 }
 
 QString framesLabel(int frames)
 {
-    return QString::asprintf("%d Frames", frames);
+    return QString::asprintf(qUtf8Printable(QCoreApplication::translate("CaptureGeometry", "%d Frames")),
+                             frames);
 }
 
 QString secondsLabel(int frames, int rate)
 {
-    return QString::asprintf("%.1f Secs ", double(frames) / double(std::max(rate, 1)));
+    return QString::asprintf(qUtf8Printable(QCoreApplication::translate("CaptureGeometry", "%.1f Secs ")),
+                             double(frames) / double(std::max(rate, 1)));
 }
 
 QString creatingLabel(int percent)
 {
-    return QString::asprintf("Creating: %d%%", percent);
+    return QString::asprintf(qUtf8Printable(QCoreApplication::translate("CaptureGeometry", "Creating: %d%%")),
+                             percent);
 }
 
 bool showsRecordingLabels(CaptureState state, int bottomBarWidth)

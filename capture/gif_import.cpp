@@ -208,9 +208,9 @@ bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalPro
 
     std::unique_ptr<ModalProgress> progress = makeProgress ? makeProgress() : nullptr;
     if (progress) {
-        progress->beginModal(QStringLiteral("Progress"), false);
+        progress->beginModal(progressTitle(), false);
         progress->setRange(0, declared + 1, 1);
-        progress->setText(QStringLiteral("Loading..."));
+        progress->setText(progressLoadingText());
         progress->advance();
     }
     records.reserve(size_t(declared));

@@ -35,6 +35,10 @@ target_sources(vexlo_ui PRIVATE
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/generation_start.h
   ${CMAKE_CURRENT_LIST_DIR}/generation_start.cpp)
+# What a paste or a drop on the capture window opens (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/gif_open_rules.h
+  ${CMAKE_CURRENT_LIST_DIR}/gif_open_rules.cpp)
 # The capture controller: the state, the worker, the output (core).
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/capture_bar_status.h

@@ -58,7 +58,7 @@ XListView::XListView(FrameSequence& sequence, QWidget* parent) : QAbstractScroll
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, &XListView::onScrollReleased);
     progress_ = []() -> std::unique_ptr<ModalProgress> {
-        return std::make_unique<CProgressWnd>(nullptr, QStringLiteral("Progress"), false);
+        return std::make_unique<CProgressWnd>(nullptr, progressTitle(), false);
     };
 }
 
@@ -597,9 +597,9 @@ bool XListView::insertPictureFile(const QString& path, int p)
     if (loaded.typeCode() == ImageTypeGif && loaded.numFrames() > 1) {
         std::unique_ptr<ModalProgress> progress = progress_ ? progress_() : nullptr;
         if (progress) {
-            progress->beginModal(QStringLiteral("Progress"), false);
+            progress->beginModal(progressTitle(), false);
             progress->setRange(0, loaded.numFrames() + 2, 1);
-            progress->setText(QStringLiteral("Loading..."));
+            progress->setText(progressLoadingText());
             progress->advance();
         }
         loaded.destroy();

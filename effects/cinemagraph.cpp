@@ -34,9 +34,9 @@ bool apply(FrameSequence& sequence, int stillFrame, RasterImage mask, ModalProgr
     }
     const int n = sequence.count();
     if (progress) {
-        progress->beginModal(kProgressTitle, false);
+        progress->beginModal(progressTitle(), false);
         progress->setRange(0, n + 1, 1);
-        progress->setText(kProgressText);
+        progress->setText(progressText());
     }
     const CinemagraphStillSet set = CinemagraphStillSet::fromMask(mask);
     mask.destroy();

@@ -13,8 +13,12 @@ class FrameSequence;
 
 namespace cinemagraph {
 
-inline const QString kProgressTitle = QStringLiteral("Progress");
-inline const QString kProgressText = QStringLiteral("Cinemagraph...");
+// The progress window's text while the frames are made (its title is
+// progressTitle()).
+inline QString progressText()
+{
+    return QCoreApplication::translate("cinemagraph", "Cinemagraph...");
+}
 
 // The mask brought to the still frame's size (bicubic resampling; nothing
 // happens when the sizes agree). False when either image is unusable.

@@ -79,7 +79,7 @@ void CinemagraphMode::save()
     const int still = dialog_ ? dialog_->stillFrame() : host_->currentFrame();
     end();
     {
-        CProgressWnd progress(host_->editorWidget(), cinemagraph::kProgressTitle);
+        CProgressWnd progress(host_->editorWidget(), progressTitle());
         cinemagraph::apply(host_->sequence(), still, std::move(mask), &progress, generationThreadCount());
     }
     host_->redrawStrip();

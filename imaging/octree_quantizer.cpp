@@ -8,6 +8,13 @@
 
 #include "imaging/palette_lookup.h"
 
+// The per-pixel steps of the diffusion are small lambdas that must not cost a call.
+#if defined(__GNUC__) || defined(__clang__)
+#define VEXLO_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define VEXLO_ALWAYS_INLINE
+#endif
+
 OctreeQuantizer::OctreeQuantizer(int maxColors, int colorBits)
     : maxColors_(std::max(maxColors, 16)), colorBits_(std::clamp(colorBits, 1, 8))
 {
@@ -315,53 +322,107 @@ bool OctreeQuantizer::reduceToIndices(RasterImage& image, const PaletteLookup& p
     }
     // Each pixel gathers the parts of the errors that reach it, in the order
     // the spreading above would add them: lower left (1/16), lower (4/16),
-    // lower right (2/16), left (7/16), each sum clamped. The errors of the row
-    // below are kept with one zero entry on each side (adding 0 changes
-    // nothing), and every pixel is left holding the value it was reduced from.
-    const size_t span = (size_t(w) + 2) * 3;
-    std::vector<int> below(span, 0), here(span, 0);
+    // lower right (2/16), left (7/16), each sum clamped. The errors of a row
+    // are kept with one zero entry on each side (adding 0 changes nothing),
+    // and every pixel is left holding the value it was reduced from. Errors
+    // lie in -255..255.
+    //
+    // A pixel needs only the errors of its left neighbour and of the three
+    // pixels below, so rows are reduced two at a time, the upper one two
+    // pixels behind the lower one: two chains of work that do not wait for
+    // each other (each search depends on the previous pixel's result). The
+    // parts from below of the lower row are known before it starts and are
+    // added for the whole row at once (vector code).
+    const size_t rowValues = size_t(w) * 3;
+    std::vector<int16_t> errors[3];
+    for (std::vector<int16_t>& e : errors)
+        e.assign(rowValues + 6, 0);
+    std::vector<int16_t> gathered(rowValues);
     const RgbQuad* entries = palette.entries();
-    auto part = [](int value, int error, int weight) {
-        return std::clamp(value + error * weight / 16, 0, 255);
+    struct Chain {
+        uint8_t* p;       // the row's pixels
+        uint8_t* out;     // its indices
+        int16_t* errors;  // its errors; entry 3 * x + 3 is column x
+        int lb, lg, lr;   // the left neighbour's error
+        uint32_t lastColour;
+        int lastIndex;
     };
-    for (int y = h - 1; y >= 0; --y) {
-        uint8_t* p = image.row(y);
-        uint8_t* out = rowPointers[y];
-        const int* eb = below.data();  // eb[3 * x .. ] is column x - 1
-        int* eh = here.data() + 3;
-        int lb = 0, lg = 0, lr = 0;  // the left neighbour's error
-        for (int x = 0; x < w; ++x, p += 3, eb += 3) {
-            int b = part(p[0], eb[0], 1);
-            int g = part(p[1], eb[1], 1);
-            int r = part(p[2], eb[2], 1);
-            b = part(b, eb[3], 4);
-            g = part(g, eb[4], 4);
-            r = part(r, eb[5], 4);
-            b = part(b, eb[6], 2);
-            g = part(g, eb[7], 2);
-            r = part(r, eb[8], 2);
-            b = part(b, lb, 7);
-            g = part(g, lg, 7);
-            r = part(r, lr, 7);
-            p[0] = uint8_t(b);
-            p[1] = uint8_t(g);
-            p[2] = uint8_t(r);
-            const uint32_t colour = uint32_t(b) | (uint32_t(g) << 8) | (uint32_t(r) << 16);
-            if (colour != lastColour) {
-                lastIndex = palette.nearest(uint8_t(r), uint8_t(g), uint8_t(b));
-                lastColour = colour;
-            }
-            out[x] = uint8_t(lastIndex);
-            const RgbQuad& chosen = entries[lastIndex];
-            lb = b - chosen.blue;
-            lg = g - chosen.green;
-            lr = r - chosen.red;
-            int* e = eh + size_t(x) * 3;
-            e[0] = lb;
-            e[1] = lg;
-            e[2] = lr;
+    auto finish = [&](Chain& c, int x, int b, int g, int r) VEXLO_ALWAYS_INLINE {
+        uint8_t* px = c.p + size_t(x) * 3;
+        px[0] = uint8_t(b);
+        px[1] = uint8_t(g);
+        px[2] = uint8_t(r);
+        const uint32_t colour = uint32_t(b) | (uint32_t(g) << 8) | (uint32_t(r) << 16);
+        if (colour != c.lastColour) {
+            c.lastIndex = palette.nearest(uint8_t(r), uint8_t(g), uint8_t(b));
+            c.lastColour = colour;
         }
-        below.swap(here);
+        c.out[x] = uint8_t(c.lastIndex);
+        const RgbQuad& chosen = entries[c.lastIndex];
+        c.lb = b - chosen.blue;
+        c.lg = g - chosen.green;
+        c.lr = r - chosen.red;
+        int16_t* e = c.errors + size_t(x) * 3 + 3;
+        e[0] = int16_t(c.lb);
+        e[1] = int16_t(c.lg);
+        e[2] = int16_t(c.lr);
+    };
+    // The lower row: the parts from below are in `gathered`.
+    auto lowerStep = [&](Chain& c, int x) VEXLO_ALWAYS_INLINE {
+        const int16_t* v = gathered.data() + size_t(x) * 3;
+        finish(c, x, std::clamp(v[0] + c.lb * 7 / 16, 0, 255), std::clamp(v[1] + c.lg * 7 / 16, 0, 255),
+               std::clamp(v[2] + c.lr * 7 / 16, 0, 255));
+    };
+    // The upper row gathers everything itself from `eb` (entry 3 * x is column x - 1).
+    auto upperStep = [&](Chain& c, const int16_t* eb, int x) VEXLO_ALWAYS_INLINE {
+        const uint8_t* px = c.p + size_t(x) * 3;
+        const int16_t* e = eb + size_t(x) * 3;
+        int b = px[0], g = px[1], r = px[2];
+        b = std::clamp(b + e[0] / 16, 0, 255);
+        g = std::clamp(g + e[1] / 16, 0, 255);
+        r = std::clamp(r + e[2] / 16, 0, 255);
+        b = std::clamp(b + e[3] / 4, 0, 255);
+        g = std::clamp(g + e[4] / 4, 0, 255);
+        r = std::clamp(r + e[5] / 4, 0, 255);
+        b = std::clamp(b + e[6] / 8, 0, 255);
+        g = std::clamp(g + e[7] / 8, 0, 255);
+        r = std::clamp(r + e[8] / 8, 0, 255);
+        finish(c, x, std::clamp(b + c.lb * 7 / 16, 0, 255), std::clamp(g + c.lg * 7 / 16, 0, 255),
+               std::clamp(r + c.lr * 7 / 16, 0, 255));
+    };
+    int belowSlot = 0;  // the errors of the row below the next one
+    for (int y = h - 1; y >= 0; y -= 2) {
+        const int16_t* eb = errors[belowSlot].data();
+        const int midSlot = (belowSlot + 1) % 3, topSlot = (belowSlot + 2) % 3;
+        Chain lower{image.row(y), rowPointers[y], errors[midSlot].data(), 0, 0, 0, lastColour, lastIndex};
+        const uint8_t* p = lower.p;
+        int16_t* v = gathered.data();
+        for (size_t i = 0; i < rowValues; ++i) {
+            int t = p[i];
+            t = std::clamp(t + eb[i] / 16, 0, 255);
+            t = std::clamp(t + eb[i + 3] / 4, 0, 255);
+            t = std::clamp(t + eb[i + 6] / 8, 0, 255);
+            v[i] = int16_t(t);
+        }
+        if (y == 0) {
+            for (int x = 0; x < w; ++x)
+                lowerStep(lower, x);
+            break;
+        }
+        Chain upper{image.row(y - 1), rowPointers[y - 1], errors[topSlot].data(), 0, 0, 0,
+                    lastColour,       lastIndex};
+        const int16_t* em = errors[midSlot].data();
+        for (int x = 0; x < 2 && x < w; ++x)
+            lowerStep(lower, x);
+        for (int x = 2; x < w; ++x) {
+            lowerStep(lower, x);
+            upperStep(upper, em, x - 2);
+        }
+        for (int x = std::max(w - 2, 0); x < w; ++x)
+            upperStep(upper, em, x);
+        lastColour = upper.lastColour;
+        lastIndex = upper.lastIndex;
+        belowSlot = topSlot;
     }
     return true;
 }

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "imaging/image_codecs.h"
+#include "imaging/png_fast_decoder.h"
 #include "imaging/raster_image.h"
 
 namespace {
@@ -163,6 +164,19 @@ std::string pngReason(const PngIo& io, const char* fallback)
 }  // namespace
 
 bool decodePng(const uint8_t* data, size_t size, RasterImage& image, std::string& error)
+{
+    image.destroy();
+    static const uint8_t sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (!data || size < 8 || std::memcmp(data, sig, 8) != 0) {
+        error = "not a PNG file";
+        return false;
+    }
+    if (decodePngFast(data, size, image))
+        return true;
+    return decodePngThroughLibpng(data, size, image, error);
+}
+
+bool decodePngThroughLibpng(const uint8_t* data, size_t size, RasterImage& image, std::string& error)
 {
     image.destroy();
     static const uint8_t sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};

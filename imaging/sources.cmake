@@ -14,6 +14,8 @@ target_sources(vexlo_imaging PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/text_stamp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/png_codec.h
   ${CMAKE_CURRENT_LIST_DIR}/png_codec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/png_fast_decoder.h
+  ${CMAKE_CURRENT_LIST_DIR}/png_fast_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_codec.h
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_codec.cpp)
 # Colour reduction.

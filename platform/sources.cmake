@@ -40,6 +40,9 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/profile_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/data_dirs.h
   ${CMAKE_CURRENT_LIST_DIR}/data_dirs.cpp)
+# File-dialog filters shared by the windows (core).
+target_sources(vexlo_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/file_filters.h)
 # The text of an errno value (core).
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/errno_text.h

@@ -9,6 +9,7 @@
 // beginModal("Progress", false), setRange(0, n, 1), setText(...), then
 // advance() once per processed item; destroying the object closes the window,
 // remembers its position and re-enables what beginModal disabled.
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -27,3 +28,14 @@ public:
 // Makes the progress window at the moment an operation needs it (may return
 // null: the operation then runs without showing progress).
 using ModalProgressFactory = std::function<std::unique_ptr<ModalProgress>()>;
+
+// The progress window's usual title and the text while frames load, in the
+// language of the program.
+inline QString progressTitle()
+{
+    return QCoreApplication::translate("ModalProgress", "Progress");
+}
+inline QString progressLoadingText()
+{
+    return QCoreApplication::translate("ModalProgress", "Loading...");
+}

@@ -19,6 +19,7 @@
 #include "app/app_settings.h"
 #include "imaging/raster_image.h"
 #include "platform/control_id.h"
+#include "platform/file_filters.h"
 #include "platform/ui_prompts.h"
 #include "res/resource.h"
 #include "share/blank_notice_dlg.h"
@@ -32,8 +33,6 @@
 #include "widgets/styled_label.h"
 
 namespace {
-
-const char kGifFilter[] = QT_TRANSLATE_NOOP("CPreviewDlg", "动画GIF文件(*.gif)|*.gif||");
 
 CIconButton* makeButton(QWidget* parent, int id, const QString& text, PreviewIcon icon)
 {
@@ -340,7 +339,7 @@ void CPreviewDlg::runCommand(int command)
 void CPreviewDlg::saveToDisk()
 {
     FileDialogOptions options;
-    options.filter = tr(kGifFilter);
+    options.filter = FileFilters::gif();
     options.defaultExt = QStringLiteral("gif");
     options.confirmOverwrite = true;
     const QString chosen = promptSaveFile(this, options);

@@ -42,7 +42,7 @@ public:
     bool Create(QWidget* parent, const QString& title, bool smooth = false);
     // Creates the window when there is none, disables the highest enabled window
     // of its owner chain and enables itself.
-    bool BeginModal(const QString& title = QStringLiteral("Progress"), bool smooth = false);
+    bool BeginModal(const QString& title = progressTitle(), bool smooth = false);
     // Remembers the position, re-enables what BeginModal disabled and destroys
     // the window (also done by the destructor).
     void DestroyWindow();
@@ -139,7 +139,7 @@ private:
     void savePosition() const;
     void endModal();
 
-    QString title_ = QStringLiteral("Progress");
+    QString title_ = progressTitle();
     QString cancelText_ = QStringLiteral(" Cancel ");
     int textLines_ = kDefaultTextLines;
     int textWidth_ = kTextWidth;

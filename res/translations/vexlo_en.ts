@@ -193,12 +193,30 @@ The preview window shows the size of the animation; </translation>
 <context>
     <name>CCaptureDlg</name>
     <message>
-        <source>动画GIF文件(*.gif)|*.gif||</source>
-        <translation>Animated GIF files (*.gif)|*.gif||</translation>
-    </message>
-    <message>
         <source>字体文件(*.ttf)|*.ttf||</source>
         <translation>Font files (*.ttf)|*.ttf||</translation>
+    </message>
+</context>
+<context>
+    <name>CCinemagraphDlg</name>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>画笔：</source>
+        <translation>Pen:</translation>
+    </message>
+</context>
+<context>
+    <name>CFilterDialog</name>
+    <message>
+        <source>滤镜</source>
+        <translation>Filter</translation>
     </message>
 </context>
 <context>
@@ -358,10 +376,6 @@ The preview window shows the size of the animation; </translation>
 <context>
     <name>CPreviewDlg</name>
     <message>
-        <source>动画GIF文件(*.gif)|*.gif||</source>
-        <translation>Animated GIF files (*.gif)|*.gif||</translation>
-    </message>
-    <message>
         <source>预览</source>
         <translation>Preview</translation>
     </message>
@@ -415,23 +429,23 @@ The preview window shows the size of the animation; </translation>
     </message>
     <message>
         <source>画质最好但文件最大</source>
-        <translation>Best picture, largest file</translation>
+        <translation>Best quality, largest file</translation>
     </message>
     <message>
         <source>画质较好</source>
-        <translation>Good picture</translation>
+        <translation>Good quality</translation>
     </message>
     <message>
         <source>画质一般</source>
-        <translation>Fair picture</translation>
+        <translation>Medium quality</translation>
     </message>
     <message>
         <source>画质较差</source>
-        <translation>Poor picture</translation>
+        <translation>Lower quality</translation>
     </message>
     <message>
         <source>画质最差但文件最小</source>
-        <translation>Poorest picture, smallest file</translation>
+        <translation>Lowest quality, smallest file</translation>
     </message>
     <message>
         <source>黑白效果</source>
@@ -601,6 +615,58 @@ Scale (takes effect after a restart):</translation>
     </message>
 </context>
 <context>
+    <name>CaptureGeometry</name>
+    <message>
+        <source>Top Left: %d, %d</source>
+        <translation>Top Left: %d, %d</translation>
+    </message>
+    <message>
+        <source>Size: %d*%d</source>
+        <translation>Size: %d*%d</translation>
+    </message>
+    <message>
+        <source>%d Frames</source>
+        <translation>%d Frames</translation>
+    </message>
+    <message>
+        <source>%.1f Secs </source>
+        <translation>%.1f Secs </translation>
+    </message>
+    <message>
+        <source>Creating: %d%%</source>
+        <translation>Creating: %d%%</translation>
+    </message>
+</context>
+<context>
+    <name>CropMode</name>
+    <message>
+        <source>确定裁剪</source>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FileFilters</name>
+    <message>
+        <source>动画GIF文件(*.gif)|*.gif||</source>
+        <translation>Animated GIF files (*.gif)|*.gif||</translation>
+    </message>
+</context>
+<context>
+    <name>ModalProgress</name>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+</context>
+<context>
     <name>StringTable</name>
     <message>
         <source>正在生成GIF，请稍等..</source>
@@ -685,36 +751,10 @@ Paint over the parts of the frame that should stay still</translation>
     </message>
 </context>
 <context>
-    <name>CCinemagraphDlg</name>
+    <name>cinemagraph</name>
     <message>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>画笔：</source>
-        <translation>Pen:</translation>
-    </message>
-</context>
-<context>
-    <name>CFilterDialog</name>
-    <message>
-        <source>滤镜</source>
-        <translation>Filters</translation>
-    </message>
-</context>
-<context>
-    <name>CropMode</name>
-    <message>
-        <source>确定裁剪</source>
-        <translation>Crop</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
+        <source>Cinemagraph...</source>
+        <translation>Cinemagraph...</translation>
     </message>
 </context>
 <context>

@@ -538,9 +538,12 @@ TEST(OctreeQuantizer, NoErrorToDiffuseWhenEveryColourIsInTheTable)
 TEST(OctreeQuantizer, FastReductionMatchesLiteralReduction)
 {
     std::mt19937 rng(4321);
-    for (int round = 0; round < 4; ++round) {
+    // Odd and even heights (rows are reduced in pairs), and the narrowest pictures.
+    const std::vector<std::pair<int, int>> sizes = {{40, 30}, {63, 41}, {86, 52}, {109, 63}, {1, 1},
+                                                    {1, 5},   {2, 3},   {3, 2},   {5, 1},    {4, 7}};
+    for (int round = 0; round < int(sizes.size()); ++round) {
         SCOPED_TRACE(round);
-        const int w = 40 + round * 23, h = 30 + round * 11;
+        const auto [w, h] = sizes[size_t(round)];
         const RasterImage source = randomImage(rng, w, h, 8);
         OctreeQuantizer q(round == 3 ? 16 : 256, 8);
         ASSERT_TRUE(q.feed(source));

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,10 +40,13 @@ struct EditorFixture {
     std::unique_ptr<CAddTextDlg> dlg;
     std::vector<int> menuChoices;  // action data to pick, in order (none left: dismiss)
 
-    explicit EditorFixture(int frames = 3, int w = 320, int h = 240)
+    // Makes frame `index` (from 0) of the recording.
+    using FrameMaker = std::function<std::unique_ptr<RasterImage>(int w, int h, int index)>;
+
+    explicit EditorFixture(int frames = 3, int w = 320, int h = 240, const FrameMaker& make = taggedFrame)
     {
         for (int i = 0; i < frames; ++i)
-            seq.append(FrameRecord::make(taggedFrame(w, h, i), 10));
+            seq.append(FrameRecord::make(make(w, h, i), 10));
         seq.SetFrameRectangle(0, 0, w, h, 0);
     }
     void open()
@@ -72,6 +76,13 @@ struct EditorFixture {
     }
     CIconButton* button(int id) const { return dlg->button(id); }
     void click(int id) { button(id)->click(); }
+    // Clicks the button and picks `command` from the menu it opens (0: dismisses it).
+    void choose(int buttonId, int command)
+    {
+        menuChoices.push_back(command);
+        click(buttonId);
+    }
+    void drain() { QCoreApplication::processEvents(); }
 
     void mouse(QEvent::Type type, const QPoint& p, Qt::MouseButton button, Qt::MouseButtons held)
     {

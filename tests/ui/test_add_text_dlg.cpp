@@ -20,6 +20,7 @@
 #include "editor/caption_list.h"
 #include "editor/size_dlg.h"
 #include "editor/x_list_view.h"
+#include "editor_fixture.h"
 #include "platform/control_id.h"
 #include "platform/ui_prompts.h"
 #include "platform/window_message.h"
@@ -46,44 +47,13 @@ RgbQuad tagColour(int tag)
     return RgbQuad{uint8_t(20 * tag), 40, 200, 0};
 }
 
-struct Editor {
-    FrameSequence seq;
-    CaptionList captions;
-    AppSettings settings;
-    std::unique_ptr<CAddTextDlg> dlg;
-    std::vector<int> menuChoices;  // commands to pick, in order (0: dismiss)
-
+// The shared editor over solid frames in the colours tagColour(1), (2)..., opened.
+struct Editor : testenv::EditorFixture {
     explicit Editor(int frames = 5, int w = 320, int h = 240)
+        : EditorFixture(frames, w, h, [](int fw, int fh, int i) { return solid(fw, fh, tagColour(i + 1)); })
     {
-        for (int i = 0; i < frames; ++i)
-            seq.append(FrameRecord::make(solid(w, h, tagColour(i + 1)), 10));
-        seq.SetFrameRectangle(0, 0, w, h, 0);
         open();
     }
-    void open()
-    {
-        dlg = std::make_unique<CAddTextDlg>(seq, captions, settings);
-        dlg->setMenuRunner([this](QMenu& menu, const QPoint&) -> QAction* {
-            if (menuChoices.empty())
-                return nullptr;
-            const int want = menuChoices.front();
-            menuChoices.erase(menuChoices.begin());
-            for (QAction* a : menu.actions())
-                if (a->data().toInt() == want)
-                    return a;
-            return nullptr;
-        });
-        dlg->show();
-        QCoreApplication::processEvents();
-    }
-    CIconButton* button(int id) const { return dlg->button(id); }
-    void click(int id) { button(id)->click(); }
-    void choose(int buttonId, int command)
-    {
-        menuChoices.push_back(command);
-        click(buttonId);
-    }
-    void drain() { QCoreApplication::processEvents(); }
     int tagOfIndex(int i) const { return seq.at(i)->image->getColor(0, 0).blue / 20; }
 };
 

@@ -11,13 +11,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTest>
-#include <QTimer>
 
 #include "app/app_settings.h"
 #include "capture/capture_dlg.h"
 #include "capture/frame_sequence.h"
+#include "capture_session.h"
 #include "editor/add_text_dlg.h"
 #include "editor/caption_editing.h"
 #include "editor/caption_list.h"
@@ -33,40 +32,14 @@
 #include "widgets/my_bitmap_button.h"
 
 namespace {
+using testenv::ColourCycleWindow;
 using testenv::SettingsFolder;
 using testenv::waitUntil;
 
-const QColor kColours[] = {QColor(255, 0, 0), QColor(0, 200, 0), QColor(0, 0, 255), QColor(255, 255, 0)};
+const std::vector<QColor> kColours = {QColor(255, 0, 0), QColor(0, 200, 0), QColor(0, 0, 255),
+                                      QColor(255, 255, 0)};
 constexpr ColorRef kBox = makeColorRef(255, 0, 255);
 constexpr ColorRef kText = makeColorRef(0, 255, 255);
-
-// Left half changes colour every 100 ms; right half stays white.
-class PatternWindow : public QWidget {
-public:
-    explicit PatternWindow(QRect geometry)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint)
-    {
-        setGeometry(geometry);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-            step_ = (step_ + 1) % 4;
-            repaint();
-        });
-        timer_.start(100);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(QRect(0, 0, width() / 2, height()), kColours[step_]);
-        p.fillRect(QRect(width() / 2, 0, width() - width() / 2, height()), Qt::white);
-    }
-
-private:
-    QTimer timer_;
-    int step_ = 0;
-};
 
 bool near(int r, int g, int b, ColorRef c)
 {
@@ -180,22 +153,14 @@ TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
     QCursor::setPos(5, 5);
 
     CCaptureDlg capture;
-    capture.setWindowModality(Qt::ApplicationModal);
-    capture.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
-    QTest::qWait(100);
-    const CaptureRect r = capture.controller().captureRect();
+    ASSERT_TRUE(testenv::showCapture(capture));
+    const QRect r = testenv::captureArea(capture);
     ASSERT_EQ(r.width(), 160);
     ASSERT_EQ(r.height(), 120);
-    PatternWindow pattern(QRect(r.left, r.top, r.width(), r.height()));
-    pattern.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pattern));
-    QTest::qWait(200);
+    ColourCycleWindow pattern(r, kColours, ColourCycleWindow::Fill::LeftHalf);
+    ASSERT_TRUE(testenv::showAndSettle(pattern));
 
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().frameCount() >= 12; }));
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(testenv::recordThenStop(capture, 12));
     pattern.hide();
     FrameSequence& seq = capture.controller().sequence();
     ASSERT_GE(seq.count(), 12);
@@ -215,23 +180,17 @@ TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
     bool edited = false;
     bool sizeSeen = false;
     QRect box;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        if (auto* size = qobject_cast<CSizeDlg*>(QApplication::activeModalWidget())) {
-            sizeSeen = true;
-            QTest::mouseClick(size->okButton(), Qt::LeftButton);
-            return;
-        }
-        auto* editor = qobject_cast<CAddTextDlg*>(QApplication::activeModalWidget());
-        if (!editor || edited || !editor->isVisible())
-            return;
-        edited = true;
-        driver.stop();
-        box = editCaption(*editor, captions);
-        driver.start(20);  // now for the size dialog
-        QTest::mouseClick(editor->button(IDC_EDITOR_GENERATE), Qt::LeftButton);
+    testenv::ModalDriver driver;
+    driver.on<CSizeDlg>([&](CSizeDlg& size) {
+        sizeSeen = true;
+        QTest::mouseClick(size.okButton(), Qt::LeftButton);
     });
-    driver.start(20);
+    driver.once<CAddTextDlg>([&](CAddTextDlg& editor) {
+        edited = true;
+        box = editCaption(editor, captions);
+        QTest::mouseClick(editor.button(IDC_EDITOR_GENERATE), Qt::LeftButton);
+    });
+    driver.start();
     QTest::mouseClick(capture.button(IDC_CAPTURE_EDIT), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return capture.preview() && capture.preview()->isVisible(); }, 30000));
     driver.stop();
@@ -245,8 +204,7 @@ TEST(CaptionEndToEnd, CaptionFromTheEditorLandsInTheGifOnItsFrames)
     const int delay = seq.at(0)->delay;
     ASSERT_GT(delay, 0);
     RasterImage image;
-    image.setRetrieveAllFrames(true);
-    ASSERT_TRUE(image.decodeFile(QFile::encodeName(gif).toStdString(), ImageTypeGif)) << image.lastError();
+    ASSERT_TRUE(testenv::decodeAllFrames(image, gif));
     const int records = seq.count();
     int record = 1;  // first record of the next GIF frame
     int withCaption = 0;

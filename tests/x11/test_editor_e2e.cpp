@@ -10,18 +10,16 @@
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
-#include <QMenu>
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 #include "app/app_settings.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_dlg.h"
 #include "capture/frame_sequence.h"
+#include "capture_session.h"
 #include "editor/add_text_dlg.h"
 #include "editor/size_dlg.h"
 #include "editor/x_list_view.h"
@@ -70,23 +68,6 @@ int redOf(const RasterImage& img)
     return img.getColor(img.width() / 2, img.height() / 2).red;
 }
 
-// Picks the menu item with `command` as soon as that pop-up menu is open.
-void chooseFromPopup(int command)
-{
-    QTimer::singleShot(0, [command] {
-        for (int i = 0; i < 200; ++i) {
-            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                for (QAction* a : menu->actions())
-                    if (a->data().toInt() == command) {
-                        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-                        return;
-                    }
-            }
-            QTest::qWait(10);
-        }
-    });
-}
-
 }  // namespace
 
 TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
@@ -98,21 +79,12 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
     QCursor::setPos(5, 5);
 
     CCaptureDlg capture;
-    capture.setWindowModality(Qt::ApplicationModal);
-    capture.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
-    QTest::qWait(100);
-    const CaptureRect r = capture.controller().captureRect();
-    RampWindow ramp(QRect(r.left, r.top, r.width(), r.height()));
-    ramp.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ramp));
-    QTest::qWait(200);
+    ASSERT_TRUE(testenv::showCapture(capture));
+    const QRect r = testenv::captureArea(capture);
+    RampWindow ramp(r);
+    ASSERT_TRUE(testenv::showAndSettle(ramp));
 
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_EQ(capture.controller().state(), CaptureState::Recording);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().frameCount() >= 8; }));
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(testenv::recordThenStop(capture, 8));
 
     // What the recording holds before editing.
     FrameSequence& seq = capture.controller().sequence();
@@ -130,36 +102,30 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
     // The editor is modal: drive it from a timer once it is up.
     bool edited = false;
     bool sizeSeen = false;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        if (auto* size = qobject_cast<CSizeDlg*>(QApplication::activeModalWidget())) {
-            sizeSeen = true;
-            QTest::mouseClick(size->okButton(), Qt::LeftButton);
-            return;
-        }
-        auto* editor = qobject_cast<CAddTextDlg*>(QApplication::activeModalWidget());
-        if (!editor || edited || !editor->isVisible())
-            return;
+    testenv::ModalDriver driver;
+    driver.on<CSizeDlg>([&](CSizeDlg& size) {
+        sizeSeen = true;
+        QTest::mouseClick(size.okButton(), Qt::LeftButton);
+    });
+    driver.once<CAddTextDlg>([&](CAddTextDlg& editor) {
         edited = true;
-        driver.stop();
-        XListView* strip = editor->strip();
+        XListView* strip = editor.strip();
         strip->renderToImage();
         // Frame 2, then Shift-click frame 3.
         const int ih = strip->itemHeight();
         QTest::mouseClick(strip->viewport(), Qt::LeftButton, {}, QPoint(60, ih + 30));
         QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(60, 2 * ih + 30));
-        chooseFromPopup(CAddTextDlg::CmdToggleDeleted);
-        QTest::mouseClick(editor->button(IDC_EDITOR_DELETE_FRAMES), Qt::LeftButton);
-        for (int i = 0; i < 2; ++i) {
-            chooseFromPopup(CAddTextDlg::CmdSlower);
-            QTest::mouseClick(editor->button(IDC_EDITOR_SPEED), Qt::LeftButton);
-        }
-        chooseFromPopup(CAddTextDlg::CmdReverse);
-        QTest::mouseClick(editor->button(IDC_EDITOR_REVERSE), Qt::LeftButton);
-        driver.start(20);  // now for the size dialog
-        QTest::mouseClick(editor->button(IDC_EDITOR_GENERATE), Qt::LeftButton);
+        auto pick = [&](int buttonId, int command) {
+            testenv::pickFromMenu([&] { QTest::mouseClick(editor.button(buttonId), Qt::LeftButton); },
+                                  command);
+        };
+        pick(IDC_EDITOR_DELETE_FRAMES, CAddTextDlg::CmdToggleDeleted);
+        for (int i = 0; i < 2; ++i)
+            pick(IDC_EDITOR_SPEED, CAddTextDlg::CmdSlower);
+        pick(IDC_EDITOR_REVERSE, CAddTextDlg::CmdReverse);
+        QTest::mouseClick(editor.button(IDC_EDITOR_GENERATE), Qt::LeftButton);
     });
-    driver.start(20);
+    driver.start();
     QTest::mouseClick(capture.button(IDC_CAPTURE_EDIT), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return capture.preview() && capture.preview()->isVisible(); }, 30000));
     driver.stop();
@@ -188,10 +154,7 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
         }
 
     RasterImage gif;
-    gif.setRetrieveAllFrames(true);
-    ASSERT_TRUE(
-        gif.decodeFile(QFile::encodeName(capture.controller().outputPath()).toStdString(), ImageTypeGif))
-        << gif.lastError();
+    ASSERT_TRUE(testenv::decodeAllFrames(gif, capture.controller().outputPath()));
     ASSERT_EQ(gif.retrievedFrameCount(), int(wantReds.size()));
     for (int i = 0; i < gif.retrievedFrameCount(); ++i) {
         const RasterImage* f = gif.frame(i);
@@ -204,15 +167,13 @@ TEST(EditorEndToEnd, RecordEditDeleteSlowerReverseGenerate)
     // The preview's "编辑" hides it and runs the editor again; Esc closes it and
     // the preview stays hidden, the state Stopped.
     bool reopened = false;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* editor = qobject_cast<CAddTextDlg*>(QApplication::activeModalWidget())) {
-            reopened = true;
-            EXPECT_EQ(editor->strip()->count(), keptFrames + 2);
-            editor->reject();
-        }
+    testenv::ModalDriver closer;
+    closer.on<CAddTextDlg>([&](CAddTextDlg& editor) {
+        reopened = true;
+        EXPECT_EQ(editor.strip()->count(), keptFrames + 2);
+        editor.reject();
     });
-    closer.start(20);
+    closer.start();
     // (the click returns when the modal editor has closed)
     QTest::mouseClick(capture.preview()->button(IDC_PREVIEW_EDIT), Qt::LeftButton);
     closer.stop();

@@ -11,19 +11,17 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSet>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 
 #include "app/app_settings.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_dlg.h"
 #include "capture/frame_sequence.h"
+#include "capture_session.h"
 #include "editor/add_text_dlg.h"
 #include "editor/crop_mode.h"
 #include "editor/size_dlg.h"
@@ -46,34 +44,8 @@ using testenv::SettingsFolder;
 using testenv::waitUntil;
 
 constexpr int kFilter = 12;
-const QColor kColours[] = {QColor(230, 40, 40), QColor(40, 200, 60), QColor(50, 60, 220),
-                           QColor(240, 220, 40)};
-
-class PatternWindow : public QWidget {
-public:
-    explicit PatternWindow(QRect geometry)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint)
-    {
-        setGeometry(geometry);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-            step_ = (step_ + 1) % 4;
-            repaint();
-        });
-        timer_.start(100);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), kColours[step_]);
-    }
-
-private:
-    QTimer timer_;
-    int step_ = 0;
-};
+const std::vector<QColor> kColours = {QColor(230, 40, 40), QColor(40, 200, 60), QColor(50, 60, 220),
+                                      QColor(240, 220, 40)};
 
 void mouse(QWidget* w, QEvent::Type type, const QPoint& p, Qt::MouseButton button, Qt::MouseButtons held)
 {
@@ -117,22 +89,14 @@ TEST(EditorToolsEndToEnd, RecordCropFilterCinemagraphGenerate)
     QCursor::setPos(5, 5);
 
     CCaptureDlg capture;
-    capture.setWindowModality(Qt::ApplicationModal);
-    capture.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
-    QTest::qWait(100);
-    const CaptureRect r = capture.controller().captureRect();
+    ASSERT_TRUE(testenv::showCapture(capture));
+    const QRect r = testenv::captureArea(capture);
     ASSERT_EQ(r.width(), 240);
     ASSERT_EQ(r.height(), 180);
-    PatternWindow pattern(QRect(r.left, r.top, r.width(), r.height()));
-    pattern.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pattern));
-    QTest::qWait(200);
+    testenv::ColourCycleWindow pattern(r, kColours);
+    ASSERT_TRUE(testenv::showAndSettle(pattern));
 
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().frameCount() >= 15; }));
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(testenv::recordThenStop(capture, 15));
     pattern.hide();
 
     // The editor over the recording, as the capture window opens it.
@@ -210,8 +174,7 @@ TEST(EditorToolsEndToEnd, RecordCropFilterCinemagraphGenerate)
     EXPECT_EQ(capture.preview()->gifHeight(), 150);
 
     RasterImage image;
-    image.setRetrieveAllFrames(true);
-    ASSERT_TRUE(image.decodeFile(QFile::encodeName(gif).toStdString(), ImageTypeGif)) << image.lastError();
+    ASSERT_TRUE(testenv::decodeAllFrames(image, gif));
     ASSERT_GE(image.retrievedFrameCount(), 2);
     auto lut = FilterLut::load(kFilter);
     ASSERT_TRUE(lut);

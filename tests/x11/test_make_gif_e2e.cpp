@@ -8,16 +8,15 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
-#include <QPainter>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
-#include <QTimer>
 #include <optional>
 
 #include "app/app_settings.h"
 #include "capture/capture_dlg.h"
 #include "capture/worker_thread.h"
+#include "capture_session.h"
 #include "editor/size_dlg.h"
 #include "imaging/raster_image.h"
 #include "res/resource.h"
@@ -28,38 +27,12 @@
 #include "widgets/my_bitmap_button.h"
 
 namespace {
+using testenv::ColourCycleWindow;
 using testenv::SettingsFolder;
 using testenv::waitUntil;
 
-const QColor kColours[] = {QColor(255, 0, 0), QColor(0, 200, 0), QColor(0, 0, 255), QColor(255, 255, 0)};
-
-// Left half changes colour every 100 ms; right half stays white.
-class PatternWindow : public QWidget {
-public:
-    explicit PatternWindow(QRect geometry)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint)
-    {
-        setGeometry(geometry);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-            step_ = (step_ + 1) % 4;
-            repaint();
-        });
-        timer_.start(100);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(QRect(0, 0, width() / 2, height()), kColours[step_]);
-        p.fillRect(QRect(width() / 2, 0, width() - width() / 2, height()), Qt::white);
-    }
-
-private:
-    QTimer timer_;
-    int step_ = 0;
-};
+const std::vector<QColor> kColours = {QColor(255, 0, 0), QColor(0, 200, 0), QColor(0, 0, 255),
+                                      QColor(255, 255, 0)};
 
 int patternIndex(const RgbQuad& q)
 {
@@ -80,36 +53,25 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     appSettings().outputScale = 1.0f;
     QCursor::setPos(5, 5);
 
-    CCaptureDlg capture;                              // the screen of this display
-    capture.setWindowModality(Qt::ApplicationModal);  // as the program runs it
-    capture.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
-    QTest::qWait(100);
-    const CaptureRect r = capture.controller().captureRect();
+    CCaptureDlg capture;  // the screen of this display
+    ASSERT_TRUE(testenv::showCapture(capture));
+    const QRect r = testenv::captureArea(capture);
     ASSERT_EQ(r.width(), 160);
     ASSERT_EQ(r.height(), 120);
-    PatternWindow pattern(QRect(r.left, r.top, r.width(), r.height()));
-    pattern.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pattern));
-    QTest::qWait(200);
+    ColourCycleWindow pattern(r, kColours, ColourCycleWindow::Fill::LeftHalf);
+    ASSERT_TRUE(testenv::showAndSettle(pattern));
 
     // Start, a second and a bit, Stop.
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_EQ(capture.controller().state(), CaptureState::Recording);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().frameCount() >= 12; }));
-    QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
+    ASSERT_TRUE(testenv::recordThenStop(capture, 12));
 
     // GIF, and OK in the size dialog.
     bool sizeDialogSeen = false;
-    QTimer okPresser;
-    QObject::connect(&okPresser, &QTimer::timeout, [&] {
-        if (auto* dlg = qobject_cast<CSizeDlg*>(QApplication::activeModalWidget())) {
-            sizeDialogSeen = true;
-            QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
-        }
+    testenv::ModalDriver okPresser;
+    okPresser.on<CSizeDlg>([&](CSizeDlg& dlg) {
+        sizeDialogSeen = true;
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
     });
-    okPresser.start(20);
+    okPresser.start();
     QTest::mouseClick(capture.button(IDC_CAPTURE_GIF), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return capture.preview() && capture.preview()->isVisible(); }));
     okPresser.stop();
@@ -130,8 +92,7 @@ TEST(MakeGifEndToEnd, RecordStopGifOkPreview)
     // The GIF's frames show the pattern: the left half one of its colours
     // (several of them over the animation), the right half white.
     RasterImage image;
-    image.setRetrieveAllFrames(true);
-    ASSERT_TRUE(image.decodeFile(QFile::encodeName(gif).toStdString(), ImageTypeGif)) << image.lastError();
+    ASSERT_TRUE(testenv::decodeAllFrames(image, gif));
     ASSERT_GE(image.retrievedFrameCount(), 2);
     QSet<int> colours;
     for (int i = 0; i < image.retrievedFrameCount(); ++i) {

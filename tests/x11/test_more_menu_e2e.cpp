@@ -6,19 +6,16 @@
 // file written when the window closes holds both choices.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
-#include <QMenu>
-#include <QPainter>
 #include <QTest>
-#include <QTimer>
 
 #include "app/app_settings.h"
 #include "capture/capture_controller.h"
 #include "capture/capture_dlg.h"
 #include "capture/frame_sequence.h"
+#include "capture_session.h"
 #include "res/resource.h"
 #include "settings_folder.h"
 #include "test_env.h"
@@ -27,62 +24,12 @@
 
 namespace {
 using testenv::SettingsFolder;
-using testenv::waitUntil;
 
-class WhiteWindow : public QWidget {
-public:
-    explicit WhiteWindow(QRect geometry)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint)
-    {
-        setGeometry(geometry);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
-};
-
-// Clicks through the open popup menus: first the item `path[0]` of the menu
-// (a submenu), then `id` in that submenu.
-class MenuClicker {
-public:
-    MenuClicker(int submenuIndex, int id) : submenuIndex_(submenuIndex), id_(id)
-    {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
-        timer_.start(50);
-    }
-    bool done() const { return done_; }
-
-private:
-    void step()
-    {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu || done_)
-            return;
-        for (QAction* a : menu->actions()) {
-            if (!a->isSeparator() && a->data().toInt() == id_) {
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-                done_ = true;
-                return;
-            }
-        }
-        const QList<QAction*> actions = menu->actions();
-        if (submenuIndex_ < actions.size() && actions[submenuIndex_]->menu()) {
-            QTest::mouseMove(menu, menu->actionGeometry(actions[submenuIndex_]).center());
-            menu->setActiveAction(actions[submenuIndex_]);
-        }
-    }
-
-    QTimer timer_;
-    int submenuIndex_;
-    int id_;
-    bool done_ = false;
-};
-
+// Clicks `id` in the More menu, or in its submenu at `submenuIndex`.
 void choose(CCaptureDlg& capture, int submenuIndex, int id)
 {
-    MenuClicker clicker(submenuIndex, id);
-    QTest::mouseClick(capture.button(IDC_CAPTURE_MORE), Qt::LeftButton);  // returns once the menu has closed
-    ASSERT_TRUE(clicker.done());
+    ASSERT_TRUE(testenv::pickFromMenu(
+        [&] { QTest::mouseClick(capture.button(IDC_CAPTURE_MORE), Qt::LeftButton); }, id, submenuIndex));
 }
 }  // namespace
 
@@ -94,25 +41,19 @@ TEST(MoreMenuEndToEnd, RateAndPointerTrackChosenFromTheMenu)
     QCursor::setPos(5, 5);
     {
         CCaptureDlg capture;
-        capture.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
-        const CaptureRect r = capture.controller().captureRect();
-        WhiteWindow white(QRect(r.left, r.top, r.width(), r.height()));
-        white.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&white));
-        QTest::qWait(100);
+        ASSERT_TRUE(testenv::showCapture(capture, false));
+        const QRect r = testenv::captureArea(capture);
+        testenv::ColourCycleWindow white(r, {Qt::white});
+        ASSERT_TRUE(testenv::showAndSettle(white, 100));
 
         choose(capture, 0, ID_RATE_5);
         EXPECT_EQ(capture.controller().settings().rate1, 5);
         choose(capture, 4, ID_MOUSE_RED);
         EXPECT_EQ(capture.controller().settings().mouse, 2);
 
-        const QPoint pointer(r.left + r.width() / 2, r.top + r.height() / 2);
+        const QPoint pointer(r.left() + r.width() / 2, r.top() + r.height() / 2);
         QCursor::setPos(pointer);
-        QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-        ASSERT_TRUE(waitUntil([&] { return capture.controller().frameCount() >= 3; }, 5000));
-        QTest::mouseClick(capture.button(IDC_CAPTURE_START_STOP), Qt::LeftButton);
-        ASSERT_TRUE(waitUntil([&] { return capture.controller().state() == CaptureState::Stopped; }));
+        ASSERT_TRUE(testenv::recordThenStop(capture, 3, 5000));
 
         const FrameSequence& seq = capture.controller().sequence();
         const RasterImage* first = seq.FrameImage(1);

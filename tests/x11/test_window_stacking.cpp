@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Under a window manager (openbox) on a real X server: with the capture frame
-// on top, the preview and what it opens stay above the frame, and window
-// titles are exactly as the windows set them.
+// on top, the preview and what it opens stay above the frame, as do the size
+// dialog and the editor the frame opens, and window titles are exactly as the
+// windows set them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,17 +13,23 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 #include <vector>
 
 #include "../imaging/gif_test_writer.h"
 #include "app/app_settings.h"
 #include "app/capture_app.h"
 #include "capture/capture_dlg.h"
+#include "capture_session.h"
+#include "editor/add_text_dlg.h"
+#include "editor/size_dlg.h"
 #include "platform/ui_prompts.h"
+#include "res/resource.h"
 #include "settings_folder.h"
 #include "share/preview_dlg.h"
 #include "test_env.h"
 #include "wait_until.h"
+#include "widgets/my_bitmap_button.h"
 
 namespace {
 using testenv::SettingsFolder;
@@ -136,35 +143,62 @@ std::vector<WId> frameWindows(CCaptureDlg& capture)
     return ::testing::AssertionSuccess();
 }
 
-}  // namespace
-
-TEST(WindowStacking, PreviewAndItsDialogsStayAboveTheTopmostCaptureFrame)
+// The window is on the screen, managed, and above every window of the frame.
+::testing::AssertionResult shownAboveFrame(QWidget& window, const std::vector<WId>& frame)
 {
-    WindowManager wm;
-    ASSERT_TRUE(wm.started()) << "openbox is needed (tools/debian-packages.txt)";
-    ASSERT_TRUE(waitUntil([&] { return XProps::windowManagerRunning(); }, 10000));
+    (void)QTest::qWaitForWindowExposed(&window);
+    waitUntil([&] { return indexOf(XProps::stacking(), window.winId()) >= 0; });
+    QTest::qWait(300);
+    return aboveFrame(window.winId(), frame);
+}
+
+// openbox running and ready, then the capture frame on the right half of the
+// screen, on top (TopWnd=1).
+class WindowStacking : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        // The manager is ready once it manages a window.
-        QTest::qWait(1000);
-        QWidget probe;
-        probe.resize(50, 50);
-        probe.show();
-        ASSERT_TRUE(waitUntil([&] { return indexOf(XProps::stacking(), probe.winId()) >= 0; }, 10000));
+        ASSERT_TRUE(wm_.started()) << "openbox is needed (tools/debian-packages.txt)";
+        ASSERT_TRUE(waitUntil([&] { return XProps::windowManagerRunning(); }, 10000));
+        {
+            // The manager is ready once it manages a window.
+            QTest::qWait(1000);
+            QWidget probe;
+            probe.resize(50, 50);
+            probe.show();
+            ASSERT_TRUE(waitUntil([&] { return indexOf(XProps::stacking(), probe.winId()) >= 0; }, 10000));
+        }
+        folder_ = std::make_unique<SettingsFolder>(
+            "[POS]\nWndPosLeft=1000\nWndPosTop=100\nWndPosEmptyWidth=700\nWndPosEmptyHeight=600\n"
+            "[Param]\nTopWnd=1\nNotice=0\n");
+        capture_ = std::make_unique<CCaptureDlg>();
+        capture_->setWindowModality(Qt::ApplicationModal);
+        capture_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(capture_.get()));
+        ASSERT_TRUE(capture_->isTopmost());
+        QTest::qWait(300);
+        frame_ = frameWindows(*capture_);
+        ASSERT_GE(frame_.size(), 4u);
+    }
+    void TearDown() override
+    {
+        if (capture_)
+            capture_->closeCapture();
     }
 
-    CCaptureApp app;  // names the application as the program does
-    // The frame on the right half of the screen, on top (TopWnd=1).
-    SettingsFolder folder(
-        "[POS]\nWndPosLeft=1000\nWndPosTop=100\nWndPosEmptyWidth=700\nWndPosEmptyHeight=600\n"
-        "[Param]\nTopWnd=1\nNotice=0\n");
-    CCaptureDlg capture;
-    capture.setWindowModality(Qt::ApplicationModal);
-    capture.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&capture));
-    ASSERT_TRUE(capture.isTopmost());
-    QTest::qWait(300);
-    const std::vector<WId> frame = frameWindows(capture);
-    ASSERT_GE(frame.size(), 4u);
+    WindowManager wm_;
+    CCaptureApp app_;  // names the application as the program does
+    std::unique_ptr<SettingsFolder> folder_;
+    std::unique_ptr<CCaptureDlg> capture_;
+    std::vector<WId> frame_;
+};
+
+}  // namespace
+
+TEST_F(WindowStacking, PreviewAndItsDialogsStayAboveTheTopmostCaptureFrame)
+{
+    CCaptureDlg& capture = *capture_;
+    const std::vector<WId>& frame = frame_;
 
     // A generated GIF in the preview.
     testenv::TempDir dir;
@@ -216,5 +250,32 @@ TEST(WindowStacking, PreviewAndItsDialogsStayAboveTheTopmostCaptureFrame)
     });
     promptMessageBox(preview, QStringLiteral("文字"), QStringLiteral("友情提醒"));
     EXPECT_TRUE(checked);
-    capture.closeCapture();
+}
+
+TEST_F(WindowStacking, SizeDialogAndEditorFromTheFrameStayAboveIt)
+{
+    CCaptureDlg& capture = *capture_;
+    ASSERT_TRUE(testenv::recordThenStop(capture, 3));
+    const std::vector<WId> frame = frameWindows(capture);
+
+    bool sizeChecked = false;
+    bool editorChecked = false;
+    testenv::ModalDriver driver;
+    driver.once<CSizeDlg>([&](CSizeDlg& size) {
+        EXPECT_TRUE(shownAboveFrame(size, frame));
+        sizeChecked = true;
+        size.reject();
+    });
+    driver.once<CAddTextDlg>([&](CAddTextDlg& editor) {
+        EXPECT_TRUE(shownAboveFrame(editor, frame));
+        editorChecked = true;
+        editor.reject();
+    });
+    driver.start();
+    // (each click returns when its modal window has closed)
+    QTest::mouseClick(capture.button(IDC_CAPTURE_GIF), Qt::LeftButton);
+    EXPECT_TRUE(sizeChecked);
+    QTest::mouseClick(capture.button(IDC_CAPTURE_EDIT), Qt::LeftButton);
+    EXPECT_TRUE(editorChecked);
+    driver.stop();
 }

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Vexlo developers
+#include "imaging/png_fast_decoder.h"
+
+#include <libdeflate.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "imaging/image_codecs.h"
+#include "imaging/raster_image.h"
+
+namespace {
+
+constexpr uint32_t kMaxChunkLength = 0x7FFFFFFFu;
+constexpr uint32_t kMaxSide = 1000000;  // the limit the libpng path sets
+
+uint32_t readBe32(const uint8_t* p)
+{
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+}
+
+bool isLetter(uint8_t c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The CRC covers the type and the data of the chunk starting at `chunk`.
+bool crcMatches(const uint8_t* chunk, uint32_t length)
+{
+    const uint32_t crc = uint32_t(libdeflate_crc32(0, chunk + 4, size_t(length) + 4));
+    return crc == readBe32(chunk + 8 + length);
+}
+
+struct DecompressorDeleter {
+    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
+inline int paethPredictor(int a, int b, int c)
+{
+    const int pa = b > c ? b - c : c - b;
+    const int pb = a > c ? a - c : c - a;
+    const int pcSigned = a + b - 2 * c;
+    const int pc = pcSigned < 0 ? -pcSigned : pcSigned;
+    if (pa <= pb && pa <= pc)
+        return a;
+    return pb <= pc ? b : c;
+}
+
+// Undoes the filter of one row in place; `prior` is the unfiltered row above
+// (null for the first row, which counts as zeros). False for an unknown filter.
+template <int Bpp>
+bool unfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prior, size_t length)
+{
+    switch (filter) {
+        case 0:
+            return true;
+        case 1:
+            for (size_t i = Bpp; i < length; ++i)
+                row[i] = uint8_t(row[i] + row[i - Bpp]);
+            return true;
+        case 2:
+            if (prior != nullptr)
+                for (size_t i = 0; i < length; ++i)
+                    row[i] = uint8_t(row[i] + prior[i]);
+            return true;
+        case 3:
+            if (prior == nullptr) {
+                for (size_t i = Bpp; i < length; ++i)
+                    row[i] = uint8_t(row[i] + (row[i - Bpp] >> 1));
+            } else {
+                for (size_t i = 0; i < Bpp; ++i)
+                    row[i] = uint8_t(row[i] + (prior[i] >> 1));
+                for (size_t i = Bpp; i < length; ++i)
+                    row[i] = uint8_t(row[i] + ((unsigned(row[i - Bpp]) + prior[i]) >> 1));
+            }
+            return true;
+        case 4:
+            if (prior == nullptr) {
+                // With the row above all zeros the predictor is the left byte.
+                for (size_t i = Bpp; i < length; ++i)
+                    row[i] = uint8_t(row[i] + row[i - Bpp]);
+            } else {
+                for (size_t i = 0; i < Bpp; ++i)
+                    row[i] = uint8_t(row[i] + prior[i]);
+                for (size_t i = Bpp; i < length; i += Bpp) {
+                    for (int k = 0; k < Bpp; ++k)
+                        row[i + k] = uint8_t(
+                            row[i + k] + paethPredictor(row[i + k - Bpp], prior[i + k], prior[i + k - Bpp]));
+                }
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool decodePngFast(const uint8_t* data, size_t size, RasterImage& image)
+{
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (data == nullptr || size < 8 + 25 || std::memcmp(data, kSignature, 8) != 0)
+        return false;
+    // IHDR comes first.
+    const uint8_t* ihdr = data + 8;
+    if (readBe32(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0 || !crcMatches(ihdr, 13))
+        return false;
+    const uint32_t w = readBe32(ihdr + 8);
+    const uint32_t h = readBe32(ihdr + 12);
+    const uint8_t bitDepth = ihdr[16], colourType = ihdr[17];
+    if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide || bitDepth != 8 ||
+        (colourType != 2 && colourType != 6) || ihdr[18] != 0 || ihdr[19] != 0 || ihdr[20] != 0)
+        return false;
+    if (!pictureSizeRefusal("PNG picture", w, h).empty() ||
+        uint64_t(w) * uint64_t(h) * 4u > kMaxDecodedBytes || !imaging_codecs::pictureFits(w, h, 24))
+        return false;
+    const int bpp = colourType == 6 ? 4 : 3;
+
+    // The chunks up to the end of the IDAT run: ancillary ones are skipped
+    // (none but tRNS changes the picture libpng gives here), any other
+    // critical chunk, or the end of the file inside the run, sends the file to
+    // libpng.
+    struct Span {
+        const uint8_t* data;
+        uint32_t length;
+    };
+    std::vector<Span> idat;
+    uint64_t idatBytes = 0;
+    size_t pos = 8 + 25;
+    bool runEnded = false;
+    while (!runEnded) {
+        if (size - pos < 12)
+            return false;
+        const uint8_t* chunk = data + pos;
+        const uint32_t length = readBe32(chunk);
+        if (length > kMaxChunkLength || length > size - pos - 12)
+            return false;
+        const uint8_t* type = chunk + 4;
+        if (!isLetter(type[0]) || !isLetter(type[1]) || !isLetter(type[2]) || !isLetter(type[3]))
+            return false;
+        if (std::memcmp(type, "IDAT", 4) == 0) {
+            if (!crcMatches(chunk, length))
+                return false;
+            idat.push_back({chunk + 8, length});
+            idatBytes += length;
+        } else if (!idat.empty()) {
+            runEnded = true;
+        } else if ((type[0] & 0x20) == 0 || std::memcmp(type, "tRNS", 4) == 0) {
+            return false;
+        }
+        pos += size_t(length) + 12;
+    }
+    if (idatBytes < 2 || idatBytes > kMaxDecodedBytes)
+        return false;
+
+    try {
+        const uint8_t* stream = idat.front().data;
+        std::unique_ptr<uint8_t[]> joined;
+        if (idat.size() > 1) {
+            joined.reset(new uint8_t[size_t(idatBytes)]);
+            size_t at = 0;
+            for (const Span& s : idat) {
+                std::memcpy(joined.get() + at, s.data, s.length);
+                at += s.length;
+            }
+            stream = joined.get();
+        }
+        // A 32 KiB window, as libpng then reads it the same way.
+        if ((stream[0] & 0x0F) != 8 || (stream[0] >> 4) != 7)
+            return false;
+
+        const size_t rowLength = size_t(w) * size_t(bpp);
+        const uint64_t rawBytes = uint64_t(rowLength + 1) * h;
+        if (rawBytes > kMaxDecodedBytes + uint64_t(h))
+            return false;
+        std::unique_ptr<uint8_t[]> raw(new uint8_t[size_t(rawBytes)]);
+        std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
+            libdeflate_alloc_decompressor());
+        if (!inflater)
+            return false;
+        size_t usedIn = 0, madeOut = 0;
+        const libdeflate_result result = libdeflate_zlib_decompress_ex(
+            inflater.get(), stream, size_t(idatBytes), raw.get(), size_t(rawBytes), &usedIn, &madeOut);
+        if (result != LIBDEFLATE_SUCCESS || usedIn != idatBytes || madeOut != rawBytes)
+            return false;
+        joined.reset();
+
+        if (!image.create(int(w), int(h), 24))
+            return false;
+        if (bpp == 4)
+            image.createAlpha();
+        const uint8_t* prior = nullptr;
+        for (uint32_t y = 0; y < h; ++y) {
+            uint8_t* line = raw.get() + size_t(y) * (rowLength + 1);
+            uint8_t* row = line + 1;
+            const bool known = bpp == 3 ? unfilterRow<3>(line[0], row, prior, rowLength)
+                                        : unfilterRow<4>(line[0], row, prior, rowLength);
+            if (!known)
+                return false;
+            uint8_t* dst = image.row(int(y));
+            if (bpp == 3) {
+                for (uint32_t x = 0; x < w; ++x, dst += 3) {
+                    const uint8_t* s = row + size_t(x) * 3;
+                    dst[0] = s[2];
+                    dst[1] = s[1];
+                    dst[2] = s[0];
+                }
+            } else {
+                uint8_t* a = image.alphaRow(int(y));
+                for (uint32_t x = 0; x < w; ++x, dst += 3) {
+                    const uint8_t* s = row + size_t(x) * 4;
+                    dst[0] = s[2];
+                    dst[1] = s[1];
+                    dst[2] = s[0];
+                    a[x] = s[3];
+                }
+            }
+            prior = row;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    image.setTypeCode(ImageTypePng);
+    image.setNumFrames(1);
+    return true;
+}
