@@ -68,7 +68,7 @@ CCinemagraphDlg::CCinemagraphDlg(int brushValue, int stillFrame, std::function<i
       currentFrame_(std::move(currentFrame))
 {
     setControlId(this, IDD_CINEMAGRAPH_DIALOG);
-    setWindowTitle(QStringLiteral("Cinemagraph"));
+    setWindowTitle(tr("Cinemagraph"));
     setModal(false);
     setFixedSize(kDialogSize);
 

@@ -4,6 +4,11 @@
 
 #include <libdeflate.h>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <tmmintrin.h>
+#define VEXLO_HAVE_SSSE3_SWAP 1
+#endif
+
 #include <cstring>
 #include <memory>
 #include <new>
@@ -49,6 +54,12 @@ inline int paethPredictor(int a, int b, int c)
     return pb <= pc ? b : c;
 }
 
+void upRow(uint8_t* __restrict row, const uint8_t* __restrict prior, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        row[i] = uint8_t(row[i] + prior[i]);
+}
+
 // Undoes the filter of one row in place; `prior` is the unfiltered row above
 // (null for the first row, which counts as zeros). False for an unknown filter.
 template <int Bpp>
@@ -63,8 +74,7 @@ bool unfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prior, size_t leng
             return true;
         case 2:
             if (prior != nullptr)
-                for (size_t i = 0; i < length; ++i)
-                    row[i] = uint8_t(row[i] + prior[i]);
+                upRow(row, prior, length);
             return true;
         case 3:
             if (prior == nullptr) {
@@ -95,6 +105,42 @@ bool unfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prior, size_t leng
         default:
             return false;
     }
+}
+
+// RGB to BGR for a row of `pixels`.
+void swapRedBlueScalar(const uint8_t* src, uint8_t* dst, size_t pixels)
+{
+    for (size_t x = 0; x < pixels; ++x, src += 3, dst += 3) {
+        dst[0] = src[2];
+        dst[1] = src[1];
+        dst[2] = src[0];
+    }
+}
+
+#if defined(VEXLO_HAVE_SSSE3_SWAP)
+__attribute__((target("ssse3"))) void swapRedBlueSsse3(const uint8_t* src, uint8_t* dst, size_t pixels)
+{
+    // Five pixels a step; a step reads and writes 16 bytes, so the last ones
+    // (at least one pixel more than a step) go the scalar way.
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+    size_t x = 0;
+    for (; x + 6 <= pixels; x += 5) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x * 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x * 3), _mm_shuffle_epi8(v, order));
+    }
+    swapRedBlueScalar(src + x * 3, dst + x * 3, pixels - x);
+}
+#endif
+
+void swapRedBlue(const uint8_t* src, uint8_t* dst, size_t pixels)
+{
+#if defined(VEXLO_HAVE_SSSE3_SWAP)
+    if (__builtin_cpu_supports("ssse3")) {
+        swapRedBlueSsse3(src, dst, pixels);
+        return;
+    }
+#endif
+    swapRedBlueScalar(src, dst, pixels);
 }
 
 }  // namespace
@@ -202,12 +248,7 @@ bool decodePngFast(const uint8_t* data, size_t size, RasterImage& image)
                 return false;
             uint8_t* dst = image.row(int(y));
             if (bpp == 3) {
-                for (uint32_t x = 0; x < w; ++x, dst += 3) {
-                    const uint8_t* s = row + size_t(x) * 3;
-                    dst[0] = s[2];
-                    dst[1] = s[1];
-                    dst[2] = s[0];
-                }
+                swapRedBlue(row, dst, w);
             } else {
                 uint8_t* a = image.alphaRow(int(y));
                 for (uint32_t x = 0; x < w; ++x, dst += 3) {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "widgets/hyperlink_rules.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,42 +12,52 @@ QString errorText(int code)
 {
     switch (code) {
         case 0:
-            return QStringLiteral("The operating system is out\nof memory or resources.");
+            return QCoreApplication::translate("hyperlink",
+                                               "The operating system is out\nof memory or resources.");
         case 2:
-            return QStringLiteral("The specified file was not found.");
+            return QCoreApplication::translate("hyperlink", "The specified file was not found.");
         case 3:
-            return QStringLiteral("The specified path was not found.");
+            return QCoreApplication::translate("hyperlink", "The specified path was not found.");
         case 5:
-            return QStringLiteral("The operating system denied\naccess to the specified file.");
+            return QCoreApplication::translate("hyperlink",
+                                               "The operating system denied\naccess to the specified file.");
         case 8:
-            return QStringLiteral("There was not enough memory to complete the operation.");
+            return QCoreApplication::translate("hyperlink",
+                                               "There was not enough memory to complete the operation.");
         case 11:
-            return QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+            return QCoreApplication::translate(
+                "hyperlink", "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
         case 26:
-            return QStringLiteral("A sharing violation occurred. ");
+            return QCoreApplication::translate("hyperlink", "A sharing violation occurred. ");
         case 27:
-            return QStringLiteral("The filename association is\nincomplete or invalid.");
+            return QCoreApplication::translate("hyperlink",
+                                               "The filename association is\nincomplete or invalid.");
         case 28:
-            return QStringLiteral(
-                "The DDE transaction could not\nbe completed because the request timed out.");
+            return QCoreApplication::translate(
+                "hyperlink", "The DDE transaction could not\nbe completed because the request timed out.");
         case 29:
-            return QStringLiteral("The DDE transaction failed.");
+            return QCoreApplication::translate("hyperlink", "The DDE transaction failed.");
         case 30:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "hyperlink",
                 "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
                 "processed.");
         case 31:
-            return QStringLiteral("There is no application associated\nwith the given filename extension.");
+            return QCoreApplication::translate(
+                "hyperlink", "There is no application associated\nwith the given filename extension.");
         case 32:
-            return QStringLiteral("The specified dynamic-link library was not found.");
+            return QCoreApplication::translate("hyperlink",
+                                               "The specified dynamic-link library was not found.");
         default:
-            return QString::asprintf("Unknown Error (%d) occurred.", code);
+            return QString::asprintf(
+                qUtf8Printable(QCoreApplication::translate("hyperlink", "Unknown Error (%d) occurred.")),
+                code);
     }
 }
 
 QString failureMessage(int code)
 {
-    return QStringLiteral("Unable to open hyperlink:\n\n") + errorText(code);
+    return QCoreApplication::translate("hyperlink", "Unable to open hyperlink:\n\n") + errorText(code);
 }
 
 QUrl linkUrl(const QString& link)

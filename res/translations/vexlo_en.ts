@@ -219,6 +219,10 @@ The preview window shows the size of the animation; </translation>
         <source>画笔：</source>
         <translation>Pen:</translation>
     </message>
+    <message>
+        <source>Cinemagraph</source>
+        <translation>Cinemagraph</translation>
+    </message>
 </context>
 <context>
     <name>CFilterDialog</name>
@@ -763,6 +767,89 @@ Paint over the parts of the frame that should stay still</translation>
     <message>
         <source>Cinemagraph...</source>
         <translation>Cinemagraph...</translation>
+    </message>
+</context>
+<context>
+    <name>hyperlink</name>
+    <message>
+        <source>The operating system is out
+of memory or resources.</source>
+        <translation>The operating system is out
+of memory or resources.</translation>
+    </message>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>The specified file was not found.</translation>
+    </message>
+    <message>
+        <source>The specified path was not found.</source>
+        <translation>The specified path was not found.</translation>
+    </message>
+    <message>
+        <source>The operating system denied
+access to the specified file.</source>
+        <translation>The operating system denied
+access to the specified file.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to complete the operation.</source>
+        <translation>There was not enough memory to complete the operation.</translation>
+    </message>
+    <message>
+        <source>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</source>
+        <translation>The .EXE file is invalid
+(non-Win32 .EXE or error in .EXE image).</translation>
+    </message>
+    <message>
+        <source>A sharing violation occurred. </source>
+        <translation>A sharing violation occurred. </translation>
+    </message>
+    <message>
+        <source>The filename association is
+incomplete or invalid.</source>
+        <translation>The filename association is
+incomplete or invalid.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because the request timed out.</source>
+        <translation>The DDE transaction could not
+be completed because the request timed out.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction failed.</source>
+        <translation>The DDE transaction failed.</translation>
+    </message>
+    <message>
+        <source>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</source>
+        <translation>The DDE transaction could not
+be completed because other DDE transactions
+were being processed.</translation>
+    </message>
+    <message>
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>There is no application associated
+with the given filename extension.</translation>
+    </message>
+    <message>
+        <source>The specified dynamic-link library was not found.</source>
+        <translation>The specified dynamic-link library was not found.</translation>
+    </message>
+    <message>
+        <source>Unknown Error (%d) occurred.</source>
+        <translation>Unknown Error (%d) occurred.</translation>
+    </message>
+    <message>
+        <source>Unable to open hyperlink:
+
+</source>
+        <translation>Unable to open hyperlink:
+
+</translation>
     </message>
 </context>
 <context>
