@@ -298,10 +298,10 @@ int runGifCommand(int argc, char** argv)
     PictureFilesSource* pictureSource = nullptr;
     if (importGif) {
         AppSettings importSettings = settings;
-        QString why;
+        GifImportRefusal why;
         if (!ImportGifFile(QFile::decodeName(pictures[0].c_str()), sequence, captions, importSettings,
                            ModalProgressFactory(), nullptr, &why))
-            return cli.failure(pictures[0] + ": cannot import the GIF: " + why.toStdString());
+            return cli.failure(pictures[0] + ": cannot import the GIF: " + why.reason.toStdString());
         source = std::make_unique<FrameSequenceSource>(sequence);
     } else {
         std::string reason;

@@ -150,12 +150,14 @@ bool CaptureController::noteImportAttempt(int frames)
     return true;
 }
 
-bool CaptureController::importGif(const QString& path, const ModalProgressFactory& makeProgress)
+bool CaptureController::importGif(const QString& path, const ModalProgressFactory& makeProgress,
+                                  GifImportRefusal* refusal)
 {
     if (shutDown_ || busy())
         return false;
     int frames = 0;
-    const bool ok = ImportGifFile(path, worker_->sequence(), captions_, settings_, makeProgress, &frames);
+    const bool ok =
+        ImportGifFile(path, worker_->sequence(), captions_, settings_, makeProgress, &frames, refusal);
     noteImportAttempt(ok ? frames : 0);
     return ok;
 }

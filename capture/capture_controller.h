@@ -46,6 +46,7 @@ struct AppSettings;
 class CaptionList;
 class CWorkerThread;
 class FrameSequence;
+struct GifImportRefusal;
 class ScreenGrabber;
 
 class CaptureController : public QObject {
@@ -111,8 +112,10 @@ public:
     bool noteImportAttempt(int frames);
     // Imports the GIF at `path` as the frame sequence (ImportGifFile: captions
     // cleared, scale 1.0, filter 0 on success) and notes the attempt. False
-    // when busy or when the file was refused; the previous frames then stay.
-    bool importGif(const QString& path, const ModalProgressFactory& makeProgress = {});
+    // when busy or when the file was refused; the previous frames then stay,
+    // and *refusal (when given) says why the file was refused.
+    bool importGif(const QString& path, const ModalProgressFactory& makeProgress = {},
+                   GifImportRefusal* refusal = nullptr);
     // Starts a generation of the current frames: deletes the previous output,
     // makes a new output path, writes the generation settings into the worker
     // and posts UM_GENERATE. Stopped only. `dpiY` is the screen's vertical DPI.

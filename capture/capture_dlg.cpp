@@ -27,6 +27,7 @@
 #include "capture/capture_button_pictures.h"
 #include "capture/capture_colors.h"
 #include "capture/frame_sequence.h"
+#include "capture/gif_import.h"
 #include "capture/gif_open_rules.h"
 #include "capture/left_dialog.h"
 #include "capture/more_menu.h"
@@ -374,9 +375,11 @@ void CCaptureDlg::openGifFromClipboard()
     if (choice.action == GifOpenRules::PasteAction::Ignore)
         return;
     // openGifForEditing() opens the editor exactly when this holds.
+    bool refusalShown = false;
     const bool editorOpened = choice.action == GifOpenRules::PasteAction::Open &&
-                              openGifForEditing(choice.path) && controller_->sequence().FrameImage(1);
-    if (!editorOpened)
+                              openGifForEditing(choice.path, refusalShown) &&
+                              controller_->sequence().FrameImage(1);
+    if (!editorOpened && !refusalShown)
         promptMessageBox(this, loadString(IDS_FILE_INCOMPLETE));
 }
 
@@ -419,14 +422,43 @@ void CCaptureDlg::setInitialGif(const QString& path)
 
 bool CCaptureDlg::openGifForEditing(const QString& path)
 {
+    bool refusalShown = false;
+    return openGifForEditing(path, refusalShown);
+}
+
+bool CCaptureDlg::openGifForEditing(const QString& path, bool& refusalShown)
+{
+    refusalShown = false;
     CaptureController& c = *controller_;
     if (c.busy() || closed_)
         return false;
     // The progress window ("Progress", "Loading...") while the frames decode.
-    const bool ok = c.importGif(path, [this]() -> std::unique_ptr<ModalProgress> {
-        return std::make_unique<CProgressWnd>(this, progressTitle(), false);
-    });
-    if (ok && c.sequence().FrameImage(1))
+    GifImportRefusal refusal;
+    const bool ok = c.importGif(
+        path,
+        [this]() -> std::unique_ptr<ModalProgress> {
+            return std::make_unique<CProgressWnd>(this, progressTitle(), false);
+        },
+        &refusal);
+    if (!ok) {
+        // Other refusals are silent (or string 151 from the clipboard); these
+        // are about memory, and the user should know the file is not broken.
+        if (refusal.kind == GifImportRefusal::TooLarge) {
+            promptMessageBox(
+                this, tr("这个GIF动画有%1帧，每帧%2×%3，打开需要%4 MB内存，超过了上限%5 MB，无法打开。")
+                          .arg(refusal.frames)
+                          .arg(refusal.width)
+                          .arg(refusal.height)
+                          .arg(refusal.neededBytes >> 20)
+                          .arg(refusal.budgetBytes >> 20));
+            refusalShown = true;
+        } else if (refusal.kind == GifImportRefusal::OutOfMemory) {
+            promptMessageBox(this, tr("内存不足，无法打开这个GIF动画。"));
+            refusalShown = true;
+        }
+        return false;
+    }
+    if (c.sequence().FrameImage(1))
         openEditor();
     return ok;
 }

@@ -96,10 +96,12 @@ public:
     // line): nothing while busy; the import (CaptureController::importGif puts
     // the state to Stopped whatever the result); then the editor when the
     // import succeeded and there is a first frame. True when the import succeeded.
+    // A GIF too large for memory is refused with a message naming its size.
     bool openGifForEditing(const QString& path);
     // "来自剪贴板": the first file of a file list copied in the file manager,
     // opened as openGifForEditing() does; string 151 when the editor did not
-    // open for any reason. Nothing while busy.
+    // open for any reason (the size message instead when that was the
+    // reason). Nothing while busy.
     void openGifFromClipboard();
     // Files dropped on the window: exactly one is opened for editing, two or
     // more are ignored, nothing while busy. True when one was taken.
@@ -142,6 +144,8 @@ public:
     void accept() override {}
 
 private:
+    // openGifForEditing(); `refusalShown` tells whether a refusal message was shown.
+    bool openGifForEditing(const QString& path, bool& refusalShown);
     void onLayoutBars(int newHeight);
     // The controller's signals.
     void onStateChanged();

@@ -170,14 +170,15 @@ uint64_t GifImportBytes(uint64_t frames, int width, int height)
 }
 
 bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalProgressFactory& makeProgress,
-                        std::vector<std::unique_ptr<FrameRecord>>& records, QString& refusal)
+                        std::vector<std::unique_ptr<FrameRecord>>& records, GifImportRefusal& refusal)
 {
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     const size_t size = size_t(bytes.size());
     GifComposer composer(data, size);
     std::string error;
     if (!composer.readHeader(error)) {
-        refusal = QString::fromStdString(error);
+        refusal.kind = GifImportRefusal::Damaged;
+        refusal.reason = QString::fromStdString(error);
         return false;
     }
     const int width = composer.decoder().width();
@@ -186,22 +187,31 @@ bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalPro
     // file that would not fit is refused before the progress window opens.
     const int declared = GifDecoder::countImages(data, size);
     if (declared < 2) {
-        refusal = QStringLiteral("the GIF holds %1 frame, an animation needs two or more").arg(declared);
+        refusal.kind = GifImportRefusal::TooFewFrames;
+        refusal.reason =
+            QStringLiteral("the GIF holds %1 frame, an animation needs two or more").arg(declared);
         return false;
     }
     const uint64_t needed = GifImportBytes(uint64_t(declared), width, height);
     if (needed > budget) {
-        refusal = QStringLiteral(
-                      "%1 frames of %2 x %3 need %4 MiB as 24-bit pictures, more than the %5 MiB "
-                      "allowed")
-                      .arg(declared)
-                      .arg(width)
-                      .arg(height)
-                      .arg(mebibytes(needed), mebibytes(budget));
+        refusal.kind = GifImportRefusal::TooLarge;
+        refusal.frames = declared;
+        refusal.width = width;
+        refusal.height = height;
+        refusal.neededBytes = needed;
+        refusal.budgetBytes = budget;
+        refusal.reason = QStringLiteral(
+                             "%1 frames of %2 x %3 need %4 MiB as 24-bit pictures, more than the %5 MiB "
+                             "allowed")
+                             .arg(declared)
+                             .arg(width)
+                             .arg(height)
+                             .arg(mebibytes(needed), mebibytes(budget));
         return false;
     }
     if (!composer.allocateCanvas(error)) {
-        refusal = QString::fromStdString(error);
+        refusal.kind = GifImportRefusal::OutOfMemory;
+        refusal.reason = QString::fromStdString(error);
         return false;
     }
     const RgbQuad background = composer.backgroundColour();
@@ -217,7 +227,8 @@ bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalPro
     while (composer.next()) {
         std::unique_ptr<RasterImage> image = composer.canvas().toOpaqueImage(background, error);
         if (!image) {
-            refusal = QString::fromStdString(error);
+            refusal.kind = GifImportRefusal::OutOfMemory;
+            refusal.reason = QString::fromStdString(error);
             return false;
         }
         image->setFlags(1);
@@ -230,7 +241,8 @@ bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalPro
     }
     const GifDecoder& decoder = composer.decoder();
     if (records.size() < 2) {
-        refusal =
+        refusal.kind = decoder.truncated() ? GifImportRefusal::Damaged : GifImportRefusal::TooFewFrames;
+        refusal.reason =
             decoder.truncated()
                 ? QStringLiteral("the GIF is damaged: %1").arg(QString::fromStdString(decoder.stopReason()))
                 : QStringLiteral("the GIF holds %1 frame, an animation needs two or more")
@@ -251,29 +263,38 @@ int fittedFrames(const QString& path, int width, int height, ModalProgress* prog
 }  // namespace
 
 bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions, AppSettings& settings,
-                   const ModalProgressFactory& makeProgress, int* frameCount, QString* refusal)
+                   const ModalProgressFactory& makeProgress, int* frameCount, GifImportRefusal* refusal)
 {
+    GifImportRefusal why;
     if (lowerExtension(path) != QLatin1String("gif")) {
         qWarning("GIF import of %s refused: not a .gif file", qPrintable(path));
+        if (refusal) {
+            refusal->kind = GifImportRefusal::NotGif;
+            refusal->reason = QStringLiteral("not a .gif file");
+        }
         return false;
     }
     std::vector<std::unique_ptr<FrameRecord>> records;
-    QString reason;
     try {
         // Everything is decoded and converted before the current frames,
         // captions and settings are touched, so a refusal loses nothing.
         QByteArray bytes;
-        if (!readWholeFile(path, bytes))
-            reason = QStringLiteral("cannot read the file");
-        else
-            DecodeGifForImport(bytes, kMaxDecodedBytes, makeProgress, records, reason);
+        if (!readWholeFile(path, bytes)) {
+            why.kind = GifImportRefusal::Unreadable;
+            why.reason = QStringLiteral("cannot read the file");
+        } else if (!DecodeGifForImport(bytes, kMaxImportBytes, makeProgress, records, why) &&
+                   why.kind == GifImportRefusal::None) {
+            why.kind = GifImportRefusal::Damaged;
+        }
     } catch (const std::bad_alloc&) {
-        reason = QStringLiteral("out of memory");
+        why = GifImportRefusal();
+        why.kind = GifImportRefusal::OutOfMemory;
+        why.reason = QStringLiteral("out of memory");
     }
-    if (!reason.isEmpty()) {
-        qWarning("GIF import of %s refused: %s", qPrintable(path), qPrintable(reason));
+    if (why.kind != GifImportRefusal::None) {
+        qWarning("GIF import of %s refused: %s", qPrintable(path), qPrintable(why.reason));
         if (refusal)
-            *refusal = reason;
+            *refusal = why;
         return false;
     }
     const int n = int(records.size());

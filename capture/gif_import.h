@@ -12,15 +12,35 @@
 #include "share/modal_progress.h"
 
 class FrameSequence;
+
+// Why an import was refused. `reason` is an English sentence for the log and
+// the command line; a window builds its own text from `kind` and the numbers.
+struct GifImportRefusal {
+    enum Kind { None, NotGif, Unreadable, Damaged, TooFewFrames, TooLarge, OutOfMemory };
+    Kind kind = None;
+    QString reason;
+    // TooLarge: the images the file declares, its logical screen, and the
+    // bytes they would take against the budget.
+    int frames = 0;
+    int width = 0;
+    int height = 0;
+    uint64_t neededBytes = 0;
+    uint64_t budgetBytes = 0;
+};
+
 struct FrameRecord;
 class CaptionList;
 struct AppSettings;
+
+// What an opened GIF's 24-bit frames may take in all: as much as a 25-second
+// recording at 1080p and 20 frames a second (500 frames, 3.1 GB) holds.
+inline constexpr uint64_t kMaxImportBytes = uint64_t(4) << 30;  // 4 GiB
 
 // Replaces the whole sequence by the frames of the GIF file at `path`.
 // Refused (false, and sequence, captions and settings untouched; *refusal,
 // when given, says why) when the extension is not "gif" (any case), the file
 // cannot be decoded, holds a single frame, or its 24-bit frames would exceed
-// the decoder's memory budget.
+// kMaxImportBytes.
 // On success: every caption is deleted, the output scale is 1.0 and the filter
 // number 0, each frame is a 24-bit composed image of the GIF's size with include
 // mark 1 and the frame's delay (below 1 -> 5), the frame rectangle is
@@ -35,14 +55,14 @@ struct AppSettings;
 // cancelled).
 bool ImportGifFile(const QString& path, FrameSequence& sequence, CaptionList& captions, AppSettings& settings,
                    const ModalProgressFactory& makeProgress, int* frameCount = nullptr,
-                   QString* refusal = nullptr);
+                   GifImportRefusal* refusal = nullptr);
 
 // The decoding half of ImportGifFile on the file's bytes: the records it would
 // append, or false with the reason. `budget` bounds GifImportBytes for the
 // images the file declares; a file over it is refused before any frame is
 // decoded or the progress window is made.
 bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalProgressFactory& makeProgress,
-                        std::vector<std::unique_ptr<FrameRecord>>& records, QString& refusal);
+                        std::vector<std::unique_ptr<FrameRecord>>& records, GifImportRefusal& refusal);
 
 // Bytes an import of `frames` frames of a width x height GIF holds at most:
 // its 24-bit frames and the composing canvases.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 
 #include "gif/colour_histogram.h"
 #include "gif/gif_stream_writer.h"
@@ -39,6 +40,56 @@ inline int distance(const uint8_t* a, const uint8_t* b)
 {
     const int d0 = int(a[0]) - b[0], d1 = int(a[1]) - b[1], d2 = int(a[2]) - b[2];
     return d0 * d0 + d1 * d1 + d2 * d2;
+}
+
+// Unchanged pixels between two pixels of a row that show a colour take their
+// entry instead of "transparent" when the gap is at most this wide (and every
+// pixel of it has an entry showing exactly what is on screen): rows that
+// change almost everywhere then hold long strings of a few entries instead
+// of scattered transparent pixels, which the LZW coder codes in far fewer
+// codes. Wider stretches stay transparent.
+constexpr int kWidestFilledGap = 64;
+
+// Fills such gaps in the rectangle `indices` (rw x rh, B, G, R `shown` is
+// what the screen shows under it) with the entries of `palette`.
+void fillGaps(std::vector<uint8_t>& indices, const std::vector<uint8_t>& shown,
+              const std::vector<RgbQuad>& palette, int rw, int rh, int transparent)
+{
+    std::unordered_map<uint32_t, uint8_t> entry;
+    for (size_t i = palette.size(); i-- > 0;) {
+        const RgbQuad& c = palette[i];
+        entry[uint32_t(c.blue) | uint32_t(c.green) << 8 | uint32_t(c.red) << 16] = uint8_t(i);
+    }
+    std::vector<int> exact(size_t(rw) + 1);
+    for (int y = 0; y < rh; ++y) {
+        uint8_t* row = &indices[size_t(y) * size_t(rw)];
+        const uint8_t* under = &shown[size_t(y) * size_t(rw) * 3];
+        int x = 0;
+        while (x < rw) {
+            if (row[x] != transparent) {
+                ++x;
+                continue;
+            }
+            // The stretch of transparent pixels from x, cut at the first one
+            // with no exact entry.
+            int end = x;
+            for (; end < rw && row[end] == transparent && end - x <= kWidestFilledGap; ++end) {
+                const uint8_t* c = &under[size_t(end) * 3];
+                const auto it = entry.find(uint32_t(c[0]) | uint32_t(c[1]) << 8 | uint32_t(c[2]) << 16);
+                if (it == entry.end())
+                    break;
+                exact[size_t(end - x)] = it->second;
+            }
+            const bool between = x > 0 && end < rw && row[end] != transparent;
+            if (between && end - x <= kWidestFilledGap)
+                for (int i = x; i < end; ++i)
+                    row[i] = uint8_t(exact[size_t(i - x)]);
+            // Skip the rest of the stretch.
+            while (end < rw && row[end] == transparent)
+                ++end;
+            x = end;
+        }
+    }
 }
 
 // What the parallel stage works out for one frame.
@@ -343,6 +394,8 @@ Built Encoder::build(int j, Prepared& p)
             return 1 << 30;
         return distance(&target[size_t(k) * 3], pal[size_t(index)]);
     };
+    if (canKeep)
+        fillGaps(indices, shown, pal, rw, rh, transparent);
     lzw_[minCode]->encodeLossy(indices.data(), int(rn), limit.data(), cost, frame.data);
     bool anyTransparent = false;
     for (uint8_t v : indices)

@@ -10,7 +10,9 @@
 // threshold pattern, so a still area stays the same from frame to frame).
 // A pixel whose colour on screen (what the frames before left there) is at
 // least as close as its new entry, give or take the level's tolerance, is
-// written as transparent; each frame holds only the rectangle that holds
+// written as transparent (except in short gaps between written pixels of a
+// row, where the entry that shows the same colour makes longer LZW strings);
+// each frame holds only the rectangle that holds
 // every pixel it changes, and a frame that changes nothing adds its delay to
 // the one before. The lower levels let the LZW coder take a neighbouring
 // string's index for a pixel when that stays within their tolerance.

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "../imaging/gif_test_writer.h"
 #include "app/app_settings.h"
@@ -190,14 +191,18 @@ TEST(ImportGifFile, RefusalsLeaveFramesCaptionsAndSettings)
     huge[9] = huge[7];
     Bytes garbage = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x2C, 0xFF};
 
-    const std::vector<std::pair<std::string, const Bytes*>> cases = {
-        {"x.png", &threeFrames},                            // extension decides, not the content
-        {"gif", &threeFrames},                              // no extension at all
-        {"x.gif.bak", &threeFrames}, {"one.gif", nullptr},  // filled below: a single frame
-        {"bad.gif", &garbage},       {"huge.gif", &huge},  {"missing.gif", nullptr},
+    using Why = GifImportRefusal;
+    const std::vector<std::tuple<std::string, const Bytes*, Why::Kind>> cases = {
+        {"x.png", &threeFrames, Why::NotGif},  // extension decides, not the content
+        {"gif", &threeFrames, Why::NotGif},    // no extension at all
+        {"x.gif.bak", &threeFrames, Why::NotGif},
+        {"one.gif", nullptr, Why::TooFewFrames},   // filled below: a single frame
+        {"bad.gif", &garbage, Why::TooFewFrames},  // no image at all
+        {"huge.gif", &huge, Why::Damaged},         // a screen over the pixel limit of any picture
+        {"missing.gif", nullptr, Why::Unreadable},
     };
     const Bytes oneFrame = solidGif(6, 4, 1, kRed);
-    for (const auto& [name, bytes] : cases) {
+    for (const auto& [name, bytes, kind] : cases) {
         SCOPED_TRACE(name);
         std::string path = dir.file(name);
         if (bytes)
@@ -207,9 +212,12 @@ TEST(ImportGifFile, RefusalsLeaveFramesCaptionsAndSettings)
         Existing state;
         ProgressLog log;
         int frameCount = -1;
+        GifImportRefusal why;
         EXPECT_FALSE(ImportGifFile(QString::fromStdString(path), state.seq, state.captions, state.settings,
-                                   factoryFor(log), &frameCount));
+                                   factoryFor(log), &frameCount, &why));
         state.expectUntouched();
+        EXPECT_EQ(why.kind, kind) << why.reason.toStdString();
+        EXPECT_FALSE(why.reason.isEmpty());
         EXPECT_EQ(frameCount, -1);
         EXPECT_EQ(log.made, 0);
     }
@@ -589,10 +597,10 @@ TEST(ImportGifFile, BackgroundColourWhereNothingIsPainted)
         Bytes gif = giftest::makeGif(4, 4, c.globalTable ? palette : std::vector<RgbQuad>{}, {first, second});
         gif[11] = 1;  // background index: red
         std::vector<std::unique_ptr<FrameRecord>> records;
-        QString refusal;
+        GifImportRefusal refusal;
         ASSERT_TRUE(DecodeGifForImport(QByteArray(reinterpret_cast<const char*>(gif.data()), int(gif.size())),
                                        kMaxDecodedBytes, nullptr, records, refusal))
-            << refusal.toStdString();
+            << refusal.reason.toStdString();
         ASSERT_EQ(records.size(), 2u);
         const RgbQuad background = c.globalTable ? red : black;
         const RasterImage& one = *records[0]->image;
@@ -646,10 +654,10 @@ TEST(ImportGifFile, ProgressOpensFirstAndAdvancesPerDecodedFrame)
         p->calls = &calls;
         return p;
     };
-    QString refusal;
+    GifImportRefusal refusal;
     ASSERT_TRUE(DecodeGifForImport(QByteArray(reinterpret_cast<const char*>(gif.data()), int(gif.size())),
                                    kMaxDecodedBytes, factory, records, refusal))
-        << refusal.toStdString();
+        << refusal.reason.toStdString();
     EXPECT_EQ(records.size(), 2u);
     EXPECT_EQ(calls, (QStringList{"begin after 0 frames", "range 0 4", "Loading...", "advance at 0",
                                   "advance at 1", "advance at 2"}));
@@ -668,31 +676,38 @@ TEST(ImportGifFile, BudgetCountsTheTwentyFourBitFrames)
         SCOPED_TRACE(budget);
         ProgressLog log;
         std::vector<std::unique_ptr<FrameRecord>> records;
-        QString refusal;
+        GifImportRefusal refusal;
         const bool ok = DecodeGifForImport(bytes, budget, factoryFor(log), records, refusal);
         EXPECT_EQ(ok, budget == needed);
         EXPECT_EQ(records.size(), ok ? 5u : 0u);
         EXPECT_EQ(log.made, ok ? 1 : 0);
         if (!ok) {
-            EXPECT_TRUE(refusal.contains(QStringLiteral("5 frames of 64 x 32"))) << refusal.toStdString();
+            EXPECT_EQ(refusal.kind, GifImportRefusal::TooLarge);
+            EXPECT_EQ(refusal.frames, 5);
+            EXPECT_EQ(refusal.neededBytes, needed);
+            EXPECT_TRUE(refusal.reason.contains(QStringLiteral("5 frames of 64 x 32")))
+                << refusal.reason.toStdString();
         }
     }
-    // 10 000 frames of 256 x 256 fit when only the 24-bit frames are held;
-    // 11 000 do not.
-    EXPECT_LT(GifImportBytes(10000, 256, 256), kMaxDecodedBytes);
-    EXPECT_GT(GifImportBytes(11000, 256, 256), kMaxDecodedBytes);
+    // 21 000 frames of 256 x 256 fit when only the 24-bit frames are held;
+    // 22 000 do not. A 500-frame 1080p recording opens again.
+    EXPECT_LT(GifImportBytes(21000, 256, 256), kMaxImportBytes);
+    EXPECT_GT(GifImportBytes(22000, 256, 256), kMaxImportBytes);
+    EXPECT_LT(GifImportBytes(500, 1920, 1080), kMaxImportBytes);
     EXPECT_EQ(GifImportBytes(UINT64_MAX / 2, 30000, 30000), UINT64_MAX);
 
     // Through ImportGifFile: refused with the reason, the current frames kept.
     testenv::TempDir dir;
-    std::vector<TestFrame> many(120, TestFrame{0, 0, 1, 1, 10, gdDisposalNone, kRed, {}});
-    const std::string path = writeFile(dir, "many.gif", gifBytes(3000, 2000, many));  // over 2 GiB as 24 bits
+    std::vector<TestFrame> many(250, TestFrame{0, 0, 1, 1, 10, gdDisposalNone, kRed, {}});
+    const std::string path = writeFile(dir, "many.gif", gifBytes(3000, 2000, many));  // over 4 GiB as 24 bits
     Existing state;
-    QString reason;
+    GifImportRefusal reason;
     EXPECT_FALSE(ImportGifFile(QString::fromStdString(path), state.seq, state.captions, state.settings,
                                nullptr, nullptr, &reason));
     state.expectUntouched();
-    EXPECT_TRUE(reason.contains(QStringLiteral("120 frames of 3000 x 2000"))) << reason.toStdString();
+    EXPECT_EQ(reason.kind, GifImportRefusal::TooLarge);
+    EXPECT_TRUE(reason.reason.contains(QStringLiteral("250 frames of 3000 x 2000")))
+        << reason.reason.toStdString();
 }
 
 }  // namespace

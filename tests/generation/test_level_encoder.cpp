@@ -290,6 +290,64 @@ TEST(LevelEncoder, TransparentPixelsShowNoWorseThanThePaletteMappedPicture)
     }
 }
 
+TEST(LevelEncoder, ScrolledRowsAreWrittenWholeAndComeBackExactly)
+{
+    // A terminal that scrolls: most pixels of a row change, the background
+    // pixels between them often do not. Those are written with the
+    // background's entry rather than left transparent one by one (long
+    // strings for the LZW coder), and the pictures still come back exactly.
+    const int w = 150, h = 40;
+    std::vector<Picture> pictures;
+    std::mt19937 rng(7);
+    std::vector<std::vector<int>> lines;  // glyph columns of each text line
+    for (int i = 0; i < 12; ++i) {
+        std::vector<int> line;
+        for (int x = 2; x < w - 2; ++x)
+            if (rng() % 4 == 0)
+                line.push_back(x);
+        lines.push_back(line);
+    }
+    for (int t = 0; t < 5; ++t) {
+        Picture p = flat(w, h, 30, 30, 30);
+        p.at(w / 2, 1)[2] = 250;  // a still pixel of a colour of its own
+        for (int row = 0; row < 8; ++row)
+            for (int x : lines[size_t(row + t)])
+                for (int y = row * 5; y < row * 5 + 3; ++y) {
+                    uint8_t* q = p.at(x, y);
+                    q[0] = q[1] = q[2] = uint8_t(x % 3 == 0 ? 200 : 120);
+                }
+        pictures.push_back(p);
+    }
+    const std::vector<uint8_t> bytes = encode(pictures, std::vector<int>(5, 5), 1, false, false);
+    auto frames = decodeAll(bytes);
+    ASSERT_TRUE(frames);
+    ASSERT_EQ(frames->retrievedFrameCount(), 5);
+    for (int i = 0; i < 5; ++i)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(distance(frames->frame(i)->getColor(x, y), pictures[size_t(i)].at(x, y)), 0)
+                    << "frame " << i << " at " << x << "," << y;
+    GifFile file;
+    std::string error;
+    ASSERT_TRUE(parseGif(bytes.data(), bytes.size(), file, error)) << error;
+    for (size_t i = 1; i < file.frames.size(); ++i) {
+        const GifFrame& f = file.frames[i];
+        ASSERT_GE(f.transparentIndex, 0);
+        // Many unchanged background pixels are written with their entry.
+        int written = 0, left = 0;
+        for (int y = 0; y < f.height; ++y)
+            for (int x = 0; x < f.width; ++x) {
+                const uint8_t* now = pictures[i].at(f.left + x, f.top + y);
+                if (!std::equal(now, now + 3, pictures[i - 1].at(f.left + x, f.top + y)))
+                    continue;
+                (f.indices[size_t(y) * size_t(f.width) + size_t(x)] == f.transparentIndex ? left : written)++;
+            }
+        // (Left alone, about one in ten would be written: only those the LZW
+        // coder picks to extend a string.)
+        EXPECT_GE(written, left / 2) << "frame " << i;
+    }
+}
+
 TEST(LevelEncoder, SameBytesWithOneAndThreeThreads)
 {
     std::vector<Picture> pictures;

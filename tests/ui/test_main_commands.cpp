@@ -247,6 +247,44 @@ TEST(MainCommands, ClipboardSingleFrameGifShowsString151AndKeepsTheFrames)
     EXPECT_EQ(prompts.asked().size(), 2u);
 }
 
+// A GIF whose frames would not fit in memory is refused with a message that
+// names its size, from the file dialog and (instead of string 151) from the
+// clipboard; the current frames stay.
+TEST(MainCommands, AGifTooLargeForMemoryIsRefusedWithItsSize)
+{
+    SettingsFolder folder;
+    TempDir dir;
+    writeFile(dir.file("anim.gif"), gifOfFrames(3));
+    std::vector<giftest::Frame> tiny;
+    for (int i = 0; i < 250; ++i)
+        tiny.push_back(giftest::solid(0, 0, 1, 1, uint8_t(i % 2), 10));
+    writeFile(dir.file("huge.gif"),
+              giftest::makeGif(3000, 2000, {RgbQuad{0, 0, 255, 0}, RgbQuad{0, 255, 0, 0}}, tiny, 0));
+    auto dlg = makeWindow();
+    ModalCloser closer;
+    ScriptedPrompts prompts;
+    ASSERT_TRUE(dlg->openGifForEditing(QString::fromStdString(dir.file("anim.gif"))));
+
+    prompts.answerOpenFile(QString::fromStdString(dir.file("huge.gif")));
+    prompts.answerMessageBox(AnswerOk);
+    dlg->onOpenGif();
+    ASSERT_EQ(prompts.asked().size(), 2u);
+    const QString message = prompts.asked()[1].text;
+    EXPECT_TRUE(message.contains(QStringLiteral("250")) && message.contains(QStringLiteral("3000×2000")))
+        << message.toStdString();
+    EXPECT_NE(dlg->controller().sequence().FrameImage(3), nullptr);
+    EXPECT_EQ(dlg->controller().state(), CaptureState::Stopped);
+
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("huge.gif")))});
+    QGuiApplication::clipboard()->setMimeData(data);
+    prompts.answerMessageBox(AnswerOk);
+    dlg->runMoreCommand(ID_OPEN_GIF_CLIPBOARD);
+    ASSERT_EQ(prompts.asked().size(), 3u);
+    EXPECT_EQ(prompts.asked()[2].text, message);
+    EXPECT_NE(dlg->controller().sequence().FrameImage(3), nullptr);
+}
+
 TEST(MainCommands, DropsTakeExactlyOneFileAndNothingWhileRecording)
 {
     SettingsFolder folder;
