@@ -49,7 +49,7 @@ public:
         lastMode = mode;
         pacer_->now += grabMs_;
         pacer_->extraUs += grabExtraUs;
-        if (failEven && n % 2 == 0)
+        if (failAll || (failEven && n % 2 == 0))
             return false;
         std::vector<uint8_t> bgrx(4 * 3 * 4, 0);
         for (size_t i = 0; i < bgrx.size(); i += 4)
@@ -63,6 +63,7 @@ public:
     GrabRect lastRect;
     int lastMode = -1;
     bool failEven = false;
+    std::atomic<bool> failAll{false};
     int grabExtraUs = 0;  // microseconds a grab takes beyond grabMs
 
 private:
@@ -285,7 +286,9 @@ TEST(WorkerThread, GenerationReportsProgressAndAlwaysEnds)
         EXPECT_EQ(f.reports.messages.back().first, UM_GENERATED);
     }
 
-    // Nothing to write: UM_GENERATED all the same, no file.
+    // Nothing to write: UM_GENERATED all the same, no file. Every grab of the
+    // new recording fails, so it holds no frame however quickly ticks come.
+    f.grabber->failAll = true;
     f.worker->post(UM_START_CAPTURE, 0, 50);
     f.worker->post(UM_STOP_CAPTURE);
     ASSERT_TRUE(f.reports.waitFor([](const auto& m) { return Reports::count(m, UM_CAPTURE_STOPPED) == 2; }));
