@@ -10,7 +10,6 @@
 //       BM_StripPaint: the strip of 100 frames drawing its visible rows.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPainter>
 #include <cstring>
 
@@ -20,6 +19,7 @@
 #include "editor/caption_list.h"
 #include "editor/picture_shrink.h"
 #include "editor/x_list_view.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -135,13 +135,5 @@ BENCHMARK(BM_HatchOnly)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark:
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

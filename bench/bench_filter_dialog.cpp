@@ -11,7 +11,6 @@
 //       all cores.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdlib>
 
 #include "app/app_settings.h"
@@ -20,6 +19,7 @@
 #include "effects/filter_previews.h"
 #include "gif/ordered_parallel.h"
 #include "imaging/raster_image.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -70,13 +70,5 @@ BENCHMARK(BM_FilterPreviews)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Use
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -7,7 +7,6 @@
 //   ffmpeg -f lavfi -i testsrc2=size=1920x1080:rate=25 -frames:v 500 -pix_fmt rgb8 big.gif
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QWidget>
 #include <cstdlib>
 
@@ -16,6 +15,7 @@
 #include "capture/gif_import.h"
 #include "editor/caption_list.h"
 #include "imaging/raster_image.h"
+#include "qt_bench_main.h"
 #include "share/progress_wnd.h"
 
 namespace {
@@ -61,13 +61,5 @@ BENCHMARK(BM_ImportGif)->Unit(benchmark::kMillisecond)->UseRealTime()->Iteration
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
