@@ -39,6 +39,9 @@ seed_patterns() {
 record() {
   row=$1 runs=$2 found=$3 files=$4
   readme=$src/fuzz/README.md
+  # Targets may run side by side (one per core): one update at a time.
+  exec 9>"$build/fuzz/readme.lock"
+  flock 9
   awk -v t="$row" -v runs="$runs" -v crashes="$found" -v files="$files" -F'|' '
     BEGIN { OFS = "|" }
     $2 ~ "^ *" t " *$" {
@@ -47,6 +50,7 @@ record() {
     { print }
     END { if (!done) exit 1 }' "$readme" >"$readme.new" && mv "$readme.new" "$readme" ||
     { rm -f "$readme.new"; echo "run_fuzz: no row for $row in $readme" >&2; }
+  exec 9>&-
 }
 
 for t in $targets; do

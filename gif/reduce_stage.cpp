@@ -110,7 +110,7 @@ std::vector<PaletteFrame> ReduceStage::run(const std::vector<ComposedFrame>& com
         bool havePrevious = false;
         for (int j = first; j <= last; ++j) {
             const ComposedFrame& c = composed[size_t(j)];
-            GdImageHandle im(gdImageCreate(outW, outH));
+            GdImageHandle im = makeBlockPaletteImage(outW, outH);
             bool ok = false;
             if (im) {
                 ok = havePrevious ? reducer.reduceNext(c.rows.data(), composed[size_t(j) - 1].rows.data(),

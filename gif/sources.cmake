@@ -3,6 +3,7 @@
 # gif/: the generation pipeline (core).
 target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gd_handles.h
+  ${CMAKE_CURRENT_LIST_DIR}/gd_handles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ordered_parallel.h
   ${CMAKE_CURRENT_LIST_DIR}/generation_source.h
   ${CMAKE_CURRENT_LIST_DIR}/frame_sequence_source.h

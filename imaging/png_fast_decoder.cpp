@@ -5,8 +5,8 @@
 #include <libdeflate.h>
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#include <tmmintrin.h>
-#define VEXLO_HAVE_SSSE3_SWAP 1
+#include <smmintrin.h>
+#define VEXLO_HAVE_X86_SIMD 1
 #endif
 
 #include <cstring>
@@ -60,6 +60,67 @@ void upRow(uint8_t* __restrict row, const uint8_t* __restrict prior, size_t leng
         row[i] = uint8_t(row[i] + prior[i]);
 }
 
+#if defined(VEXLO_HAVE_X86_SIMD)
+inline __attribute__((target("sse4.1"))) __m128i loadPixel(const uint8_t* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
+}
+
+// The Paeth filter of a row below another: one pixel a step, its channels side
+// by side in 16-bit lanes, the left pixel and the one above it kept in
+// registers (the chain from one pixel to the next is what takes the time).
+// A step reads four bytes; with 3-byte pixels the last pixel, whose fourth
+// byte would lie past the row, goes the scalar way.
+template <int Bpp>
+__attribute__((target("sse4.1"))) void paethRowSse41(uint8_t* row, const uint8_t* prior, size_t length)
+{
+    const size_t pixels = length / Bpp;
+    const size_t stepped = Bpp == 4 ? pixels : pixels - 1;
+    const __m128i low = _mm_set1_epi16(0xFF);
+    __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
+    for (size_t x = 0; x < stepped; ++x) {
+        const __m128i b = loadPixel(prior + x * Bpp);
+        const __m128i filtered = loadPixel(row + x * Bpp);
+        const __m128i bc = _mm_sub_epi16(b, c);
+        const __m128i ac = _mm_sub_epi16(a, c);
+        const __m128i pa = _mm_abs_epi16(bc);
+        const __m128i pb = _mm_abs_epi16(ac);
+        const __m128i pc = _mm_abs_epi16(_mm_add_epi16(ac, bc));
+        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+        const __m128i bOrC = _mm_blendv_epi8(b, c, _mm_cmpgt_epi16(pb, pc));
+        a = _mm_and_si128(_mm_add_epi16(filtered, _mm_blendv_epi8(a, bOrC, notA)), low);
+        const uint32_t out = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(a, a)));
+        std::memcpy(row + x * Bpp, &out, Bpp);
+        c = b;
+    }
+    for (size_t i = stepped * Bpp; i < length; ++i) {
+        const int left = i >= size_t(Bpp) ? row[i - Bpp] : 0;
+        const int upLeft = i >= size_t(Bpp) ? prior[i - Bpp] : 0;
+        row[i] = uint8_t(row[i] + paethPredictor(left, prior[i], upLeft));
+    }
+}
+#endif
+
+template <int Bpp>
+void paethRow(uint8_t* row, const uint8_t* prior, size_t length)
+{
+#if defined(VEXLO_HAVE_X86_SIMD)
+    if (__builtin_cpu_supports("sse4.1")) {
+        paethRowSse41<Bpp>(row, prior, length);
+        return;
+    }
+#endif
+    for (size_t i = 0; i < Bpp; ++i)
+        row[i] = uint8_t(row[i] + prior[i]);
+    for (size_t i = Bpp; i < length; i += Bpp) {
+        for (int k = 0; k < Bpp; ++k)
+            row[i + k] =
+                uint8_t(row[i + k] + paethPredictor(row[i + k - Bpp], prior[i + k], prior[i + k - Bpp]));
+    }
+}
+
 // Undoes the filter of one row in place; `prior` is the unfiltered row above
 // (null for the first row, which counts as zeros). False for an unknown filter.
 template <int Bpp>
@@ -93,13 +154,7 @@ bool unfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prior, size_t leng
                 for (size_t i = Bpp; i < length; ++i)
                     row[i] = uint8_t(row[i] + row[i - Bpp]);
             } else {
-                for (size_t i = 0; i < Bpp; ++i)
-                    row[i] = uint8_t(row[i] + prior[i]);
-                for (size_t i = Bpp; i < length; i += Bpp) {
-                    for (int k = 0; k < Bpp; ++k)
-                        row[i + k] = uint8_t(
-                            row[i + k] + paethPredictor(row[i + k - Bpp], prior[i + k], prior[i + k - Bpp]));
-                }
+                paethRow<Bpp>(row, prior, length);
             }
             return true;
         default:
@@ -117,7 +172,7 @@ void swapRedBlueScalar(const uint8_t* src, uint8_t* dst, size_t pixels)
     }
 }
 
-#if defined(VEXLO_HAVE_SSSE3_SWAP)
+#if defined(VEXLO_HAVE_X86_SIMD)
 __attribute__((target("ssse3"))) void swapRedBlueSsse3(const uint8_t* src, uint8_t* dst, size_t pixels)
 {
     // Five pixels a step; a step reads and writes 16 bytes, so the last ones
@@ -134,7 +189,7 @@ __attribute__((target("ssse3"))) void swapRedBlueSsse3(const uint8_t* src, uint8
 
 void swapRedBlue(const uint8_t* src, uint8_t* dst, size_t pixels)
 {
-#if defined(VEXLO_HAVE_SSSE3_SWAP)
+#if defined(VEXLO_HAVE_X86_SIMD)
     if (__builtin_cpu_supports("ssse3")) {
         swapRedBlueSsse3(src, dst, pixels);
         return;

@@ -150,7 +150,7 @@ TEST(PngFastDecoder, EveryFilterTypeGivesLibpngsPicture)
 {
     for (int colourType : {2, 6}) {
         for (int filter = -1; filter <= 4; ++filter) {
-            for (int width : {1, 2, 37}) {
+            for (int width : {1, 2, 3, 37}) {
                 PngRecipe r;
                 r.colourType = colourType;
                 r.filterSet = filter;
