@@ -13,10 +13,12 @@ namespace {
 
 constexpr int kMaxGifDelay = 65535;
 
+}  // namespace
+
 // gdImageCompare(a, b) == 0, which compares the red, green and blue of the
 // pixels: with one colour table (and no alpha), rows of the same bytes are the same, and other rows compare
 // the first entry of each pixel's colour. Other pairs are left to libgd.
-bool samePicture(const gdImage& a, const gdImage& b)
+bool samePalettePicture(const gdImage& a, const gdImage& b)
 {
     bool alike = !a.trueColor && !b.trueColor && a.sx == b.sx && a.sy == b.sy &&
                  a.colorsTotal == b.colorsTotal && a.transparent == b.transparent &&
@@ -51,7 +53,10 @@ bool samePicture(const gdImage& a, const gdImage& b)
     return true;
 }
 
-}  // namespace
+int mergedDelay(int a, int b)
+{
+    return int(std::min<int64_t>(int64_t(a) + b, kMaxGifDelay));
+}
 
 std::vector<PaletteFrame> mergeIdenticalFrames(std::vector<PaletteFrame>& frames, GenerationRun& run)
 {
@@ -65,15 +70,14 @@ std::vector<PaletteFrame> mergeIdenticalFrames(std::vector<PaletteFrame>& frames
         [&](int j) {
             if (j > 0)
                 sameAsPrevious[size_t(j)] =
-                    samePicture(*frames[size_t(j) - 1].image, *frames[size_t(j)].image);
+                    samePalettePicture(*frames[size_t(j) - 1].image, *frames[size_t(j)].image);
         },
         [](int) { return true; });
     std::vector<PaletteFrame> merged;
     merged.reserve(frames.size());
     for (size_t j = 0; j < frames.size(); ++j) {
         if (sameAsPrevious[j])
-            merged.back().delay =
-                int(std::min<int64_t>(int64_t(merged.back().delay) + frames[j].delay, kMaxGifDelay));
+            merged.back().delay = mergedDelay(merged.back().delay, frames[j].delay);
         else
             merged.push_back(std::move(frames[j]));
     }

@@ -11,5 +11,10 @@
 
 class GenerationRun;
 
+// Whether two frames show the same picture (gdImageCompare finds no difference).
+bool samePalettePicture(const gdImage& a, const gdImage& b);
+// The delay of a merged frame: the sum, or the longest a GIF can hold.
+int mergedDelay(int a, int b);
+
 // The merged frames, in order; `frames` is emptied.
 std::vector<PaletteFrame> mergeIdenticalFrames(std::vector<PaletteFrame>& frames, GenerationRun& run);

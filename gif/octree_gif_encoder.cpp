@@ -4,8 +4,8 @@
 
 #include "gif/generation_run.h"
 #include "gif/generation_settings.h"
-#include "gif/merge_stage.h"
 #include "gif/reduce_stage.h"
+#include "gif/reduce_write_pipeline.h"
 #include "gif/write_stage.h"
 
 void OctreeGifEncoder::observe(const ComposedFrame& frame, const EncodeJob& job)
@@ -19,23 +19,11 @@ bool OctreeGifEncoder::encode(std::vector<ComposedFrame>& composed, const Encode
     const GifPalette table = palette_.table(job.settings.keepWhite);
     run.mark("palette");
 
-    std::vector<PaletteFrame> frames =
-        ReduceStage(table, job.dither, job.width, job.height).run(composed, run);
+    ReduceStage reduce(table, job.dither, job.width, job.height);
+    WriteStage writer(job.settings.outputPath, job.settings.playOnce);
+    const bool ok = reduceMergeWrite(composed, reduce, writer, run, error);
     composed.clear();
-    run.mark("reduce");
-    run.report(95);
-
-    std::vector<PaletteFrame> merged = mergeIdenticalFrames(frames, run);
-    run.mark("merge");
-    if (merged.empty()) {
-        setGenerationError(error, "no frame could be encoded");
-        run.report(100);
-        return false;
-    }
-
-    const bool ok = WriteStage(job.settings.outputPath, job.settings.playOnce).run(merged, run, error);
-    merged.clear();
-    run.mark("write");
+    run.mark("reduce, merge and write");
     run.report(100);
     return ok;
 }

@@ -21,8 +21,15 @@ PictureFilesSource::~PictureFilesSource() = default;
 
 std::unique_ptr<RasterImage> PictureFilesSource::decodePicture(const std::string& path, std::string* error)
 {
+    std::vector<uint8_t> scratch;
+    return decodePicture(path, error, scratch);
+}
+
+std::unique_ptr<RasterImage> PictureFilesSource::decodePicture(const std::string& path, std::string* error,
+                                                               std::vector<uint8_t>& scratch)
+{
     auto picture = std::make_unique<RasterImage>();
-    if (!picture->decodeFile(path, imageTypeFromPath(path)) || !picture->isValid()) {
+    if (!picture->decodeFile(path, imageTypeFromPath(path), scratch) || !picture->isValid()) {
         if (error != nullptr)
             *error = picture->lastError().empty() ? "cannot decode the picture" : picture->lastError();
         return nullptr;
@@ -82,8 +89,23 @@ const RasterImage* PictureFilesSource::image(int i, std::unique_ptr<RasterImage>
     if (i == 0 && first_) {
         picture = std::move(first_);
     } else {
+        // The files are read into buffers handed from picture to picture, so
+        // that the heap does not fill with holes of file size between the
+        // pictures that are kept.
+        std::vector<uint8_t> scratch;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!freeScratch_.empty()) {
+                scratch = std::move(freeScratch_.back());
+                freeScratch_.pop_back();
+            }
+        }
         std::string reason;
-        picture = decodePicture(files_[size_t(i)], &reason);
+        picture = decodePicture(files_[size_t(i)], &reason, scratch);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            freeScratch_.push_back(std::move(scratch));
+        }
         if (!picture) {
             std::lock_guard<std::mutex> lock(mutex_);
             if (failure_.empty())

@@ -12,6 +12,7 @@
 // Pictures are decoded when composition asks for them, on the generation's
 // threads. A picture that cannot be decoded is left out and remembered
 // (failure()), so the caller can refuse the whole input.
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -28,6 +29,9 @@ public:
 
     // Decodes one picture as 24 bits; null with `error` set when it fails.
     static std::unique_ptr<RasterImage> decodePicture(const std::string& path, std::string* error);
+    // The same, reading the file into `scratch` (kept for the next one).
+    static std::unique_ptr<RasterImage> decodePicture(const std::string& path, std::string* error,
+                                                      std::vector<uint8_t>& scratch);
     // Fits `picture` into width x height as described above.
     static std::unique_ptr<RasterImage> fitPicture(const RasterImage& picture, int width, int height);
 
@@ -48,5 +52,6 @@ private:
     int height_ = 0;
     int delay_ = 5;
     mutable std::mutex mutex_;
-    std::string failure_;
+    std::string failure_;                            // guarded by mutex_
+    std::vector<std::vector<uint8_t>> freeScratch_;  // file buffers not in use, guarded by mutex_
 };

@@ -42,9 +42,20 @@ void sharePalette(gdImagePtr frame, const gdImagePtr palette)
 }  // namespace
 
 ReduceStage::ReduceStage(const GifPalette& table, bool diffusion, int width, int height)
-    : table_(table), diffusion_(diffusion), width_(width), height_(height)
+    : table_(table),
+      diffusion_(diffusion),
+      width_(width),
+      height_(height),
+      lookup_(std::make_unique<PaletteLookup>(table_.data(), 256)),
+      paletteImage_(gdImageCreate(1, 1))
 {
+    if (!paletteImage_)
+        throw std::bad_alloc();
+    for (const RgbQuad& c : table_)
+        gdImageColorAllocate(paletteImage_.get(), c.red, c.green, c.blue);
 }
+
+ReduceStage::~ReduceStage() = default;
 
 std::vector<std::pair<int, int>> ReduceStage::runsOf(const std::vector<char>& alike, int threads)
 {
@@ -61,81 +72,77 @@ std::vector<std::pair<int, int>> ReduceStage::runsOf(const std::vector<char>& al
     return runs;
 }
 
-std::vector<PaletteFrame> ReduceStage::run(const std::vector<ComposedFrame>& composed,
-                                           GenerationRun& run) const
+std::vector<std::pair<int, int>> ReduceStage::planRuns(const std::vector<ComposedFrame>& composed,
+                                                       GenerationRun& run) const
 {
     const int m = int(composed.size());
-    const int outW = width_, outH = height_;
-    std::vector<PaletteFrame> frames(static_cast<size_t>(m));
-    if (m == 0)
-        return frames;
-    const PaletteLookup lookup(table_.data(), 256);
-
-    // The palette image every frame takes its colour table from.
-    GdImageHandle paletteImage(gdImageCreate(1, 1));
-    if (!paletteImage)
-        throw std::bad_alloc();
-    for (const RgbQuad& c : table_)
-        gdImageColorAllocate(paletteImage.get(), c.red, c.green, c.blue);
-
     std::vector<char> alike(size_t(m), 0);
     runOrdered(
         m, run.threads(),
         [&](int j) {
             if (j > 0)
                 alike[size_t(j)] = FrameReducer::worthReusing(
-                    composed[size_t(j)].rows.data(), composed[size_t(j) - 1].rows.data(), outW, outH);
+                    composed[size_t(j)].rows.data(), composed[size_t(j) - 1].rows.data(), width_, height_);
         },
         [](int) { return true; });
-    const std::vector<std::pair<int, int>> runs = runsOf(alike, run.threads());
+    return runsOf(alike, run.threads());
+}
 
-    // Diffusion state pictures are handed from run to run instead of being
-    // made anew for each.
-    std::mutex statesMutex;
-    std::vector<std::unique_ptr<RasterImage>> freeStates;
-    auto reduceRun = [&](int r) {
-        std::unique_ptr<RasterImage> state;
-        {
-            std::lock_guard<std::mutex> lock(statesMutex);
-            if (!freeStates.empty()) {
-                state = std::move(freeStates.back());
-                freeStates.pop_back();
-            }
+void ReduceStage::reduceRun(const std::vector<ComposedFrame>& composed, std::pair<int, int> span,
+                            std::vector<PaletteFrame>& frames)
+{
+    std::unique_ptr<RasterImage> state;
+    {
+        std::lock_guard<std::mutex> lock(statesMutex_);
+        if (!freeStates_.empty()) {
+            state = std::move(freeStates_.back());
+            freeStates_.pop_back();
         }
-        if (!state)
-            state = std::make_unique<RasterImage>();
-        FrameReducer reducer(lookup, diffusion_, outW, outH, *state);
-        const int first = runs[size_t(r)].first;
-        const int last = first + runs[size_t(r)].second - 1;
-        bool havePrevious = false;
-        for (int j = first; j <= last; ++j) {
-            const ComposedFrame& c = composed[size_t(j)];
-            GdImageHandle im = makeBlockPaletteImage(outW, outH);
-            bool ok = false;
-            if (im) {
-                ok = havePrevious ? reducer.reduceNext(c.rows.data(), composed[size_t(j) - 1].rows.data(),
-                                                       frames[size_t(j) - 1].image->pixels, im->pixels)
-                                  : reducer.reduceFirst(c.rows.data(), im->pixels);
-            }
-            havePrevious = ok;
-            if (!ok) {
-                qWarning("generation: frame %d cannot be made into a palette image; left out", j + 1);
-                continue;
-            }
-            sharePalette(im.get(), paletteImage.get());
-            frames[size_t(j)].image = std::move(im);
-            frames[size_t(j)].delay = c.delay;
+    }
+    if (!state)
+        state = std::make_unique<RasterImage>();
+    FrameReducer reducer(*lookup_, diffusion_, width_, height_, *state);
+    const int first = span.first;
+    const int last = first + span.second - 1;
+    bool havePrevious = false;
+    for (int j = first; j <= last; ++j) {
+        const ComposedFrame& c = composed[size_t(j)];
+        GdImageHandle im = makeBlockPaletteImage(width_, height_);
+        bool ok = false;
+        if (im) {
+            ok = havePrevious ? reducer.reduceNext(c.rows.data(), composed[size_t(j) - 1].rows.data(),
+                                                   frames[size_t(j) - 1].image->pixels, im->pixels)
+                              : reducer.reduceFirst(c.rows.data(), im->pixels);
         }
-        std::lock_guard<std::mutex> lock(statesMutex);
-        freeStates.push_back(std::move(state));
-    };
-    runOrdered(int(runs.size()), run.threads(), reduceRun, [&](int r) {
-        for (int j = runs[size_t(r)].first; j < runs[size_t(r)].first + runs[size_t(r)].second; ++j) {
-            const int p = int(60 + j * 35.0 / m);
-            if (p < 95)
-                run.report(p);
+        havePrevious = ok;
+        if (!ok) {
+            qWarning("generation: frame %d cannot be made into a palette image; left out", j + 1);
+            continue;
         }
-        return true;
-    });
+        sharePalette(im.get(), paletteImage_.get());
+        frames[size_t(j)].image = std::move(im);
+        frames[size_t(j)].delay = c.delay;
+    }
+    std::lock_guard<std::mutex> lock(statesMutex_);
+    freeStates_.push_back(std::move(state));
+}
+
+std::vector<PaletteFrame> ReduceStage::run(const std::vector<ComposedFrame>& composed, GenerationRun& run)
+{
+    const int m = int(composed.size());
+    std::vector<PaletteFrame> frames(static_cast<size_t>(m));
+    if (m == 0)
+        return frames;
+    const std::vector<std::pair<int, int>> runs = planRuns(composed, run);
+    runOrdered(
+        int(runs.size()), run.threads(), [&](int r) { reduceRun(composed, runs[size_t(r)], frames); },
+        [&](int r) {
+            for (int j = runs[size_t(r)].first; j < runs[size_t(r)].first + runs[size_t(r)].second; ++j) {
+                const int p = int(60 + j * 35.0 / m);
+                if (p < 95)
+                    run.report(p);
+            }
+            return true;
+        });
     return frames;
 }

@@ -29,6 +29,8 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/palette_stage.h
   ${CMAKE_CURRENT_LIST_DIR}/palette_stage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reduce_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/reduce_write_pipeline.h
+  ${CMAKE_CURRENT_LIST_DIR}/reduce_write_pipeline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reduce_stage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/merge_stage.h
   ${CMAKE_CURRENT_LIST_DIR}/merge_stage.cpp

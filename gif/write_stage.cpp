@@ -28,32 +28,6 @@ bool writeWhole(std::FILE* file, const GdBuffer& buffer)
            std::fwrite(buffer.data.get(), 1, size_t(buffer.size), file) == size_t(buffer.size);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const
-    {
-        if (f != nullptr)
-            std::fclose(f);
-    }
-};
-
-// Removes the file on the way out unless it was written whole.
-class PartialFileGuard {
-public:
-    explicit PartialFileGuard(const QString& path) : path_(path) {}
-    ~PartialFileGuard()
-    {
-        if (armed_)
-            WriteStage::removePartialFile(path_);
-    }
-    PartialFileGuard(const PartialFileGuard&) = delete;
-    PartialFileGuard& operator=(const PartialFileGuard&) = delete;
-    void disarm() { armed_ = false; }
-
-private:
-    const QString& path_;
-    bool armed_ = true;
-};
-
 }  // namespace
 
 void WriteStage::removePartialFile(const QString& path)
@@ -64,77 +38,117 @@ void WriteStage::removePartialFile(const QString& path)
         std::remove(name.constData());
 }
 
-bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run, std::string* error) const
+void WriteStage::FileCloser::operator()(std::FILE* f) const
+{
+    if (f != nullptr)
+        std::fclose(f);
+}
+
+WriteStage::~WriteStage()
+{
+    file_.reset();
+    if (begun_ && !whole_)
+        removePartialFile(path_);
+}
+
+bool WriteStage::failed(std::string* error)
 {
     const QByteArray path = QFile::encodeName(path_);
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.constData(), "wb"));
-    if (!file) {
+    const std::string reason = errnoText(writeErrno_ != 0 ? writeErrno_ : EIO);
+    qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
+    setGenerationError(error, "cannot write " + path.toStdString() + ": " + reason);
+    file_.reset();
+    if (begun_)
+        removePartialFile(path_);
+    begun_ = false;
+    return false;
+}
+
+bool WriteStage::begin(const gdImage& first, std::string* error)
+{
+    const QByteArray path = QFile::encodeName(path_);
+    file_.reset(std::fopen(path.constData(), "wb"));
+    if (!file_) {
         const std::string reason = errnoText(errno);
         qWarning("generation: cannot create %s: %s", path.constData(), reason.c_str());
         setGenerationError(error, "cannot create " + path.toStdString() + ": " + reason);
         return false;
     }
-    PartialFileGuard guard(path_);
-    bool ok = true;
-    int writeErrno = 0;
-    auto noteFailure = [&](bool written) {
-        if (!written && writeErrno == 0)
-            writeErrno = errno != 0 ? errno : EIO;
-        return written;
-    };
+    begun_ = true;
     errno = 0;
-    {
-        GdBuffer begin;
-        begin.data.reset(gdImageGifAnimBeginPtr(frames[0].image.get(), &begin.size, 1, playOnce_ ? -1 : 0));
-        ok = noteFailure(writeWhole(file.get(), begin));
+    GdBuffer header;
+    header.data.reset(
+        gdImageGifAnimBeginPtr(const_cast<gdImagePtr>(&first), &header.size, 1, playOnce_ ? -1 : 0));
+    if (!writeWhole(file_.get(), header)) {
+        writeErrno_ = errno;
+        return failed(error);
     }
-    if (ok) {
-        // Each frame is encoded by GifFrameEncoder where it can, else by libgd.
-        std::vector<std::vector<uint8_t>> encoded(frames.size());
-        std::vector<GdBuffer> buffers(frames.size());
-        ok = runOrdered(
-            int(frames.size()), run.threads(),
-            [&](int e) {
-                const gdImagePtr image = frames[size_t(e)].image.get();
-                const gdImagePtr previous = e > 0 ? frames[size_t(e) - 1].image.get() : nullptr;
-                const int delay = std::clamp(frames[size_t(e)].delay, 0, kMaxGifDelay);
-                if (GifFrameEncoder::encode(*image, previous, delay, encoded[size_t(e)]))
-                    return;
-                encoded[size_t(e)].clear();
-                GdBuffer& b = buffers[size_t(e)];
-                b.data.reset(gdImageGifAnimAddPtr(image, &b.size, 0, 0, 0, delay, 1, previous));
-            },
-            [&](int e) {
-                std::vector<uint8_t>& bytes = encoded[size_t(e)];
-                bool written;
-                if (!bytes.empty()) {
-                    written =
-                        noteFailure(std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size());
-                } else {
-                    written = noteFailure(writeWhole(file.get(), buffers[size_t(e)]));
-                    buffers[size_t(e)].data.reset();
-                }
-                std::vector<uint8_t>().swap(bytes);
-                return written;
-            },
-            // Encoded frames wait for the file a few at a time, not all at once.
-            run.threads() * 2);
-    }
-    if (ok) {
-        GdBuffer end;
-        end.data.reset(gdImageGifAnimEndPtr(&end.size));
-        ok = noteFailure(writeWhole(file.get(), end));
-    }
-    if (ok)
-        ok = noteFailure(std::fflush(file.get()) == 0);
-    const int closeResult = std::fclose(file.release());
-    ok = ok && noteFailure(closeResult == 0);
-    if (!ok) {
-        const std::string reason = errnoText(writeErrno != 0 ? writeErrno : EIO);
-        qWarning("generation: writing %s failed: %s", path.constData(), reason.c_str());
-        setGenerationError(error, "cannot write " + path.toStdString() + ": " + reason);
-        return false;  // the guard removes the file
-    }
-    guard.disarm();
     return true;
+}
+
+void WriteStage::encode(const gdImage& image, const gdImage* previous, int delay, EncodedFrame& out)
+{
+    delay = std::clamp(delay, 0, kMaxGifDelay);
+    if (GifFrameEncoder::encode(image, previous, delay, out.bytes))
+        return;
+    out.bytes.clear();
+    GdBuffer& b = out.fallback;
+    b.data.reset(gdImageGifAnimAddPtr(const_cast<gdImagePtr>(&image), &b.size, 0, 0, 0, delay, 1,
+                                      const_cast<gdImagePtr>(previous)));
+}
+
+bool WriteStage::add(EncodedFrame& frame, std::string* error)
+{
+    if (!file_)
+        return false;
+    errno = 0;
+    const bool written = !frame.bytes.empty() ? std::fwrite(frame.bytes.data(), 1, frame.bytes.size(),
+                                                            file_.get()) == frame.bytes.size()
+                                              : writeWhole(file_.get(), frame.fallback);
+    std::vector<uint8_t>().swap(frame.bytes);
+    frame.fallback.data.reset();
+    if (!written) {
+        writeErrno_ = errno;
+        return failed(error);
+    }
+    return true;
+}
+
+bool WriteStage::finish(std::string* error)
+{
+    if (!file_)
+        return false;
+    errno = 0;
+    GdBuffer end;
+    end.data.reset(gdImageGifAnimEndPtr(&end.size));
+    bool ok = writeWhole(file_.get(), end) && std::fflush(file_.get()) == 0;
+    if (!ok)
+        writeErrno_ = errno;
+    const int closeResult = std::fclose(file_.release());
+    if (ok && closeResult != 0) {
+        ok = false;
+        writeErrno_ = errno;
+    }
+    if (!ok)
+        return failed(error);
+    whole_ = true;
+    return true;
+}
+
+bool WriteStage::run(const std::vector<PaletteFrame>& frames, GenerationRun& run, std::string* error)
+{
+    if (!begin(*frames[0].image, error))
+        return false;
+    // Each frame is encoded by GifFrameEncoder where it can, else by libgd.
+    std::vector<EncodedFrame> encoded(frames.size());
+    const bool ok = runOrdered(
+        int(frames.size()), run.threads(),
+        [&](int e) {
+            const gdImage* previous = e > 0 ? frames[size_t(e) - 1].image.get() : nullptr;
+            encode(*frames[size_t(e)].image, previous, frames[size_t(e)].delay, encoded[size_t(e)]);
+        },
+        [&](int e) { return add(encoded[size_t(e)], error); },
+        // Encoded frames wait for the file a few at a time, not all at once.
+        run.threads() * 2);
+    return ok && finish(error);
 }

@@ -162,13 +162,15 @@ bool unfilterRow(uint8_t filter, uint8_t* row, const uint8_t* prior, size_t leng
     }
 }
 
-// RGB to BGR for a row of `pixels`.
+// RGB to BGR for a row of `pixels`. `dst` may be `src` or lie before it (a
+// row moved down in its own buffer): every byte is read before it is written.
 void swapRedBlueScalar(const uint8_t* src, uint8_t* dst, size_t pixels)
 {
     for (size_t x = 0; x < pixels; ++x, src += 3, dst += 3) {
-        dst[0] = src[2];
-        dst[1] = src[1];
-        dst[2] = src[0];
+        const uint8_t r = src[0], g = src[1], b = src[2];
+        dst[0] = b;
+        dst[1] = g;
+        dst[2] = r;
     }
 }
 
@@ -176,7 +178,8 @@ void swapRedBlueScalar(const uint8_t* src, uint8_t* dst, size_t pixels)
 __attribute__((target("ssse3"))) void swapRedBlueSsse3(const uint8_t* src, uint8_t* dst, size_t pixels)
 {
     // Five pixels a step; a step reads and writes 16 bytes, so the last ones
-    // (at least one pixel more than a step) go the scalar way.
+    // (at least one pixel more than a step) go the scalar way. With `dst`
+    // before `src` a step only writes over bytes it has read.
     const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
     size_t x = 0;
     for (; x + 6 <= pixels; x += 5) {
@@ -258,6 +261,17 @@ bool decodePngFast(const uint8_t* data, size_t size, RasterImage& image)
         return false;
 
     try {
+        const size_t rowLength = size_t(w) * size_t(bpp);
+        const uint64_t rawBytes = uint64_t(rowLength + 1) * h;
+        if (rawBytes > kMaxDecodedBytes + uint64_t(h))
+            return false;
+        // With 3-byte pixels the picture is made where the data is inflated.
+        // It is taken before the joined data, which goes again at once: one
+        // picture after the other then leaves no holes between the pictures.
+        std::vector<uint8_t> buffer;
+        if (bpp == 3)
+            buffer.resize(static_cast<size_t>(rawBytes));
+
         const uint8_t* stream = idat.front().data;
         std::unique_ptr<uint8_t[]> joined;
         if (idat.size() > 1) {
@@ -273,46 +287,64 @@ bool decodePngFast(const uint8_t* data, size_t size, RasterImage& image)
         if ((stream[0] & 0x0F) != 8 || (stream[0] >> 4) != 7)
             return false;
 
-        const size_t rowLength = size_t(w) * size_t(bpp);
-        const uint64_t rawBytes = uint64_t(rowLength + 1) * h;
-        if (rawBytes > kMaxDecodedBytes + uint64_t(h))
-            return false;
-        std::unique_ptr<uint8_t[]> raw(new uint8_t[size_t(rawBytes)]);
         std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
             libdeflate_alloc_decompressor());
         if (!inflater)
             return false;
-        size_t usedIn = 0, madeOut = 0;
-        const libdeflate_result result = libdeflate_zlib_decompress_ex(
-            inflater.get(), stream, size_t(idatBytes), raw.get(), size_t(rawBytes), &usedIn, &madeOut);
-        if (result != LIBDEFLATE_SUCCESS || usedIn != idatBytes || madeOut != rawBytes)
+        auto inflate = [&](uint8_t* out) {
+            size_t usedIn = 0, madeOut = 0;
+            const libdeflate_result result = libdeflate_zlib_decompress_ex(
+                inflater.get(), stream, size_t(idatBytes), out, size_t(rawBytes), &usedIn, &madeOut);
+            return result == LIBDEFLATE_SUCCESS && usedIn == idatBytes && madeOut == rawBytes;
+        };
+
+        if (bpp == 3) {
+            // Each row is unfiltered in place, then moved down to its place in
+            // the picture (B and R swapped) once the row below it no longer
+            // needs it.
+            if (!inflate(buffer.data()))
+                return false;
+            joined.reset();
+            inflater.reset();
+            uint8_t* base = buffer.data();
+            const uint8_t* prior = nullptr;
+            for (uint32_t y = 0; y < h; ++y) {
+                uint8_t* line = base + size_t(y) * (rowLength + 1);
+                if (!unfilterRow<3>(line[0], line + 1, prior, rowLength))
+                    return false;
+                if (prior != nullptr)
+                    swapRedBlue(prior, base + size_t(y - 1) * rowLength, w);
+                prior = line + 1;
+            }
+            swapRedBlue(prior, base + size_t(h - 1) * rowLength, w);
+            if (!image.adoptPixels(int(w), int(h), std::move(buffer)))
+                return false;
+            image.setTypeCode(ImageTypePng);
+            image.setNumFrames(1);
+            return true;
+        }
+
+        std::unique_ptr<uint8_t[]> raw(new uint8_t[size_t(rawBytes)]);
+        if (!inflate(raw.get()))
             return false;
         joined.reset();
-
         if (!image.create(int(w), int(h), 24))
             return false;
-        if (bpp == 4)
-            image.createAlpha();
+        image.createAlpha();
         const uint8_t* prior = nullptr;
         for (uint32_t y = 0; y < h; ++y) {
             uint8_t* line = raw.get() + size_t(y) * (rowLength + 1);
             uint8_t* row = line + 1;
-            const bool known = bpp == 3 ? unfilterRow<3>(line[0], row, prior, rowLength)
-                                        : unfilterRow<4>(line[0], row, prior, rowLength);
-            if (!known)
+            if (!unfilterRow<4>(line[0], row, prior, rowLength))
                 return false;
             uint8_t* dst = image.row(int(y));
-            if (bpp == 3) {
-                swapRedBlue(row, dst, w);
-            } else {
-                uint8_t* a = image.alphaRow(int(y));
-                for (uint32_t x = 0; x < w; ++x, dst += 3) {
-                    const uint8_t* s = row + size_t(x) * 4;
-                    dst[0] = s[2];
-                    dst[1] = s[1];
-                    dst[2] = s[0];
-                    a[x] = s[3];
-                }
+            uint8_t* a = image.alphaRow(int(y));
+            for (uint32_t x = 0; x < w; ++x, dst += 3) {
+                const uint8_t* s = row + size_t(x) * 4;
+                dst[0] = s[2];
+                dst[1] = s[1];
+                dst[2] = s[0];
+                a[x] = s[3];
             }
             prior = row;
         }

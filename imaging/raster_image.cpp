@@ -147,6 +147,22 @@ bool RasterImage::create(int width, int height, int depth)
     return true;
 }
 
+bool RasterImage::adoptPixels(int width, int height, std::vector<uint8_t>&& bgr)
+{
+    d->resetPicture();
+    if (width <= 0 || height <= 0 || !imaging_codecs::pictureFits(uint64_t(width), uint64_t(height), 24))
+        return false;
+    const size_t bytes = size_t(width) * size_t(height) * 3u;
+    if (bgr.size() < bytes)
+        return false;
+    bgr.resize(bytes);  // never reallocates
+    d->pixels = std::move(bgr);
+    d->width = width;
+    d->height = height;
+    d->depth = 24;
+    return true;
+}
+
 std::unique_ptr<RasterImage> RasterImage::make(int width, int height, int depth)
 {
     auto img = std::make_unique<RasterImage>();
@@ -629,6 +645,12 @@ bool RasterImage::decodeMemory(const uint8_t* data, size_t size, int typeCode)
 
 bool RasterImage::decodeFile(const std::string& path, int typeCode)
 {
+    std::vector<uint8_t> bytes;
+    return decodeFile(path, typeCode, bytes);
+}
+
+bool RasterImage::decodeFile(const std::string& path, int typeCode, std::vector<uint8_t>& bytes)
+{
     // A file that cannot be read leaves the image as a failed decode does:
     // invalid, without frames, with the reason.
     auto refuse = [this](const std::string& reason) {
@@ -643,7 +665,6 @@ bool RasterImage::decodeFile(const std::string& path, int typeCode)
     std::error_code ec;
     if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec))
         return refuse(path + " is not a regular file");
-    std::vector<uint8_t> bytes;
     {
         std::ifstream in(path, std::ios::binary);
         if (!in)

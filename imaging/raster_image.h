@@ -121,6 +121,12 @@ public:
     // quality) are kept.
     bool create(int width, int height, int depth);
     static std::unique_ptr<RasterImage> make(int width, int height, int depth);  // null on failure
+    // Creation of a 24-bit picture from rows already made: `bgr` holds its
+    // top-down rows of B, G, R, width * 3 bytes each (bytes past them are
+    // dropped), and becomes the picture without a copy. As create() otherwise;
+    // false (image invalid, `bgr` left as it was) when the size cannot be made or
+    // `bgr` is too short.
+    bool adoptPixels(int width, int height, std::vector<uint8_t>&& bgr);
 
     bool isValid() const;
     int width() const;
@@ -180,6 +186,9 @@ public:
 
     // Decoding; the image is invalid when it fails (lastError() says why).
     bool decodeFile(const std::string& path, int typeCode);
+    // The same, reading the file into `scratch` (its memory is kept for the
+    // next file, so many pictures in a row are read without new memory).
+    bool decodeFile(const std::string& path, int typeCode, std::vector<uint8_t>& scratch);
     bool decodeMemory(const uint8_t* data, size_t size, int typeCode);
     const std::string& lastError() const;
     int typeCode() const;  // type of the decoded file
