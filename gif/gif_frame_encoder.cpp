@@ -190,57 +190,70 @@ bool GifFrameEncoder::encode(const gdImage& frame, const gdImage* previous, int 
             first[size_t(i)] = uint8_t(k);
         }
         // Pixel values at or above colorsTotal have no colour: such a frame is
-        // left to libgd.
-        auto differs = [&](int x, int y) {
-            const int p = previous->pixels[y][x];
-            const int c = frame.pixels[y][x];
-            return first[size_t(p)] != c;
-        };
-        auto rowDiffers = [&](int y, int& at) {
+        // left to libgd. With every value below the first entry that repeats
+        // an earlier colour (all of them, in frames reduced to a table), a
+        // pixel differs exactly where its byte does.
+        int firstRepeat = frame.colorsTotal;
+        for (int i = 0; i < frame.colorsTotal; ++i)
+            if (first[size_t(i)] != i) {
+                firstRepeat = i;
+                break;
+            }
+        unsigned highest = 0;
+        for (int y = 0; y < h; ++y) {
             const unsigned char* a = previous->pixels[y];
             const unsigned char* b = frame.pixels[y];
+            unsigned char m = 0;
             for (int x = 0; x < w; ++x)
-                if (first[a[x]] != b[x]) {
-                    at = x;
-                    return true;
-                }
+                m = std::max(m, std::max(a[x], b[x]));
+            highest = std::max(highest, unsigned(m));
+        }
+        if (highest >= unsigned(frame.colorsTotal))
             return false;
-        };
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (frame.pixels[y][x] >= frame.colorsTotal || previous->pixels[y][x] >= frame.colorsTotal)
+        const bool bytesTell = highest < unsigned(firstRepeat);
+        // The first and the last column where row y differs; false when it does not.
+        auto rowSpan = [&](int y, int& from, int& to) {
+            const unsigned char* a = previous->pixels[y];
+            const unsigned char* b = frame.pixels[y];
+            if (bytesTell) {
+                if (std::memcmp(a, b, size_t(w)) == 0)
                     return false;
-        int top = -1, at = 0;
+                int x = 0;
+                while (a[x] == b[x])
+                    ++x;
+                from = x;
+                x = w - 1;
+                while (a[x] == b[x])
+                    --x;
+                to = x;
+                return true;
+            }
+            int x = 0;
+            while (x < w && first[a[x]] == b[x])
+                ++x;
+            if (x == w)
+                return false;
+            from = x;
+            x = w - 1;
+            while (first[a[x]] == b[x])
+                --x;
+            to = x;
+            return true;
+        };
+        int top = -1, from = 0, to = 0;
         for (int y = 0; y < h && top < 0; ++y)
-            if (rowDiffers(y, at))
+            if (rowSpan(y, from, to))
                 top = y;
         if (top < 0)
             return false;  // nothing changed: libgd writes its empty image
         minY = maxY = top;
-        minX = maxX = at;
-        for (int y = h - 1; y > minY; --y)
-            if (rowDiffers(y, at)) {
+        minX = from;
+        maxX = to;
+        for (int y = top + 1; y < h; ++y) {
+            if (rowSpan(y, from, to)) {
                 maxY = y;
-                minX = std::min(minX, at);
-                maxX = std::max(maxX, at);
-                break;
-            }
-        for (int x = 0; x < minX; ++x) {
-            bool found = false;
-            for (int y = minY; y <= maxY && !found; ++y)
-                found = differs(x, y);
-            if (found) {
-                minX = x;
-                break;
-            }
-        }
-        for (int x = w - 1; x > maxX; --x) {
-            bool found = false;
-            for (int y = minY; y <= maxY && !found; ++y)
-                found = differs(x, y);
-            if (found) {
-                maxX = x;
-                break;
+                minX = std::min(minX, from);
+                maxX = std::max(maxX, to);
             }
         }
         cropped = minX != 0 || maxX != w - 1 || minY != 0 || maxY != h - 1;

@@ -8,14 +8,15 @@
 #include "gif/reduce_write_pipeline.h"
 #include "gif/write_stage.h"
 
-void OctreeGifEncoder::observe(const ComposedFrame& frame, const EncodeJob& job)
+void OctreeGifEncoder::observe(const ComposedFrame&, const EncodeJob&)
 {
-    palette_.feed(frame, job.width, job.height);
+    // The palette is fed from every frame at once in encode(), on all threads.
 }
 
 bool OctreeGifEncoder::encode(std::vector<ComposedFrame>& composed, const EncodeJob& job, GenerationRun& run,
                               std::string* error)
 {
+    palette_.feedFrames(composed, job.width, job.height, run);
     const GifPalette table = palette_.table(job.settings.keepWhite);
     run.mark("palette");
 

@@ -4,23 +4,78 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <mutex>
+
+#include "gif/colour_gatherer.h"
+#include "gif/generation_run.h"
+#include "gif/ordered_parallel.h"
 
 PaletteStage::PaletteStage() : octree_(256, 8) {}
+
+PaletteStage::~PaletteStage() = default;
+
+void PaletteStage::add(const std::vector<const uint8_t*>& rows, int width,
+                       const std::vector<ColourGatherer::Entry>& colours, const std::vector<int>& repeated)
+{
+    for (const ColourGatherer::Entry& e : colours)
+        octree_.addColorRun(uint8_t(e.bgr >> 16), uint8_t(e.bgr >> 8), uint8_t(e.bgr), 0, e.count);
+    for (const int y : repeated)
+        ++repeats_[rows[size_t(y)]];
+    width_ = width;
+    previous_.assign(rows.begin(), rows.end());
+}
 
 void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
 {
     const bool comparable = width == width_ && previous_.size() == size_t(height);
-    width_ = width;
-    const size_t rowBytes = size_t(width) * 3;
-    for (int y = height - 1; y >= 0; --y) {
-        const uint8_t* row = frame.rows[size_t(y)];
-        const uint8_t* before = comparable ? previous_[size_t(y)] : nullptr;
-        if (before != nullptr && (row == before || std::memcmp(row, before, rowBytes) == 0))
-            ++repeats_[row];
-        else
-            octree_.feedBgrRows(row, width, 1, 0);
-    }
-    previous_.assign(frame.rows.begin(), frame.rows.end());
+    ColourGatherer gatherer;
+    std::vector<ColourGatherer::Entry> colours;
+    std::vector<int> repeated;
+    gatherer.gather(frame.rows.data(), comparable ? previous_.data() : nullptr, width, height, colours,
+                    repeated);
+    add(frame.rows, width, colours, repeated);
+}
+
+void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int width, int height,
+                              GenerationRun& run)
+{
+    const int n = int(frames.size());
+    if (n == 0)
+        return;
+    const bool comparable = width == width_ && previous_.size() == size_t(height);
+    const std::vector<const uint8_t*> before = comparable ? previous_ : std::vector<const uint8_t*>();
+    std::vector<std::vector<ColourGatherer::Entry>> colours(static_cast<size_t>(n));
+    std::vector<std::vector<int>> repeated(static_cast<size_t>(n));
+    std::mutex mutex;
+    std::vector<std::unique_ptr<ColourGatherer>> gatherers;  // not in use, guarded by mutex
+    const int threads = run.threads();
+    runOrdered(
+        n, threads,
+        [&](int j) {
+            std::unique_ptr<ColourGatherer> g;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (!gatherers.empty()) {
+                    g = std::move(gatherers.back());
+                    gatherers.pop_back();
+                }
+            }
+            if (!g)
+                g = std::make_unique<ColourGatherer>();
+            const uint8_t* const* previous =
+                j > 0 ? frames[size_t(j) - 1].rows.data() : (before.empty() ? nullptr : before.data());
+            g->gather(frames[size_t(j)].rows.data(), previous, width, height, colours[size_t(j)],
+                      repeated[size_t(j)]);
+            std::lock_guard<std::mutex> lock(mutex);
+            gatherers.push_back(std::move(g));
+        },
+        [&](int j) {
+            add(frames[size_t(j)].rows, width, colours[size_t(j)], repeated[size_t(j)]);
+            std::vector<ColourGatherer::Entry>().swap(colours[size_t(j)]);
+            return true;
+        },
+        threads * 2);
 }
 
 GifPalette PaletteStage::table(bool keepWhite)

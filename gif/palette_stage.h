@@ -17,25 +17,37 @@
 // entries, so no pixel ever gets one of them.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "gif/colour_gatherer.h"
 #include "gif/composed_frame.h"
 #include "imaging/octree_quantizer.h"
 
 using GifPalette = std::array<RgbQuad, 256>;
 
+class GenerationRun;
+
 class PaletteStage {
 public:
     PaletteStage();
+    ~PaletteStage();
 
     // Adds every pixel of `frame` (its rows must be set).
     void feed(const ComposedFrame& frame, int width, int height);
+    // The same as feed() for each of `frames` in order; the colours of the
+    // frames are gathered on the run's threads (ColourGatherer) and added on
+    // this one.
+    void feedFrames(const std::vector<ComposedFrame>& frames, int width, int height, GenerationRun& run);
     // The table of everything fed so far. The rows of the frames fed must
     // still be there.
     GifPalette table(bool keepWhite);
 
 private:
+    void add(const std::vector<const uint8_t*>& rows, int width,
+             const std::vector<ColourGatherer::Entry>& colours, const std::vector<int>& repeated);
+
     OctreeQuantizer octree_;
     int width_ = 0;
     std::vector<const uint8_t*> previous_;                  // the rows of the frame fed last

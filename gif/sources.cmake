@@ -27,6 +27,8 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compose_stage.h
   ${CMAKE_CURRENT_LIST_DIR}/compose_stage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/palette_stage.h
+  ${CMAKE_CURRENT_LIST_DIR}/colour_gatherer.h
+  ${CMAKE_CURRENT_LIST_DIR}/colour_gatherer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/palette_stage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reduce_stage.h
   ${CMAKE_CURRENT_LIST_DIR}/reduce_write_pipeline.h

@@ -156,13 +156,11 @@ void OctreeQuantizer::addColorRun(uint8_t red, uint8_t green, uint8_t blue, uint
 {
     if (count == 0)
         return;
-    addColor(red, green, blue, alpha);
-    if (count > 1) {
-        // The colour's path now ends in an existing leaf: nothing is created.
-        [[maybe_unused]] const int leaves = leafCount_;
-        addToTree(red, green, blue, alpha, count - 1);
-        assert(leafCount_ == leaves);
-    }
+    // As addColor() `count` times: the first creates what is missing and the
+    // reductions it causes move the leaf's sums up; the others add to the leaf
+    // that then holds the colour, which ends with the same sums.
+    addToTree(red, green, blue, alpha, count);
+    reduceWhileOver();
 }
 
 void OctreeQuantizer::feedBgrRows(const uint8_t* rows, int width, int height, size_t stride, uint64_t times)
