@@ -103,17 +103,21 @@ void ComposeStage::shareUnchangedRows(ComposedFrame& c, const ComposedFrame* pre
     const size_t rowBytes = size_t(outW_) * 3;
     c.rows.resize(size_t(outH_));
     int changed = outH_;
+    std::vector<char> same;
     if (c.owned && previous != nullptr) {
+        same.resize(size_t(outH_));
         changed = 0;
-        for (int y = 0; y < outH_; ++y)
-            changed += std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) != 0;
+        for (int y = 0; y < outH_; ++y) {
+            same[size_t(y)] = std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) == 0;
+            changed += !same[size_t(y)];
+        }
     }
     if (changed * 2 < outH_) {
         // Keep the changed rows only and let the picture go.
         c.changedRows.reset(new uint8_t[std::max<size_t>(1, size_t(changed) * rowBytes)]);
         uint8_t* out = c.changedRows.get();
         for (int y = 0; y < outH_; ++y) {
-            if (std::memcmp(img.row(y), previous->rows[size_t(y)], rowBytes) == 0) {
+            if (same[size_t(y)]) {
                 c.rows[size_t(y)] = previous->rows[size_t(y)];
             } else {
                 std::memcpy(out, img.row(y), rowBytes);

@@ -268,7 +268,7 @@ bool decodePngFast(const uint8_t* data, size_t size, RasterImage& image)
         // With 3-byte pixels the picture is made where the data is inflated.
         // It is taken before the joined data, which goes again at once: one
         // picture after the other then leaves no holes between the pictures.
-        std::vector<uint8_t> buffer;
+        RasterImage::PixelBuffer buffer;  // not cleared: every byte is inflated
         if (bpp == 3)
             buffer.resize(static_cast<size_t>(rawBytes));
 

@@ -17,7 +17,7 @@ struct RasterImage::Impl {
     int width = 0;
     int height = 0;
     int depth = 0;
-    std::vector<uint8_t> pixels;
+    PixelBuffer pixels;
     std::vector<RgbQuad> palette;
     std::vector<uint8_t> alpha;
     int alphaMultiplier = 255;
@@ -74,7 +74,7 @@ struct RasterImage::Impl {
     void resetPicture()
     {
         width = height = depth = 0;
-        std::vector<uint8_t>().swap(pixels);
+        PixelBuffer().swap(pixels);
         std::vector<RgbQuad>().swap(palette);
         std::vector<uint8_t>().swap(alpha);
         alphaMultiplier = 255;
@@ -134,7 +134,7 @@ bool RasterImage::create(int width, int height, int depth)
         return false;
     const size_t bytes = size_t(width) * size_t(height) * (bpp == 24 ? 3u : 1u);
     try {
-        d->pixels.resize(bytes);
+        d->pixels.assign(bytes, 0);
         if (bpp <= 8)
             d->palette.assign(size_t(1) << bpp, RgbQuad());
     } catch (const std::bad_alloc&) {
@@ -147,7 +147,7 @@ bool RasterImage::create(int width, int height, int depth)
     return true;
 }
 
-bool RasterImage::adoptPixels(int width, int height, std::vector<uint8_t>&& bgr)
+bool RasterImage::adoptPixels(int width, int height, PixelBuffer&& bgr)
 {
     d->resetPicture();
     if (width <= 0 || height <= 0 || !imaging_codecs::pictureFits(uint64_t(width), uint64_t(height), 24))
@@ -408,7 +408,7 @@ bool RasterImage::increaseTo24Bits()
         return false;
     if (d->depth == 24)
         return true;
-    std::vector<uint8_t> out;
+    PixelBuffer out;
     try {
         out.resize(size_t(d->width) * size_t(d->height) * 3);
     } catch (const std::bad_alloc&) {

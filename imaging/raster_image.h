@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -105,6 +106,32 @@ std::string pictureSizeRefusal(const char* what, uint64_t width, uint64_t height
 
 class RasterImage {
 public:
+    // Picture memory: bytes it is given are not cleared first (a decoder that
+    // writes every pixel does not pay for zeros it overwrites).
+    template <typename T>
+    struct UninitializedAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UninitializedAllocator<U>;
+        };
+        UninitializedAllocator() = default;
+        template <typename U>
+        UninitializedAllocator(const UninitializedAllocator<U>&) noexcept
+        {
+        }
+        template <typename U>
+        void construct(U* p) noexcept
+        {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args)
+        {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+    using PixelBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
+
     RasterImage();
     ~RasterImage();
     RasterImage(const RasterImage& other);  // deep copy, all attributes
@@ -126,7 +153,7 @@ public:
     // dropped), and becomes the picture without a copy. As create() otherwise;
     // false (image invalid, `bgr` left as it was) when the size cannot be made or
     // `bgr` is too short.
-    bool adoptPixels(int width, int height, std::vector<uint8_t>&& bgr);
+    bool adoptPixels(int width, int height, PixelBuffer&& bgr);
 
     bool isValid() const;
     int width() const;
