@@ -6,6 +6,7 @@
 //
 // With VEXLO_GENERATION_TIMES set, the time of each stage goes to the log.
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -30,6 +31,7 @@ private:
     GenerationProgress progress_;
     bool timesOn_;
     std::chrono::steady_clock::time_point last_;
+    std::clock_t lastCpu_;
 };
 
 // Sets *error when error is not null.
