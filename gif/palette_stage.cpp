@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <mutex>
 
 #include "gif/colour_gatherer.h"
 #include "gif/generation_run.h"
+#include "gif/object_pool.h"
 #include "gif/ordered_parallel.h"
 
 PaletteStage::PaletteStage() : octree_(256, 8) {}
@@ -47,28 +47,19 @@ void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int widt
     const std::vector<const uint8_t*> before = comparable ? previous_ : std::vector<const uint8_t*>();
     std::vector<std::vector<ColourGatherer::Entry>> colours(static_cast<size_t>(n));
     std::vector<std::vector<int>> repeated(static_cast<size_t>(n));
-    std::mutex mutex;
-    std::vector<std::unique_ptr<ColourGatherer>> gatherers;  // not in use, guarded by mutex
+    ObjectPool<std::unique_ptr<ColourGatherer>> gatherers;
     const int threads = run.threads();
     runOrdered(
         n, threads,
         [&](int j) {
-            std::unique_ptr<ColourGatherer> g;
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (!gatherers.empty()) {
-                    g = std::move(gatherers.back());
-                    gatherers.pop_back();
-                }
-            }
+            std::unique_ptr<ColourGatherer> g = gatherers.take();
             if (!g)
                 g = std::make_unique<ColourGatherer>();
             const uint8_t* const* previous =
                 j > 0 ? frames[size_t(j) - 1].rows.data() : (before.empty() ? nullptr : before.data());
             g->gather(frames[size_t(j)].rows.data(), previous, width, height, colours[size_t(j)],
                       repeated[size_t(j)]);
-            std::lock_guard<std::mutex> lock(mutex);
-            gatherers.push_back(std::move(g));
+            gatherers.give(std::move(g));
         },
         [&](int j) {
             add(frames[size_t(j)].rows, width, colours[size_t(j)], repeated[size_t(j)]);

@@ -92,20 +92,10 @@ const RasterImage* PictureFilesSource::image(int i, std::unique_ptr<RasterImage>
         // The files are read into buffers handed from picture to picture, so
         // that the heap does not fill with holes of file size between the
         // pictures that are kept.
-        std::vector<uint8_t> scratch;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (!freeScratch_.empty()) {
-                scratch = std::move(freeScratch_.back());
-                freeScratch_.pop_back();
-            }
-        }
+        std::vector<uint8_t> scratch = freeScratch_.take();
         std::string reason;
         picture = decodePicture(files_[size_t(i)], &reason, scratch);
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            freeScratch_.push_back(std::move(scratch));
-        }
+        freeScratch_.give(std::move(scratch));
         if (!picture) {
             std::lock_guard<std::mutex> lock(mutex_);
             if (failure_.empty())

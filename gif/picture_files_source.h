@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "gif/generation_source.h"
+#include "gif/object_pool.h"
 
 class PictureFilesSource : public GenerationSource {
 public:
@@ -52,6 +53,6 @@ private:
     int height_ = 0;
     int delay_ = 5;
     mutable std::mutex mutex_;
-    std::string failure_;                            // guarded by mutex_
-    std::vector<std::vector<uint8_t>> freeScratch_;  // file buffers not in use, guarded by mutex_
+    std::string failure_;                           // guarded by mutex_
+    ObjectPool<std::vector<uint8_t>> freeScratch_;  // file buffers not in use
 };

@@ -91,14 +91,7 @@ std::vector<std::pair<int, int>> ReduceStage::planRuns(const std::vector<Compose
 void ReduceStage::reduceRun(const std::vector<ComposedFrame>& composed, std::pair<int, int> span,
                             std::vector<PaletteFrame>& frames)
 {
-    std::unique_ptr<RasterImage> state;
-    {
-        std::lock_guard<std::mutex> lock(statesMutex_);
-        if (!freeStates_.empty()) {
-            state = std::move(freeStates_.back());
-            freeStates_.pop_back();
-        }
-    }
+    std::unique_ptr<RasterImage> state = freeStates_.take();
     if (!state)
         state = std::make_unique<RasterImage>();
     FrameReducer reducer(*lookup_, diffusion_, width_, height_, *state);
@@ -123,8 +116,7 @@ void ReduceStage::reduceRun(const std::vector<ComposedFrame>& composed, std::pai
         frames[size_t(j)].image = std::move(im);
         frames[size_t(j)].delay = c.delay;
     }
-    std::lock_guard<std::mutex> lock(statesMutex_);
-    freeStates_.push_back(std::move(state));
+    freeStates_.give(std::move(state));
 }
 
 std::vector<PaletteFrame> ReduceStage::run(const std::vector<ComposedFrame>& composed, GenerationRun& run)

@@ -11,10 +11,10 @@
 // colour table. A frame that cannot be made is left out (its slot stays
 // empty). Progress 60..94, in frame order.
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "gif/composed_frame.h"
+#include "gif/object_pool.h"
 #include "gif/palette_frame.h"
 #include "gif/palette_stage.h"
 
@@ -54,6 +54,5 @@ private:
     GdImageHandle paletteImage_;  // the image every frame takes its colour table from
     // Diffusion state pictures are handed from run to run instead of being
     // made anew for each.
-    std::mutex statesMutex_;
-    std::vector<std::unique_ptr<RasterImage>> freeStates_;
+    ObjectPool<std::unique_ptr<RasterImage>> freeStates_;
 };

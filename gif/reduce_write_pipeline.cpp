@@ -88,40 +88,37 @@ bool Pipeline::takeTask(std::unique_lock<std::mutex>& lock)
 {
     if (stop_)
         return false;
+    // Runs `job` with the lock released and notes that it finished (`done`)
+    // or why it failed.
+    auto runUnlocked = [&](auto&& job, char& done) {
+        lock.unlock();
+        try {
+            job();
+            lock.lock();
+            done = 1;
+        } catch (...) {
+            lock.lock();
+            if (!failure_)
+                failure_ = std::current_exception();
+            stop_ = true;
+            workCv_.notify_all();
+        }
+        doneCv_.notify_all();
+        return true;
+    };
     if (!encodeQueue_.empty()) {
         const EncodeTask task = encodeQueue_.front();
         encodeQueue_.pop_front();
-        lock.unlock();
-        try {
-            WriteStage::encode(*task.image, task.previous, task.delay, encoded_[size_t(task.merged)]);
-            lock.lock();
-            encodedDone_[size_t(task.merged)] = 1;
-        } catch (...) {
-            lock.lock();
-            if (!failure_)
-                failure_ = std::current_exception();
-            stop_ = true;
-            workCv_.notify_all();
-        }
-        doneCv_.notify_all();
-        return true;
+        return runUnlocked(
+            [&] {
+                WriteStage::encode(*task.image, task.previous, task.delay, encoded_[size_t(task.merged)]);
+            },
+            encodedDone_[size_t(task.merged)]);
     }
     if (nextRun_ < int(runs_.size()) && nextRun_ < runsMerged_ + maxAhead_) {
         const int r = nextRun_++;
-        lock.unlock();
-        try {
-            reduce_.reduceRun(composed_, runs_[size_t(r)], frames_);
-            lock.lock();
-            runDone_[size_t(r)] = 1;
-        } catch (...) {
-            lock.lock();
-            if (!failure_)
-                failure_ = std::current_exception();
-            stop_ = true;
-            workCv_.notify_all();
-        }
-        doneCv_.notify_all();
-        return true;
+        return runUnlocked([&] { reduce_.reduceRun(composed_, runs_[size_t(r)], frames_); },
+                           runDone_[size_t(r)]);
     }
     return false;
 }

@@ -5,6 +5,7 @@ target_sources(vexlo_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gd_handles.h
   ${CMAKE_CURRENT_LIST_DIR}/gd_handles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ordered_parallel.h
+  ${CMAKE_CURRENT_LIST_DIR}/object_pool.h
   ${CMAKE_CURRENT_LIST_DIR}/generation_source.h
   ${CMAKE_CURRENT_LIST_DIR}/frame_sequence_source.h
   ${CMAKE_CURRENT_LIST_DIR}/frame_sequence_source.cpp

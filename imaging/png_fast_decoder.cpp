@@ -80,6 +80,20 @@ inline __attribute__((target("sse4.1"))) __m128i loadPixel(const uint8_t* p)
     return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
 }
 
+// One Paeth step in 16-bit lanes: the pixel made from its filtered bytes,
+// with a, b and c its left, upper and upper left neighbours.
+inline __attribute__((target("sse4.1"))) __m128i paethStep(__m128i a, __m128i b, __m128i c, __m128i filtered)
+{
+    const __m128i bc = _mm_sub_epi16(b, c);
+    const __m128i ac = _mm_sub_epi16(a, c);
+    const __m128i pa = _mm_abs_epi16(bc);
+    const __m128i pb = _mm_abs_epi16(ac);
+    const __m128i pc = _mm_abs_epi16(_mm_add_epi16(ac, bc));
+    const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+    const __m128i bOrC = _mm_blendv_epi8(b, c, _mm_cmpgt_epi16(pb, pc));
+    return _mm_and_si128(_mm_add_epi16(filtered, _mm_blendv_epi8(a, bOrC, notA)), _mm_set1_epi16(0xFF));
+}
+
 // The Paeth filter of a row below another: one pixel a step, its channels side
 // by side in 16-bit lanes, the left pixel and the one above it kept in
 // registers (the chain from one pixel to the next is what takes the time).
@@ -90,19 +104,11 @@ __attribute__((target("sse4.1"))) void paethRowSse41(uint8_t* row, const uint8_t
 {
     const size_t pixels = length / Bpp;
     const size_t stepped = Bpp == 4 ? pixels : pixels - 1;
-    const __m128i low = _mm_set1_epi16(0xFF);
     __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
     for (size_t x = 0; x < stepped; ++x) {
         const __m128i b = loadPixel(prior + x * Bpp);
         const __m128i filtered = loadPixel(row + x * Bpp);
-        const __m128i bc = _mm_sub_epi16(b, c);
-        const __m128i ac = _mm_sub_epi16(a, c);
-        const __m128i pa = _mm_abs_epi16(bc);
-        const __m128i pb = _mm_abs_epi16(ac);
-        const __m128i pc = _mm_abs_epi16(_mm_add_epi16(ac, bc));
-        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
-        const __m128i bOrC = _mm_blendv_epi8(b, c, _mm_cmpgt_epi16(pb, pc));
-        a = _mm_and_si128(_mm_add_epi16(filtered, _mm_blendv_epi8(a, bOrC, notA)), low);
+        a = paethStep(a, b, c, filtered);
         const uint32_t out = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(a, a)));
         std::memcpy(row + x * Bpp, &out, Bpp);
         c = b;
@@ -136,7 +142,6 @@ __attribute__((target("sse4.1"))) void paethRowPairSse41(uint8_t* upper, uint8_t
         return;
     }
     scalarPixel(upper, prior, 0);
-    const __m128i low = _mm_set1_epi16(0xFF);
     // a: the left pixels (upper pixel 0, lower pixel -1); c: the pixels above them.
     __m128i a = loadPixel(upper), c = loadPixel(prior);
     a = _mm_unpacklo_epi64(a, _mm_setzero_si128());
@@ -146,14 +151,7 @@ __attribute__((target("sse4.1"))) void paethRowPairSse41(uint8_t* upper, uint8_t
     for (size_t k = 1; k + 1 < pixels; ++k) {
         const __m128i b = _mm_unpacklo_epi64(loadPixel(prior + 3 * k), a);
         const __m128i filtered = _mm_unpacklo_epi64(loadPixel(upper + 3 * k), loadPixel(lower + 3 * (k - 1)));
-        const __m128i bc = _mm_sub_epi16(b, c);
-        const __m128i ac = _mm_sub_epi16(a, c);
-        const __m128i pa = _mm_abs_epi16(bc);
-        const __m128i pb = _mm_abs_epi16(ac);
-        const __m128i pc = _mm_abs_epi16(_mm_add_epi16(ac, bc));
-        const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
-        const __m128i bOrC = _mm_blendv_epi8(b, c, _mm_cmpgt_epi16(pb, pc));
-        a = _mm_and_si128(_mm_add_epi16(filtered, _mm_blendv_epi8(a, bOrC, notA)), low);
+        a = paethStep(a, b, c, filtered);
         uint8_t out[8];
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(a, a));
         std::memcpy(upper + 3 * k, out, 3);
