@@ -277,33 +277,62 @@ TEST(WriteStage, WritesEveryFrameOrRemovesWhatItBegan)
 TEST(PaletteStage, RowsRepeatedFromThePreviousFrameGiveTheSameTable)
 {
     // Frames that repeat the previous one whole, in part, and in shared rows,
-    // with new colours appearing late; the octree is fed every picture whole.
-    const int w = 23, h = 14;
+    // with new colours appearing late and far more colours than the octree
+    // keeps (so that it reduces all along); the reference octree is given
+    // every pixel one by one, bottom row first.
+    const int w = 61, h = 37;
+    auto manyColours = [&](unsigned seed) {
+        auto img = RasterImage::make(w, h, 24);
+        std::mt19937 rng(seed);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w * 3; ++x)
+                img->row(y)[x] = uint8_t(rng() % 4 == 0 ? img->row(y)[std::max(x - 3, 0)] : rng());
+        return img;
+    };
     std::vector<std::unique_ptr<RasterImage>> pictures;
-    pictures.push_back(noisy(w, h, 8));
+    pictures.push_back(manyColours(8));
     pictures.push_back(std::make_unique<RasterImage>(*pictures[0]));
     pictures.push_back(std::make_unique<RasterImage>(*pictures[0]));
     for (int x = 0; x < w * 3; ++x)
         pictures.back()->row(5)[x] = uint8_t(200 + x % 50);
-    pictures.push_back(noisy(w, h, 9));
+    pictures.push_back(manyColours(9));
     pictures.push_back(std::make_unique<RasterImage>(*pictures[3]));
+    pictures.back()->row(21)[7] ^= 0x11;  // an odd row: the even ones are shared below
     std::vector<ComposedFrame> frames(pictures.size());
     for (size_t j = 0; j < pictures.size(); ++j)
         for (int y = 0; y < h; ++y)
             frames[j].rows.push_back(j == 4 && y % 2 == 0 ? frames[3].rows[size_t(y)] : pictures[j]->row(y));
-    PaletteStage stage;
     OctreeQuantizer octree(256, 8);
-    for (size_t j = 0; j < pictures.size(); ++j) {
-        stage.feed(frames[j], w, h);
-        ASSERT_TRUE(octree.feed(*pictures[j]));
-    }
+    for (const auto& picture : pictures)
+        for (int y = h - 1; y >= 0; --y)
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* p = picture->row(y) + size_t(x) * 3;
+                octree.addColor(p[2], p[1], p[0], 0);
+            }
     RgbQuad expected[256] = {};
     const int used = octree.colorTable(expected, 256);
-    const GifPalette table = stage.table(false);
-    for (int k = 0; k < used; ++k)
-        EXPECT_TRUE(table[size_t(k)].red == expected[k].red && table[size_t(k)].green == expected[k].green &&
-                    table[size_t(k)].blue == expected[k].blue)
-            << k;
+    ASSERT_GT(used, 200);  // thousands of colours: reduced all along
+    auto check = [&](const GifPalette& table) {
+        for (int k = 0; k < used; ++k)
+            EXPECT_TRUE(table[size_t(k)].red == expected[k].red &&
+                        table[size_t(k)].green == expected[k].green &&
+                        table[size_t(k)].blue == expected[k].blue)
+                << k;
+    };
+    {
+        SCOPED_TRACE("one frame after the other");
+        PaletteStage stage;
+        for (const ComposedFrame& f : frames)
+            stage.feed(f, w, h);
+        check(stage.table(false));
+    }
+    for (int threads : {1, 3}) {
+        SCOPED_TRACE("all frames at once, " + std::to_string(threads) + " threads");
+        PaletteStage stage;
+        GenerationRun run(threads, {});
+        stage.feedFrames(frames, w, h, run);
+        check(stage.table(false));
+    }
 }
 
 TEST(MergeStage, ComparesColoursAsLibgdDoes)
