@@ -9,7 +9,7 @@
 //
 // run() composes the records on `threads` threads and hands each composed frame
 // to `inOrder` on the calling thread in record order, while later records are
-// still being composed (a palette is fed there). It reports progress 0..59, one
+// still being composed (an encoder may look at each frame there). It reports progress 0..59, one
 // report per record (deleted ones included).
 #include <functional>
 #include <memory>

@@ -14,7 +14,7 @@
 //
 // The generator calls, all on the generating thread:
 //   1. observe(frame, ...) for every composed frame, in record order, while
-//      later records are still being composed (a palette is fed here; the
+//      later records are still being composed (a look at each frame; the
 //      frame's rows are set and stay valid until encode() returns);
 //   2. encode(frames, ...) once, with every composed frame in record order
 //      (at least one). It reports progress 60..100 through `run` (95 when the
