@@ -31,7 +31,7 @@ void ColourGatherer::grow()
     }
 }
 
-void ColourGatherer::gather(const uint8_t* const* rows, const uint8_t* const* previous, int width, int height,
+bool ColourGatherer::gather(const uint8_t* const* rows, const uint8_t* const* previous, int width, int height,
                             std::vector<Entry>& out, std::vector<int>& repeated)
 {
     out.clear();
@@ -43,6 +43,14 @@ void ColourGatherer::gather(const uint8_t* const* rows, const uint8_t* const* pr
     uint32_t mask = (1u << bits_) - 1;
     uint32_t lastKey = 0;  // no colour
     uint32_t lastSlot = 0;
+    size_t seen = 0;  // pixels gathered
+    auto giveUp = [&] {
+        for (const uint32_t s : order_)
+            slots_[s] = Slot{0, 0};
+        order_.clear();
+        repeated.clear();
+        return false;
+    };
     for (int y = height - 1; y >= 0; --y) {
         const uint8_t* p = rows[size_t(y)];
         if (previous != nullptr &&
@@ -50,6 +58,9 @@ void ColourGatherer::gather(const uint8_t* const* rows, const uint8_t* const* pr
             repeated.push_back(y);
             continue;
         }
+        seen += size_t(width);
+        if (order_.size() > kMaxColours || (seen > kProbePixels && 2 * order_.size() > seen))
+            return giveUp();
         for (const uint8_t* const end = p + rowBytes; p < end; p += 3) {
             const uint32_t key = (uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16)) + 1;
             if (key == lastKey) {
@@ -83,4 +94,6 @@ void ColourGatherer::gather(const uint8_t* const* rows, const uint8_t* const* pr
         out.push_back({slots_[s].key - 1, slots_[s].count});
         slots_[s] = Slot{0, 0};
     }
+    order_.clear();
+    return true;
 }

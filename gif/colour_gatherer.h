@@ -13,6 +13,7 @@
 // frame's row hold only colours already seen; they are left out and named.
 //
 // One gatherer per thread: it keeps its table from frame to frame.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,9 +26,15 @@ public:
 
     // `rows` are the frame's top-down rows of B, G, R (width * 3 bytes each);
     // `previous` the previous frame's, or null. `out` gets the colours,
-    // `repeated` the rows equal to the previous frame's.
-    void gather(const uint8_t* const* rows, const uint8_t* const* previous, int width, int height,
+    // `repeated` the rows equal to the previous frame's. False (both empty)
+    // for a frame of so many colours that the list would save little: more
+    // than kMaxColours, or more than every second pixel once kProbePixels
+    // pixels have been seen; such a frame is better fed pixel by pixel.
+    bool gather(const uint8_t* const* rows, const uint8_t* const* previous, int width, int height,
                 std::vector<Entry>& out, std::vector<int>& repeated);
+
+    static constexpr size_t kMaxColours = size_t(1) << 17;  // a table that stays in the cache
+    static constexpr size_t kProbePixels = size_t(1) << 16;
 
 private:
     struct Slot {

@@ -26,15 +26,34 @@ void PaletteStage::add(const std::vector<const uint8_t*>& rows, int width,
     previous_.assign(rows.begin(), rows.end());
 }
 
+void PaletteStage::addPixels(const std::vector<const uint8_t*>& rows, const uint8_t* const* previous,
+                             int width)
+{
+    const size_t rowBytes = size_t(width) * 3;
+    for (size_t y = rows.size(); y-- > 0;) {
+        const uint8_t* row = rows[y];
+        const uint8_t* before = previous != nullptr ? previous[y] : nullptr;
+        if (before != nullptr && (row == before || std::memcmp(row, before, rowBytes) == 0))
+            ++repeats_[row];
+        else
+            octree_.feedBgrRows(row, width, 1, 0);
+    }
+    width_ = width;
+    previous_.assign(rows.begin(), rows.end());
+}
+
 void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
 {
     const bool comparable = width == width_ && previous_.size() == size_t(height);
+    const std::vector<const uint8_t*> before = comparable ? previous_ : std::vector<const uint8_t*>();
+    const uint8_t* const* previous = before.empty() ? nullptr : before.data();
     ColourGatherer gatherer;
     std::vector<ColourGatherer::Entry> colours;
     std::vector<int> repeated;
-    gatherer.gather(frame.rows.data(), comparable ? previous_.data() : nullptr, width, height, colours,
-                    repeated);
-    add(frame.rows, width, colours, repeated);
+    if (gatherer.gather(frame.rows.data(), previous, width, height, colours, repeated))
+        add(frame.rows, width, colours, repeated);
+    else
+        addPixels(frame.rows, previous, width);
 }
 
 void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int width, int height,
@@ -47,6 +66,10 @@ void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int widt
     const std::vector<const uint8_t*> before = comparable ? previous_ : std::vector<const uint8_t*>();
     std::vector<std::vector<ColourGatherer::Entry>> colours(static_cast<size_t>(n));
     std::vector<std::vector<int>> repeated(static_cast<size_t>(n));
+    std::vector<char> gathered(static_cast<size_t>(n), 0);
+    auto previousOf = [&](int j) -> const uint8_t* const* {
+        return j > 0 ? frames[size_t(j) - 1].rows.data() : (before.empty() ? nullptr : before.data());
+    };
     ObjectPool<std::unique_ptr<ColourGatherer>> gatherers;
     const int threads = run.threads();
     runOrdered(
@@ -55,14 +78,16 @@ void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int widt
             std::unique_ptr<ColourGatherer> g = gatherers.take();
             if (!g)
                 g = std::make_unique<ColourGatherer>();
-            const uint8_t* const* previous =
-                j > 0 ? frames[size_t(j) - 1].rows.data() : (before.empty() ? nullptr : before.data());
-            g->gather(frames[size_t(j)].rows.data(), previous, width, height, colours[size_t(j)],
-                      repeated[size_t(j)]);
+            gathered[size_t(j)] = g->gather(frames[size_t(j)].rows.data(), previousOf(j), width, height,
+                                            colours[size_t(j)], repeated[size_t(j)]);
             gatherers.give(std::move(g));
         },
         [&](int j) {
-            add(frames[size_t(j)].rows, width, colours[size_t(j)], repeated[size_t(j)]);
+            // A frame of too many colours goes pixel by pixel, as they come.
+            if (gathered[size_t(j)])
+                add(frames[size_t(j)].rows, width, colours[size_t(j)], repeated[size_t(j)]);
+            else
+                addPixels(frames[size_t(j)].rows, previousOf(j), width);
             std::vector<ColourGatherer::Entry>().swap(colours[size_t(j)]);
             return true;
         },

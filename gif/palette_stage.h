@@ -45,6 +45,7 @@ public:
     GifPalette table(bool keepWhite);
 
 private:
+    void addPixels(const std::vector<const uint8_t*>& rows, const uint8_t* const* previous, int width);
     void add(const std::vector<const uint8_t*>& rows, int width,
              const std::vector<ColourGatherer::Entry>& colours, const std::vector<int>& repeated);
 
