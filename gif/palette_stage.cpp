@@ -45,8 +45,8 @@ void PaletteStage::addPixels(const std::vector<const uint8_t*>& rows, const uint
 void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
 {
     const bool comparable = width == width_ && previous_.size() == size_t(height);
-    const std::vector<const uint8_t*> before = comparable ? previous_ : std::vector<const uint8_t*>();
-    const uint8_t* const* previous = before.empty() ? nullptr : before.data();
+    // previous_ is only replaced once the frame has been added.
+    const uint8_t* const* previous = comparable && !previous_.empty() ? previous_.data() : nullptr;
     ColourGatherer gatherer;
     std::vector<ColourGatherer::Entry> colours;
     std::vector<int> repeated;
