@@ -443,17 +443,9 @@ bool CCaptureDlg::openGifForEditing(const QString& path, bool& refusalShown)
     if (!ok) {
         // Other refusals are silent (or string 151 from the clipboard); these
         // are about memory, and the user should know the file is not broken.
-        if (refusal.kind == GifImportRefusal::TooLarge) {
-            promptMessageBox(
-                this, tr("这个GIF动画有%1帧，每帧%2×%3，打开需要%4 MB内存，超过了上限%5 MB，无法打开。")
-                          .arg(refusal.frames)
-                          .arg(refusal.width)
-                          .arg(refusal.height)
-                          .arg(refusal.neededBytes >> 20)
-                          .arg(refusal.budgetBytes >> 20));
-            refusalShown = true;
-        } else if (refusal.kind == GifImportRefusal::OutOfMemory) {
-            promptMessageBox(this, tr("内存不足，无法打开这个GIF动画。"));
+        const QString message = GifImportRefusalMessage(refusal);
+        if (!message.isEmpty()) {
+            promptMessageBox(this, message);
             refusalShown = true;
         }
         return false;

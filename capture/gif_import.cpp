@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "capture/gif_import.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
@@ -167,6 +168,25 @@ uint64_t GifImportBytes(uint64_t frames, int width, int height)
     if (frames != 0 && perFrame > (UINT64_MAX - canvas) / frames)
         return UINT64_MAX;
     return perFrame * frames + canvas;
+}
+
+QString GifImportRefusalMessage(const GifImportRefusal& refusal)
+{
+    switch (refusal.kind) {
+        case GifImportRefusal::TooLarge:
+            return QCoreApplication::translate(
+                       "GifImportRefusal",
+                       "这个GIF动画有%1帧，每帧%2×%3，打开需要%4 MB内存，超过了上限%5 MB，无法打开。")
+                .arg(refusal.frames)
+                .arg(refusal.width)
+                .arg(refusal.height)
+                .arg(refusal.neededBytes >> 20)
+                .arg(refusal.budgetBytes >> 20);
+        case GifImportRefusal::OutOfMemory:
+            return QCoreApplication::translate("GifImportRefusal", "内存不足，无法打开这个GIF动画。");
+        default:
+            return QString();
+    }
 }
 
 bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalProgressFactory& makeProgress,

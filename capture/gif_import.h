@@ -68,6 +68,12 @@ bool DecodeGifForImport(const QByteArray& bytes, uint64_t budget, const ModalPro
 // its 24-bit frames and the composing canvases.
 uint64_t GifImportBytes(uint64_t frames, int width, int height);
 
+// What a window tells the user about a refused import: a sentence for the
+// refusals about memory (TooLarge names the frames, their size and the
+// megabytes against the limit), so the user knows the file is not broken;
+// empty for the others, which a window passes over in silence.
+QString GifImportRefusalMessage(const GifImportRefusal& refusal);
+
 // Decodes every frame of a multi-frame GIF, composes it on the logical screen
 // (canvas starting in the menu-background colour, disposal 2 filling with the
 // button-face colour, disposal 3 restoring), fits it into width x height on

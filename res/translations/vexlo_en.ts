@@ -196,14 +196,6 @@ The preview window shows the size of the animation; </translation>
         <source>字体文件(*.ttf)|*.ttf||</source>
         <translation>Font files (*.ttf)|*.ttf||</translation>
     </message>
-    <message>
-        <source>这个GIF动画有%1帧，每帧%2×%3，打开需要%4 MB内存，超过了上限%5 MB，无法打开。</source>
-        <translation>This GIF animation has %1 frames of %2×%3; opening it needs %4 MB of memory, more than the limit of %5 MB, so it cannot be opened.</translation>
-    </message>
-    <message>
-        <source>内存不足，无法打开这个GIF动画。</source>
-        <translation>Not enough memory to open this GIF animation.</translation>
-    </message>
 </context>
 <context>
     <name>CCinemagraphDlg</name>
@@ -665,6 +657,17 @@ Scale (takes effect after a restart):</translation>
     <message>
         <source>动画GIF文件(*.gif)|*.gif||</source>
         <translation>Animated GIF files (*.gif)|*.gif||</translation>
+    </message>
+</context>
+<context>
+    <name>GifImportRefusal</name>
+    <message>
+        <source>这个GIF动画有%1帧，每帧%2×%3，打开需要%4 MB内存，超过了上限%5 MB，无法打开。</source>
+        <translation>This GIF animation has %1 frames of %2×%3; opening it needs %4 MB of memory, more than the limit of %5 MB, so it cannot be opened.</translation>
+    </message>
+    <message>
+        <source>内存不足，无法打开这个GIF动画。</source>
+        <translation>Not enough memory to open this GIF animation.</translation>
     </message>
 </context>
 <context>

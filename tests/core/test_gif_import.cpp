@@ -708,6 +708,21 @@ TEST(ImportGifFile, BudgetCountsTheTwentyFourBitFrames)
     EXPECT_EQ(reason.kind, GifImportRefusal::TooLarge);
     EXPECT_TRUE(reason.reason.contains(QStringLiteral("250 frames of 3000 x 2000")))
         << reason.reason.toStdString();
+
+    // What the window says: the memory refusals are told with the numbers
+    // (the file is not broken); the others are passed over in silence.
+    EXPECT_EQ(
+        GifImportRefusalMessage(reason),
+        QStringLiteral("这个GIF动画有250帧，每帧3000×2000，打开需要%1 MB内存，超过了上限4096 MB，无法打开。")
+            .arg(reason.neededBytes >> 20));
+    GifImportRefusal other;
+    other.kind = GifImportRefusal::OutOfMemory;
+    EXPECT_FALSE(GifImportRefusalMessage(other).isEmpty());
+    for (const auto kind : {GifImportRefusal::None, GifImportRefusal::NotGif, GifImportRefusal::Unreadable,
+                            GifImportRefusal::Damaged, GifImportRefusal::TooFewFrames}) {
+        other.kind = kind;
+        EXPECT_TRUE(GifImportRefusalMessage(other).isEmpty()) << kind;
+    }
 }
 
 }  // namespace
