@@ -147,6 +147,25 @@ bool RasterImage::create(int width, int height, int depth)
     return true;
 }
 
+bool RasterImage::createLike(const RasterImage& like, int width, int height)
+{
+    if (!create(width, height, like.depth()))
+        return false;
+    if (like.isPalette())
+        for (int i = 0; i < like.paletteSize(); ++i)
+            setPaletteEntry(i, like.palette()[i]);
+    setTransparentIndex(like.transparentIndex());
+    if (like.hasTransparentColor())
+        setTransparentColor(like.transparentColor());
+    setAlphaMultiplier(like.alphaMultiplier());
+    if (like.hasAlpha()) {
+        createAlpha();
+        if (!hasAlpha())
+            return false;
+    }
+    return true;
+}
+
 bool RasterImage::adoptPixels(int width, int height, PixelBuffer&& bgr)
 {
     d->resetPicture();

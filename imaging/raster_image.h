@@ -148,6 +148,10 @@ public:
     // quality) are kept.
     bool create(int width, int height, int depth);
     static std::unique_ptr<RasterImage> make(int width, int height, int depth);  // null on failure
+    // create() with the depth, palette, transparency and alpha multiplier of
+    // `like` (another image), and an alpha plane (all 255) when `like` has one;
+    // false as create(), or when the alpha plane cannot be made.
+    bool createLike(const RasterImage& like, int width, int height);
     // Creation of a 24-bit picture from rows already made: `bgr` holds its
     // top-down rows of B, G, R, width * 3 bytes each (bytes past them are
     // dropped), and becomes the picture without a copy. As create() otherwise;

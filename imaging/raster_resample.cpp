@@ -110,26 +110,6 @@ const uint8_t* bgrPixels(const RasterImage& img, std::vector<uint8_t>& scratch)
     return scratch.data();
 }
 
-// New image of w x h with the depth, palette and transparency of src.
-bool makeTarget(const RasterImage& src, int w, int h, RasterImage& out)
-{
-    if (!out.create(w, h, src.depth()))
-        return false;
-    if (src.isPalette())
-        for (int i = 0; i < src.paletteSize(); ++i)
-            out.setPaletteEntry(i, src.palette()[i]);
-    out.setTransparentIndex(src.transparentIndex());
-    if (src.hasTransparentColor())
-        out.setTransparentColor(src.transparentColor());
-    out.setAlphaMultiplier(src.alphaMultiplier());
-    if (src.hasAlpha()) {
-        out.createAlpha();
-        if (!out.hasAlpha())
-            return false;
-    }
-    return true;
-}
-
 // Nearest sampling tables: column trunc(x * xs); row counted from the bottom.
 void nearestTables(int W, int H, int w, int h, std::vector<int>& cols, std::vector<int>& rows)
 {
@@ -181,7 +161,7 @@ bool RasterImage::resampleNearest(int newWidth, int newHeight)
     if (newWidth == W && newHeight == H)
         return true;
     RasterImage out;
-    if (!makeTarget(*this, newWidth, newHeight, out))
+    if (!out.createLike(*this, newWidth, newHeight))
         return false;
     std::vector<int> cols, rows;
     nearestTables(W, H, newWidth, newHeight, cols, rows);
@@ -212,7 +192,7 @@ bool RasterImage::resampleSmooth(int newWidth, int newHeight)
     if (newWidth == W && newHeight == H)
         return true;
     RasterImage out;
-    if (!makeTarget(*this, newWidth, newHeight, out))
+    if (!out.createLike(*this, newWidth, newHeight))
         return false;
 
     const float xs = float(W) / float(newWidth);

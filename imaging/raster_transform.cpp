@@ -8,27 +8,6 @@
 
 namespace {
 
-// A new image with the same depth, palette and transparency as `src`, sized w x h,
-// with an alpha plane when `src` has one.
-bool makeLike(const RasterImage& src, int w, int h, RasterImage& out)
-{
-    if (!out.create(w, h, src.depth()))
-        return false;
-    if (src.isPalette())
-        for (int i = 0; i < src.paletteSize(); ++i)
-            out.setPaletteEntry(i, src.palette()[i]);
-    out.setTransparentIndex(src.transparentIndex());
-    if (src.hasTransparentColor())
-        out.setTransparentColor(src.transparentColor());
-    out.setAlphaMultiplier(src.alphaMultiplier());
-    if (src.hasAlpha()) {
-        out.createAlpha();
-        if (!out.hasAlpha())
-            return false;
-    }
-    return true;
-}
-
 // Moves pixel (u, v) of src to map(u, v) in dst.
 template <typename Map>
 void remap(const RasterImage& src, RasterImage& dst, Map map)
@@ -59,7 +38,7 @@ bool RasterImage::rotateLeft()
     RasterImage out;
     const int W = width();
     const int H = height();
-    if (!makeLike(*this, H, W, out))
+    if (!out.createLike(*this, H, W))
         return false;
     remap(*this, out, [W](int u, int v, int& x, int& y) {
         x = v;
@@ -76,7 +55,7 @@ bool RasterImage::rotateRight()
     RasterImage out;
     const int W = width();
     const int H = height();
-    if (!makeLike(*this, H, W, out))
+    if (!out.createLike(*this, H, W))
         return false;
     remap(*this, out, [H](int u, int v, int& x, int& y) {
         x = H - 1 - v;
@@ -146,7 +125,7 @@ bool RasterImage::crop(int left, int top, int right, int bottom)
     if (w == W && h == H)
         return true;
     RasterImage out;
-    if (!makeLike(*this, w, h, out))
+    if (!out.createLike(*this, w, h))
         return false;
     const size_t bpp = depth() == 24 ? 3 : 1;
     for (int y = 0; y < h; ++y) {
