@@ -47,10 +47,9 @@ void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
     const bool comparable = width == width_ && previous_.size() == size_t(height);
     // previous_ is only replaced once the frame has been added.
     const uint8_t* const* previous = comparable && !previous_.empty() ? previous_.data() : nullptr;
-    ColourGatherer gatherer;
     std::vector<ColourGatherer::Entry> colours;
     std::vector<int> repeated;
-    if (gatherer.gather(frame.rows.data(), previous, width, height, colours, repeated))
+    if (gatherer_.gather(frame.rows.data(), previous, width, height, colours, repeated))
         add(frame.rows, width, colours, repeated);
     else
         addPixels(frame.rows, previous, width);
@@ -63,12 +62,14 @@ void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int widt
     if (n == 0)
         return;
     const bool comparable = width == width_ && previous_.size() == size_t(height);
-    const std::vector<const uint8_t*> before = comparable ? previous_ : std::vector<const uint8_t*>();
+    // Only the first frame compares with previous_, and it is done with it
+    // before its add() replaces previous_.
+    const uint8_t* const* before = comparable && !previous_.empty() ? previous_.data() : nullptr;
     std::vector<std::vector<ColourGatherer::Entry>> colours(static_cast<size_t>(n));
     std::vector<std::vector<int>> repeated(static_cast<size_t>(n));
     std::vector<char> gathered(static_cast<size_t>(n), 0);
     auto previousOf = [&](int j) -> const uint8_t* const* {
-        return j > 0 ? frames[size_t(j) - 1].rows.data() : (before.empty() ? nullptr : before.data());
+        return j > 0 ? frames[size_t(j) - 1].rows.data() : before;
     };
     ObjectPool<std::unique_ptr<ColourGatherer>> gatherers;
     const int threads = run.threads();

@@ -50,6 +50,7 @@ private:
              const std::vector<ColourGatherer::Entry>& colours, const std::vector<int>& repeated);
 
     OctreeQuantizer octree_;
+    ColourGatherer gatherer_;  // feed()'s, kept from frame to frame
     int width_ = 0;
     std::vector<const uint8_t*> previous_;                  // the rows of the frame fed last
     std::unordered_map<const uint8_t*, uint64_t> repeats_;  // rows put off, and how often
