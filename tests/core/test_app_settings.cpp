@@ -9,37 +9,13 @@
 
 #include "app/app_settings.h"
 #include "app/startup_sequence.h"
+#include "env_guard.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
 #include "test_env.h"
 
 namespace {
-// Sets or unsets environment variables for one test and restores them after.
-class EnvGuard {
-public:
-    void set(const char* name, const QByteArray& value) { remember(name), qputenv(name, value); }
-    void unset(const char* name) { remember(name), qunsetenv(name); }
-    ~EnvGuard()
-    {
-        for (auto& [name, value] : saved_) {
-            if (value)
-                qputenv(name, *value);
-            else
-                qunsetenv(name);
-        }
-    }
-
-private:
-    void remember(const char* name)
-    {
-        for (auto& s : saved_)
-            if (qstrcmp(s.first, name) == 0)
-                return;
-        saved_.emplace_back(
-            name, qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt);
-    }
-    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
-};
+using testenv::EnvGuard;
 
 QByteArray readAll(const QString& path)
 {

@@ -23,9 +23,13 @@
 #include "imaging/octree_quantizer.h"
 #include "imaging/palette_lookup.h"
 #include "imaging/raster_image.h"
+#include "sequence_fixtures.h"
 #include "test_env.h"
 
 namespace {
+
+using fixtures::add;
+using fixtures::OwningSource;
 
 std::unique_ptr<RasterImage> noisy(int w, int h, unsigned seed)
 {
@@ -36,28 +40,6 @@ std::unique_ptr<RasterImage> noisy(int w, int h, unsigned seed)
             img->row(y)[x] = uint8_t((x * 5 + y * 3 + int(rng() % 50)) & 255);
     return img;
 }
-
-void add(FrameSequence& seq, std::unique_ptr<RasterImage> img, int delay, bool included = true)
-{
-    auto rec = FrameRecord::make(std::move(img), delay);
-    rec->setIncluded(included);
-    seq.append(std::move(rec));
-}
-
-// Hands out copies the generation owns, as decoded pictures are.
-class OwningSource : public FrameSequenceSource {
-public:
-    using FrameSequenceSource::FrameSequenceSource;
-    const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) override
-    {
-        std::unique_ptr<RasterImage> unused;
-        const RasterImage* img = FrameSequenceSource::image(i, unused);
-        if (img == nullptr)
-            return nullptr;
-        owned = std::make_unique<RasterImage>(*img);
-        return owned.get();
-    }
-};
 
 bool sameRows(const ComposedFrame& f, const RasterImage& img)
 {

@@ -24,9 +24,13 @@
 #include "gif_bytes.h"
 #include "imaging/raster_image.h"
 #include "reference_gif.h"
+#include "sequence_fixtures.h"
 #include "test_env.h"
 
 namespace {
+
+using fixtures::add;
+using fixtures::OwningSource;
 
 using Pixel = RgbQuad;
 
@@ -62,13 +66,6 @@ std::unique_ptr<RasterImage> noisy(int w, int h, unsigned seed)
         return rgb((x * 7 + int(rng() % 40)) & 255, (y * 11 + int(rng() % 40)) & 255,
                    int((x * y + rng() % 64) & 255));
     });
-}
-
-void add(FrameSequence& seq, std::unique_ptr<RasterImage> img, int delay, bool included = true)
-{
-    auto rec = FrameRecord::make(std::move(img), delay);
-    rec->setIncluded(included);
-    seq.append(std::move(rec));
 }
 
 struct Outcome {
@@ -173,23 +170,6 @@ void richSequence(FrameSequence& seq, CaptionList& captions)
     caption->setText(QStringLiteral("Hi&!"));
     captions.append(std::move(caption));
 }
-
-// The sequence's pictures handed over as copies the generation owns (as the
-// command line's decoded pictures are), so that the generation may keep only
-// what changed from frame to frame.
-class OwningSource : public FrameSequenceSource {
-public:
-    using FrameSequenceSource::FrameSequenceSource;
-    const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) override
-    {
-        std::unique_ptr<RasterImage> unused;
-        const RasterImage* img = FrameSequenceSource::image(i, unused);
-        if (img == nullptr)
-            return nullptr;
-        owned = std::make_unique<RasterImage>(*img);
-        return owned.get();
-    }
-};
 
 struct ByteCase {
     bool dither;

@@ -12,34 +12,14 @@
 #include "app/app_settings.h"
 #include "app/capture_app.h"
 #include "app/translations.h"
+#include "env_guard.h"
 #include "platform/ini_file.h"
 #include "test_env.h"
 
 // The start of the windowed program: the capture window runs modally, loads the
 // settings while it initialises and saves them when it is closed.
 namespace {
-class EnvGuard {
-public:
-    EnvGuard()
-    {
-        for (const char* name : kNames)
-            saved_.push_back(qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
-                                                             : std::nullopt);
-    }
-    ~EnvGuard()
-    {
-        for (size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i])
-                qputenv(kNames[i], *saved_[i]);
-            else
-                qunsetenv(kNames[i]);
-        }
-    }
-
-private:
-    static constexpr const char* kNames[] = {"APPDATA", "XDG_CONFIG_HOME", "HOME"};
-    std::vector<std::optional<QByteArray>> saved_;
-};
+using testenv::EnvGuard;
 
 // Runs the application object and closes its main window (as the close box
 // does) once it is up. Returns run()'s status, or -1 when no window came.
@@ -78,7 +58,7 @@ TEST(CaptureApp, LoadsSettingsAndSavesThemOnClose)
     EnvGuard env;
     testenv::TempDir dir;
     const QString ini = QString::fromStdString(dir.file("vexlo.ini"));
-    qputenv("APPDATA", QByteArray::fromStdString(dir.path()));
+    env.set("APPDATA", QByteArray::fromStdString(dir.path()));
     writeAll(ini, "[Param]\nRate1=5\nExpandFont=2\nMine=%d\n[POS]\nWndPosLeft=1001\nWndPosTop=50\n");
 
     bool sawWindow = false;
@@ -104,7 +84,7 @@ TEST(CaptureApp, NoSettingsFolderWritesNothing)
     EnvGuard env;
     testenv::TempDir dir;
     const QByteArray longDir = QByteArray::fromStdString(dir.path()) + "/" + QByteArray(300, 'x');
-    qputenv("APPDATA", longDir);
+    env.set("APPDATA", longDir);
     appSettings() = AppSettings();  // the built-in defaults of a fresh process
 
     bool sawWindow = false;

@@ -85,6 +85,14 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
     f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
 }
 
+// Puts the file on the clipboard as a file manager's copy does.
+void copyFile(const std::string& path)
+{
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 std::vector<uint8_t> gifOfFrames(int frames)
 {
     std::vector<giftest::Frame> list;
@@ -222,11 +230,6 @@ TEST(MainCommands, ClipboardSingleFrameGifShowsString151AndKeepsTheFrames)
     ModalCloser closer;
     ScriptedPrompts prompts;
 
-    auto copyFile = [](const std::string& path) {
-        auto* data = new QMimeData;
-        data->setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-        QGuiApplication::clipboard()->setMimeData(data);
-    };
     copyFile(dir.file("anim.gif"));
     dlg->runMoreCommand(ID_OPEN_GIF_CLIPBOARD);
     ASSERT_NE(dlg->controller().sequence().FrameImage(4), nullptr);
@@ -275,9 +278,7 @@ TEST(MainCommands, AGifTooLargeForMemoryIsRefusedWithItsSize)
     EXPECT_NE(dlg->controller().sequence().FrameImage(3), nullptr);
     EXPECT_EQ(dlg->controller().state(), CaptureState::Stopped);
 
-    auto* data = new QMimeData;
-    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("huge.gif")))});
-    QGuiApplication::clipboard()->setMimeData(data);
+    copyFile(dir.file("huge.gif"));
     prompts.answerMessageBox(AnswerOk);
     dlg->runMoreCommand(ID_OPEN_GIF_CLIPBOARD);
     ASSERT_EQ(prompts.asked().size(), 3u);
