@@ -97,23 +97,28 @@ const RasterImage* PictureFilesSource::image(int i, std::unique_ptr<RasterImage>
         picture = decodePicture(files_[size_t(i)], &reason, scratch);
         freeScratch_.give(std::move(scratch));
         if (!picture) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (failure_.empty())
-                failure_ = files_[size_t(i)] + ": " + reason;
+            fail(i, reason);
             return nullptr;
         }
     }
     if (picture->width() != width_ || picture->height() != height_) {
         picture = fitPicture(*picture, width_, height_);
         if (!picture) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (failure_.empty())
-                failure_ = files_[size_t(i)] + ": cannot fit the picture into the frame";
+            fail(i, "cannot fit the picture into the frame");
             return nullptr;
         }
     }
     owned = std::move(picture);
     return owned.get();
+}
+
+void PictureFilesSource::fail(int i, std::string reason)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (failureIndex_ < 0 || i < failureIndex_) {
+        failureIndex_ = i;
+        failure_ = files_[size_t(i)] + ": " + reason;
+    }
 }
 
 std::string PictureFilesSource::failure() const

@@ -43,7 +43,9 @@ public:
     int delay(int) const override { return delay_; }
     const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) override;
 
-    // The first failure ("file: reason"), empty when every picture decoded.
+    // The failure of the earliest picture in order that failed ("file:
+    // reason"), whichever thread met it first; empty when every picture
+    // decoded.
     std::string failure() const;
 
 private:
@@ -53,6 +55,8 @@ private:
     int height_ = 0;
     int delay_ = 5;
     mutable std::mutex mutex_;
+    void fail(int i, std::string reason);
     std::string failure_;                           // guarded by mutex_
+    int failureIndex_ = -1;                         // the picture failure_ is of; guarded by mutex_
     ObjectPool<std::vector<uint8_t>> freeScratch_;  // file buffers not in use
 };

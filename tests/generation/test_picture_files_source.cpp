@@ -4,6 +4,10 @@
 // way the editor inserts pictures.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "gif/picture_files_source.h"
 #include "imaging/raster_image.h"
 #include "test_env.h"
@@ -93,6 +97,29 @@ TEST(PictureFit, SourceDecodesOnDemandAndRemembersFailures)
     std::unique_ptr<RasterImage> none;
     EXPECT_EQ(source.image(2, none), nullptr);
     EXPECT_NE(source.failure().find("c.png"), std::string::npos);
+}
+
+// Pictures decode on several threads in any order; the failure named is that
+// of the earliest broken picture, whichever was met first.
+TEST(PictureFit, TheEarliestBrokenPictureIsNamed)
+{
+    testenv::TempDir dir;
+    ASSERT_TRUE(white(8, 8)->encodeFile(dir.file("a.png"), ImageTypePng));
+    std::vector<std::string> files{dir.file("a.png")};
+    for (const char* name : {"b.png", "c.png", "d.png"}) {
+        std::FILE* f = std::fopen(dir.file(name).c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("broken", f);
+        std::fclose(f);
+        files.push_back(dir.file(name));
+    }
+    std::string reason;
+    PictureFilesSource source(files, PictureFilesSource::decodePicture(files[0], &reason), 5);
+    for (const int i : {3, 2, 1, 3}) {
+        std::unique_ptr<RasterImage> none;
+        EXPECT_EQ(source.image(i, none), nullptr);
+    }
+    EXPECT_EQ(source.failure().rfind(dir.file("b.png") + ": ", 0), 0u) << source.failure();
 }
 
 }  // namespace
