@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
+#include <ctime>
 
 namespace {
 
@@ -19,20 +21,45 @@ constexpr int kSignalCount = int(sizeof kSignals / sizeof kSignals[0]);
 // The pipe's write end while a watcher exists, -1 otherwise.
 std::atomic<int> gWriteFd{-1};
 struct sigaction gPrevious[kSignalCount];
+// When each signal first came (CLOCK_MONOTONIC, ms), -1 until then.
+std::atomic<int64_t> gFirstMs[kSignalCount];
+
+int64_t monotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);  // async-signal-safe
+    return int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 void onTerminationSignal(int sig)
 {
     const int savedErrno = errno;
-    // A second signal of this kind takes its default action.
-    struct sigaction dfl {};
-    dfl.sa_handler = SIG_DFL;
-    sigemptyset(&dfl.sa_mask);
-    sigaction(sig, &dfl, nullptr);
-    const int fd = gWriteFd.load();
-    if (fd >= 0) {
-        const unsigned char byte = static_cast<unsigned char>(sig);
-        [[maybe_unused]] const ssize_t n = write(fd, &byte, 1);  // a full pipe already holds a request
+    int i = 0;
+    while (i < kSignalCount && kSignals[i] != sig)
+        ++i;
+    if (i == kSignalCount)
+        return;
+    const int64_t now = monotonicMs();
+    int64_t first = -1;
+    if (gFirstMs[i].compare_exchange_strong(first, now)) {
+        const int fd = gWriteFd.load();
+        if (fd >= 0) {
+            const unsigned char byte = static_cast<unsigned char>(sig);
+            [[maybe_unused]] const ssize_t n = write(fd, &byte, 1);  // a full pipe already holds a request
+        }
+    } else if (now - first >= TerminationSignals::kRepeatGraceMs) {
+        // Sent again once the close had time to finish: it is stuck, and the
+        // signal's default action ends the program (when this handler
+        // returns, the signal being blocked while it runs).
+        struct sigaction dfl {};
+        dfl.sa_handler = SIG_DFL;
+        sigemptyset(&dfl.sa_mask);
+        sigaction(sig, &dfl, nullptr);
+        raise(sig);
     }
+    // Otherwise the same request came twice at once (`timeout`, for one,
+    // signals the program and then its whole process group): the close is
+    // under way.
     errno = savedErrno;
 }
 
@@ -61,6 +88,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int i = 0; i < kSignalCount; ++i) {
+        gFirstMs[i].store(-1);
         sigaction(kSignals[i], nullptr, &gPrevious[i]);
         // A signal the program was started to ignore (nohup) stays ignored.
         if (gPrevious[i].sa_handler != SIG_IGN)

@@ -6,10 +6,12 @@
 // (settings saved, temporary GIF deleted, worker stopped) instead of dying.
 //
 // The C handler only writes the signal number into a pipe; a QSocketNotifier
-// on the other end emits terminationRequested() from the event loop. The
-// handler also puts the signal back to its default action, so a second
-// signal of the same kind ends a program whose close is stuck. A signal
-// that was ignored when the watcher was made (nohup) stays ignored.
+// on the other end emits terminationRequested() from the event loop. A
+// second signal of the same kind ends a program whose close is stuck, by the
+// signal's default action, once kRepeatGraceMs have passed since the first;
+// sooner it is the same request twice (a signal to the program and one to its
+// process group, as `timeout` sends) and is let go. A signal that was ignored
+// when the watcher was made (nohup) stays ignored.
 //
 // One watcher may exist at a time (the handler has no user data: the pipe's
 // write end is the one static of this file). The destructor restores the
@@ -26,6 +28,8 @@ public:
     ~TerminationSignals() override;
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+    static constexpr int kRepeatGraceMs = 500;
 
     // False when the handlers could not be installed (another watcher exists,
     // or no pipe); the signals then keep their previous actions.

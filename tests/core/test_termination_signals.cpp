@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 // Termination signals reach the event loop as a Qt signal instead of ending
-// the process; a second signal of the same kind gets its default action back.
+// the process; the same signal again half a second or more later gets its
+// default action back.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QThread>
 #include <csignal>
+#include <cstdlib>
 
 #include "platform/termination_signals.h"
 #include "wait_until.h"
@@ -45,16 +48,35 @@ TEST(TerminationSignals, EachSignalBecomesOneRequest)
             EXPECT_FALSE(handlerIs(sig, SIG_DFL));
             EXPECT_FALSE(handlerIs(sig, SIG_IGN));
             ASSERT_EQ(raise(sig), 0);  // the process goes on
+            // At once again (as `timeout` sends it to the program and then
+            // its process group): the same request, let go.
+            ASSERT_EQ(raise(sig), 0);
             ASSERT_TRUE(waitUntil([&] { return !seen.empty(); })) << sig;
+            QCoreApplication::processEvents();
             EXPECT_EQ(seen, std::vector<int>{sig});
-            // The next signal of this kind would end the process.
-            EXPECT_TRUE(handlerIs(sig, SIG_DFL)) << sig;
         }
         // The watcher gone, every signal has its previous action again.
         EXPECT_TRUE(handlerIs(SIGTERM, before[0]));
         EXPECT_TRUE(handlerIs(SIGINT, before[1]));
         EXPECT_TRUE(handlerIs(SIGHUP, before[2]));
     }
+}
+
+// A signal repeated once the close had time ends a program whose close is
+// stuck, by the signal's own action.
+TEST(TerminationSignals, RepeatedLaterEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TerminationSignals watcher;
+            raise(SIGTERM);
+            raise(SIGTERM);  // let go
+            QThread::msleep(TerminationSignals::kRepeatGraceMs + 100);
+            raise(SIGTERM);
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
 }
 
 TEST(TerminationSignals, IgnoredSignalStaysIgnored)
