@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,6 +45,27 @@ bool isQuote(QChar c)
 QString systemError()
 {
     return QString::fromStdString(errnoText(errno));
+}
+
+// Temporary files of earlier saves that never got renamed (the program was
+// killed in between) are removed once they are this old; younger ones may be
+// another instance's save in progress.
+constexpr qint64 kStaleTemporarySeconds = 10 * 60;
+
+// Removes the stale temporary files beside `path` (".NAME.XXXXXX").
+void removeStaleTemporaries(const QFileInfo& info)
+{
+    const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
+    QDir dir(info.absolutePath());
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        const QString name = entry.fileName();
+        if (entry.isSymLink() || name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            continue;
+        if (entry.lastModified().toUTC().secsTo(now) >= kStaleTemporarySeconds)
+            QFile::remove(entry.absoluteFilePath());
+    }
 }
 
 // Writes `data` to a new file beside `path`, flushes it and the folder to
@@ -94,6 +116,7 @@ bool replaceFileDurably(const QString& path, const QByteArray& data, QString& er
         ::fsync(dir);
         ::close(dir);
     }
+    removeStaleTemporaries(info);
     return true;
 }
 }  // namespace

@@ -15,9 +15,10 @@
 //  - text is UTF-8 (a leading byte-order mark is kept);
 //  - save() replaces the file atomically (temporary file in the same folder,
 //    flushed to disk with the folder, then renamed), so a failed save leaves the
-//    old file intact; a save never writes a file that load() would refuse: when
-//    the text would exceed kMaxFileSize, only the sections and keys this run
-//    read or set are written (with a warning);
+//    old file intact (temporary files of saves killed before the rename are
+//    removed by a later save once they are ten minutes old); a save never writes a file that load() would
+//    refuse: when the text would exceed kMaxFileSize, only the sections and keys this run read or set are
+//    written (with a warning);
 //  - reading, lookups and changes take time linear in the file (a section
 //    looked up keeps an index of its keys).
 #include <QByteArray>

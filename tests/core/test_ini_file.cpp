@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <climits>
@@ -158,6 +159,41 @@ TEST(IniFile, LoadFailuresAndAtomicSave)
     writeAll(blocker, "not a folder");
     EXPECT_FALSE(ini.save(blocker + "/x.ini"));
     EXPECT_EQ(readAll(blocker), "not a folder");
+}
+
+// A save killed between writing its temporary file and the rename leaves it
+// behind; a later save removes it once it is old, but not a young one (another
+// instance's save in progress) nor files that only look alike.
+TEST(IniFile, SaveRemovesStaleTemporaries)
+{
+    testenv::TempDir dir;
+    const QString path = QString::fromStdString(dir.file("vexlo.ini"));
+    const QDateTime anHourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    struct Case {
+        const char* name;
+        bool old;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".vexlo.ini.a1B2c3", true, true},  {".vexlo.ini.Zz9Yy8", false, false},
+        {".vexlo.ini.a1B2c", true, false},  {".vexlo.ini.a1B2c3d", true, false},
+        {".other.ini.a1B2c3", true, false}, {"vexlo.ini.a1B2c3", true, false},
+    };
+    for (const Case& c : cases) {
+        const QString file = QString::fromStdString(dir.file(c.name));
+        writeAll(file, "[POS]\n");
+        if (c.old) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(anHourAgo, QFileDevice::FileModificationTime));
+        }
+    }
+    IniFile ini;
+    ini.setString("Param", "Rate1", "5");
+    ASSERT_TRUE(ini.save(path));
+    for (const Case& c : cases)
+        EXPECT_EQ(QFile::exists(QString::fromStdString(dir.file(c.name))), !c.removed) << c.name;
+    EXPECT_EQ(readAll(path), "[Param]\nRate1=5\n");
 }
 
 // A file just under the size limit that a save would push over it: the save
