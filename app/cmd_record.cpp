@@ -8,6 +8,8 @@
 // otherwise a folder of PNG frames with frames.tsv (as `vexlo decode` writes).
 // Exit status: 0 written, 1 no X display, nothing recorded or writing failed,
 // 2 bad usage.
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QString>
 #include <cctype>
@@ -16,6 +18,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,6 +29,7 @@
 #include "capture/frame_folder_writer.h"
 #include "capture/worker_thread.h"
 #include "gif/generation_settings.h"
+#include "platform/errno_text.h"
 #include "platform/x11_screen_grabber.h"
 #include "res/resource.h"
 
@@ -69,6 +73,35 @@ bool endsWithGif(const std::string& path)
     for (char& c : ext)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".gif";
+}
+
+// Why OUT could not be written, found before the recording rather than after
+// it; empty when the write can be tried. A GIF needs an existing folder it may
+// write to; a frame folder an existing folder or one that can be created.
+std::string outputRefusal(const std::string& out, bool gif)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path path(out);
+    if (gif && fs::is_directory(path, ec))
+        return out + ": is a folder";
+    if (!gif && fs::exists(path, ec) && !fs::is_directory(path, ec))
+        return out + ": is not a folder";
+    // The folder the writing starts in: OUT's for a GIF, the nearest one that
+    // exists for a frame folder (the rest is created).
+    fs::path folder = gif ? path.parent_path() : path;
+    if (!gif)
+        while (!folder.empty() && !fs::exists(folder, ec) && folder.has_relative_path())
+            folder = folder.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const std::string what = gif ? "cannot write " : "cannot create ";
+    if (!fs::is_directory(folder, ec))
+        return what + out + ": " + folder.string() +
+               (fs::exists(folder, ec) ? " is not a folder" : " does not exist");
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return what + out + ": " + folder.string() + ": " + errnoText(errno);
+    return std::string();
 }
 
 // The worker's reports, waited for on this thread.
@@ -117,6 +150,9 @@ int runRecordCommand(int argc, char** argv)
     if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide)
         return cli.usageError("the rectangle must be between 1 and " + std::to_string(kMaxImageSide) +
                               " pixels a side");
+
+    if (const std::string refusal = outputRefusal(out, endsWithGif(out)); !refusal.empty())
+        return cli.failure(refusal);
 
     std::string reason;
     std::unique_ptr<X11ScreenGrabber> grabber = X11ScreenGrabber::open(&reason);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "../imaging/gif_test_writer.h"
+#include "env_guard.h"
 #include "imaging/raster_image.h"
 #include "test_env.h"
 
@@ -98,6 +99,35 @@ TEST_F(CmdFailures, GifOverAFileSizeLimitLeavesNoFileAndNamesTheOutput)
     EXPECT_EQ(namesIn(dir.file("out")), std::vector<std::string>{}) << "no file, hidden or not, is left";
     EXPECT_NE(r.err.find("cannot write " + out + ": "), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("/.result.gif"), std::string::npos) << r.err;
+}
+
+// An output that cannot be written is refused before anything is recorded
+// (no display is needed to find that out), naming what is wrong.
+TEST_F(CmdFailures, RecordRefusesAnUnwritableOutputBeforeRecording)
+{
+    fs::create_directories(dir.file("folder.gif"));
+    writeBytes(dir.file("file"), {1});
+    struct Case {
+        std::string out;
+        std::string says;
+    };
+    const Case cases[] = {
+        {dir.file("missing/x.gif"),
+         "cannot write " + dir.file("missing/x.gif") + ": " + dir.file("missing") + " does not exist"},
+        {dir.file("file/x.gif"), dir.file("file") + " is not a folder"},
+        {dir.file("folder.gif"), dir.file("folder.gif") + ": is a folder"},
+        {dir.file("file"), dir.file("file") + ": is not a folder"},
+        {dir.file("file/frames"),
+         "cannot create " + dir.file("file/frames") + ": " + dir.file("file") + " is not a folder"},
+    };
+    // No display: a check made after opening the screen would say so instead.
+    testenv::EnvGuard env;
+    env.unset("DISPLAY");
+    for (const Case& c : cases) {
+        const CmdRun r = vexlo(dir, "record --rect 0,0,8,8 --seconds 1 -o '" + c.out + "'");
+        EXPECT_EQ(r.status, 1) << c.out;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    }
 }
 
 // An input that exists but is no file or folder is not "missing".
