@@ -142,10 +142,12 @@ std::vector<ComposedFrame> ComposeStage::run(GenerationRun& run,
     const double step = 60.0 / std::max(n, 1);
     const ComposedFrame* previous = nullptr;
     int composed = 0;
+    int handed = 0;  // records given to inOrder's turn; those after a stop are dropped
     const int threads = run.threads();
     runOrdered(
         n, threads, [&](int i) { present[size_t(i)] = composeRecord(i, pending[size_t(i)]) ? 1 : 0; },
         [&](int i) {
+            handed = i + 1;
             if (present[size_t(i)]) {
                 ComposedFrame& c = pending[size_t(i)];
                 shareUnchangedRows(c, previous);
@@ -156,14 +158,17 @@ std::vector<ComposedFrame> ComposeStage::run(GenerationRun& run,
             const int p = int(i * step);
             if (p < 60)
                 run.report(p);
-            return true;
+            // Every record up to i is composed: a fatal failure among them is
+            // the earliest there will be, and nothing after it is needed.
+            const int fatal = source_.fatalRecord();
+            return fatal < 0 || fatal > i;
         },
         threads * 2);
 
     // Moving the frames keeps the rows they share where they are.
     std::vector<ComposedFrame> frames;
     frames.reserve(size_t(composed));
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < handed; ++i)
         if (present[size_t(i)])
             frames.push_back(std::move(pending[size_t(i)]));
     return frames;

@@ -27,4 +27,11 @@ public:
     // valid for the whole generation, or fills `owned` and returns owned.get().
     // Null when the record has no usable image (it is then left out).
     virtual const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) = 0;
+
+    // The lowest record whose image failed in a way that fails the whole
+    // generation (a picture the command line was given does not decode), -1
+    // while there is none. Composition stops once every record before it is
+    // composed, and the generation fails; a source whose missing images are
+    // only left out keeps the default. Safe to ask while image() runs.
+    virtual int fatalRecord() const { return -1; }
 };

@@ -42,6 +42,10 @@ bool generateFile(GenerationSource& source, const CaptionList& captions, const G
     std::vector<ComposedFrame> frames =
         compose.run(run, [&](const ComposedFrame& frame) { encoder->observe(frame, job); });
     run.mark("compose");
+    if (const int fatal = source.fatalRecord(); fatal >= 0) {
+        setGenerationError(error, "record " + std::to_string(fatal + 1) + " has no usable picture");
+        return false;
+    }
     if (frames.empty()) {
         setGenerationError(error, "every frame is deleted");
         return false;

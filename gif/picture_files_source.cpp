@@ -121,6 +121,12 @@ void PictureFilesSource::fail(int i, std::string reason)
     }
 }
 
+int PictureFilesSource::fatalRecord() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return failureIndex_;
+}
+
 std::string PictureFilesSource::failure() const
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -43,6 +43,8 @@ public:
     int delay(int) const override { return delay_; }
     const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) override;
 
+    int fatalRecord() const override;
+
     // The failure of the earliest picture in order that failed ("file:
     // reason"), whichever thread met it first; empty when every picture
     // decoded.

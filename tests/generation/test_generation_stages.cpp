@@ -4,7 +4,10 @@
 // merge and write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "gif/frame_sequence_source.h"
 #include "gif/generation_run.h"
 #include "gif/generation_settings.h"
+#include "gif/gif_generator.h"
 #include "gif/merge_stage.h"
 #include "gif/palette_stage.h"
 #include "gif/reduce_stage.h"
@@ -93,6 +97,70 @@ TEST(ComposeStage, KeepsRecordsInOrderBorrowsUnchangedPicturesAndSharesRows)
             EXPECT_EQ(kept[1].rows[size_t(y)] == kept[0].rows[size_t(y)], y != 7) << y;
         EXPECT_TRUE(sameRows(kept[1], *seq.at(2)->image));
     }
+}
+
+// A source whose broken records fail the whole generation (as a picture the
+// command line was given): composition stops at the earliest broken record
+// once all before it are composed, whatever order the threads meet them in.
+class BrokenRecordsSource : public FrameSequenceSource {
+public:
+    BrokenRecordsSource(const FrameSequence& seq, std::vector<int> broken)
+        : FrameSequenceSource(seq), broken_(std::move(broken))
+    {
+    }
+    const RasterImage* image(int i, std::unique_ptr<RasterImage>& owned) override
+    {
+        ++asked_;
+        if (std::find(broken_.begin(), broken_.end(), i) == broken_.end())
+            return FrameSequenceSource::image(i, owned);
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (fatal_ < 0 || i < fatal_)
+            fatal_ = i;
+        return nullptr;
+    }
+    int fatalRecord() const override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return fatal_;
+    }
+    int asked() const { return asked_; }
+
+private:
+    std::vector<int> broken_;
+    std::atomic<int> asked_{0};
+    mutable std::mutex mutex_;
+    int fatal_ = -1;
+};
+
+TEST(ComposeStage, StopsAtTheEarliestRecordThatFailsTheGeneration)
+{
+    FrameSequence seq;
+    seq.SetFrameRectangle(0, 0, 8, 6, 0);
+    for (int i = 0; i < 200; ++i)
+        add(seq, noisy(8, 6, unsigned(i)), 5);
+    CaptionList captions;
+    GenerationSettings settings;
+    for (int threads : {1, 3}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        BrokenRecordsSource source(seq, {12, 7, 150});
+        ComposeStage stage(source, captions, settings, 0, 8, 6);
+        GenerationRun run(threads, {});
+        std::vector<int> observed;
+        const std::vector<ComposedFrame> frames =
+            stage.run(run, [&](const ComposedFrame& f) { observed.push_back(f.record); });
+        EXPECT_EQ(source.fatalRecord(), 7);
+        EXPECT_EQ(observed, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(frames.size(), 7u);
+        EXPECT_LE(source.asked(), 8 + 3 * threads * 2) << "records far past the failure were composed";
+    }
+    // The whole generation fails with it.
+    testenv::TempDir dir;
+    BrokenRecordsSource source(seq, {3});
+    settings.outputPath = QString::fromStdString(dir.file("x.gif"));
+    std::string error;
+    EXPECT_FALSE(GifGenerator::generate(source, captions, settings, 0, true, {}, &error));
+    EXPECT_EQ(error, "record 4 has no usable picture");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.gif")));
 }
 
 TEST(PaletteStage, IsTheOctreeOfAllFramesInOrderWithKeepWhiteAndRepeatedFirstEntry)
