@@ -56,7 +56,10 @@ bool ComposeStage::composeRecord(int i, ComposedFrame& frame)
     std::unique_ptr<RasterImage> owned;
     const RasterImage* src = source_.image(i, owned);
     if (src == nullptr || !src->isValid()) {
-        qWarning("generation: record %d has no usable picture; left out", i + 1);
+        // (A record that fails the whole generation is not left out: the
+        // source says why the generation fails.)
+        if (source_.fatalRecord() != i)
+            qWarning("generation: record %d has no usable picture; left out", i + 1);
         return false;
     }
     const int frameNumber = i + 1;
