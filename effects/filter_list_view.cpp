@@ -178,7 +178,7 @@ void FilterListView::paintEvent(QPaintEvent*)
                 const QRect apply = l.applyRect(i);
                 p.fillRect(apply, Qt::black);
                 p.setPen(QColor(255, 255, 0));
-                p.drawText(apply, Qt::AlignCenter, QStringLiteral("应用 >>"));
+                p.drawText(apply, Qt::AlignCenter, tr("应用 >>"));
             }
         }
     }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Vexlo developers
 #include "effects/filter_previews.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -12,11 +13,24 @@
 
 namespace {
 
+// The names the list shows (translated in the context "FilterPreviews").
 const char* const kLabels[FilterPreviews::kEntryCount] = {
-    "原图",         "滤镜1: 阿宝色", "滤镜2: 哥特风",   "滤镜3: 复古lomo",
-    "滤镜4: 复古",  "滤镜5: 古铜",   "滤镜6: 粉红佳人", "滤镜7: 淡雅",
-    "滤镜8: 暖化",  "滤镜9: 青阶",   "滤镜10: 艳丽",    "滤镜11: 金黄",
-    "滤镜12: 蓝调", "滤镜13: 日系",  "滤镜14: 新日系",  "滤镜15: 经典影楼",
+    QT_TRANSLATE_NOOP("FilterPreviews", "原图"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜1: 阿宝色"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜2: 哥特风"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜3: 复古lomo"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜4: 复古"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜5: 古铜"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜6: 粉红佳人"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜7: 淡雅"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜8: 暖化"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜9: 青阶"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜10: 艳丽"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜11: 金黄"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜12: 蓝调"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜13: 日系"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜14: 新日系"),
+    QT_TRANSLATE_NOOP("FilterPreviews", "滤镜15: 经典影楼"),
 };
 
 QImage thumbnailOfImage(const QImage& full, const QSize& box)
@@ -45,7 +59,7 @@ QString FilterPreviews::label(int number)
 {
     if (number < 0 || number >= kEntryCount)
         return QString();
-    return QString::fromUtf8(kLabels[number]);
+    return QCoreApplication::translate("FilterPreviews", kLabels[number]);
 }
 
 QSize FilterPreviews::fitted(const QSize& size, const QSize& box)

@@ -6,7 +6,9 @@
 Runs lupdate over the program's sources (the list CMake writes) into a scratch
 .ts file and checks that every source text found there has a finished,
 non-empty translation in the committed res/translations/vexlo_en.ts, with the
-same printf and %1 placeholders.
+same printf and %1 placeholders; and that every string literal with Chinese
+text in those sources is part of a text lupdate found (so it goes through tr()
+or a translate macro), font family names aside.
 
     check_translations.py LUPDATE SOURCES_LIST COMMITTED_TS
 """
@@ -31,6 +33,36 @@ def messages(path):
     return out
 
 
+# Names of fonts, not texts for the user.
+NOT_TEXTS = {"宋体"}
+CJK = re.compile(r"[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]")
+LITERAL = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
+COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
+ESCAPES = {"n": "\n", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
+
+
+def untranslated_literals(sources_list, texts):
+    """Chinese string literals of the sources that no found text contains."""
+    out = []
+    with open(sources_list, encoding="utf-8") as f:
+        paths = [line.strip() for line in f if line.strip()]
+    for path in paths:
+        with open(path, encoding="utf-8") as f:
+            code = f.read()
+        # Comments out, keeping line numbers; literals holding "//" are rare
+        # enough in Chinese texts to be left to a reader.
+        code = COMMENT.sub(lambda m: "\n" * m.group(0).count("\n"), code)
+        for m in LITERAL.finditer(code):
+            raw = m.group(1)
+            if not CJK.search(raw) or raw in NOT_TEXTS:
+                continue
+            text = re.sub(r"\\(.)", lambda e: ESCAPES.get(e.group(1), e.group(0)), raw)
+            if not any(text in t for t in texts):
+                line = code.count("\n", 0, m.start()) + 1
+                out.append("not through tr(): %s:%d: %r" % (path, line, raw))
+    return out
+
+
 def main():
     lupdate, sources_list, committed = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as tmp:
@@ -52,6 +84,7 @@ def main():
             bad.append("not translated: %s: %r" % (key[0], key[1]))
         elif sorted(PLACEHOLDER.findall(key[1])) != sorted(PLACEHOLDER.findall(text)):
             bad.append("placeholders differ: %s: %r -> %r" % (key[0], key[1], text))
+    bad += untranslated_literals(sources_list, [key[1] for key in found])
     for line in bad:
         print(line)
     print("%d texts, %d without a good English translation" % (len(found), len(bad)))

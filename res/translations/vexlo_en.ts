@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
@@ -657,6 +657,80 @@ Scale (takes effect after a restart):</translation>
     <message>
         <source>动画GIF文件(*.gif)|*.gif||</source>
         <translation>Animated GIF files (*.gif)|*.gif||</translation>
+    </message>
+</context>
+<context>
+    <name>FilterListView</name>
+    <message>
+        <source>应用 &gt;&gt;</source>
+        <translation>Apply &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FilterPreviews</name>
+    <message>
+        <source>原图</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>滤镜1: 阿宝色</source>
+        <translation>Filter 1: A-Bao colour</translation>
+    </message>
+    <message>
+        <source>滤镜2: 哥特风</source>
+        <translation>Filter 2: Gothic</translation>
+    </message>
+    <message>
+        <source>滤镜3: 复古lomo</source>
+        <translation>Filter 3: Retro lomo</translation>
+    </message>
+    <message>
+        <source>滤镜4: 复古</source>
+        <translation>Filter 4: Retro</translation>
+    </message>
+    <message>
+        <source>滤镜5: 古铜</source>
+        <translation>Filter 5: Bronze</translation>
+    </message>
+    <message>
+        <source>滤镜6: 粉红佳人</source>
+        <translation>Filter 6: Pink lady</translation>
+    </message>
+    <message>
+        <source>滤镜7: 淡雅</source>
+        <translation>Filter 7: Soft</translation>
+    </message>
+    <message>
+        <source>滤镜8: 暖化</source>
+        <translation>Filter 8: Warm</translation>
+    </message>
+    <message>
+        <source>滤镜9: 青阶</source>
+        <translation>Filter 9: Cyan</translation>
+    </message>
+    <message>
+        <source>滤镜10: 艳丽</source>
+        <translation>Filter 10: Vivid</translation>
+    </message>
+    <message>
+        <source>滤镜11: 金黄</source>
+        <translation>Filter 11: Golden</translation>
+    </message>
+    <message>
+        <source>滤镜12: 蓝调</source>
+        <translation>Filter 12: Blue tone</translation>
+    </message>
+    <message>
+        <source>滤镜13: 日系</source>
+        <translation>Filter 13: Japanese</translation>
+    </message>
+    <message>
+        <source>滤镜14: 新日系</source>
+        <translation>Filter 14: New Japanese</translation>
+    </message>
+    <message>
+        <source>滤镜15: 经典影楼</source>
+        <translation>Filter 15: Classic studio</translation>
     </message>
 </context>
 <context>
