@@ -112,7 +112,7 @@ const RasterImage* PictureFilesSource::image(int i, std::unique_ptr<RasterImage>
     return owned.get();
 }
 
-void PictureFilesSource::fail(int i, std::string reason)
+void PictureFilesSource::fail(int i, const std::string& reason)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     if (failureIndex_ < 0 || i < failureIndex_) {

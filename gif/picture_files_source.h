@@ -57,7 +57,7 @@ private:
     int height_ = 0;
     int delay_ = 5;
     mutable std::mutex mutex_;
-    void fail(int i, std::string reason);
+    void fail(int i, const std::string& reason);
     std::string failure_;                           // guarded by mutex_
     int failureIndex_ = -1;                         // the picture failure_ is of; guarded by mutex_
     ObjectPool<std::vector<uint8_t>> freeScratch_;  // file buffers not in use
