@@ -42,11 +42,16 @@ void PaletteStage::addPixels(const std::vector<const uint8_t*>& rows, const uint
     previous_.assign(rows.begin(), rows.end());
 }
 
-void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
+const uint8_t* const* PaletteStage::rowsFedLast(int width, int height) const
 {
     const bool comparable = width == width_ && previous_.size() == size_t(height);
+    return comparable && !previous_.empty() ? previous_.data() : nullptr;
+}
+
+void PaletteStage::feed(const ComposedFrame& frame, int width, int height)
+{
     // previous_ is only replaced once the frame has been added.
-    const uint8_t* const* previous = comparable && !previous_.empty() ? previous_.data() : nullptr;
+    const uint8_t* const* previous = rowsFedLast(width, height);
     std::vector<ColourGatherer::Entry> colours;
     std::vector<int> repeated;
     if (gatherer_.gather(frame.rows.data(), previous, width, height, colours, repeated))
@@ -61,10 +66,9 @@ void PaletteStage::feedFrames(const std::vector<ComposedFrame>& frames, int widt
     const int n = int(frames.size());
     if (n == 0)
         return;
-    const bool comparable = width == width_ && previous_.size() == size_t(height);
     // Only the first frame compares with previous_, and it is done with it
     // before its add() replaces previous_.
-    const uint8_t* const* before = comparable && !previous_.empty() ? previous_.data() : nullptr;
+    const uint8_t* const* before = rowsFedLast(width, height);
     std::vector<std::vector<ColourGatherer::Entry>> colours(static_cast<size_t>(n));
     std::vector<std::vector<int>> repeated(static_cast<size_t>(n));
     std::vector<char> gathered(static_cast<size_t>(n), 0);

@@ -45,6 +45,9 @@ public:
     GifPalette table(bool keepWhite);
 
 private:
+    // The rows of the frame fed last, when a frame of width x height can be
+    // compared with them; null otherwise.
+    const uint8_t* const* rowsFedLast(int width, int height) const;
     void addPixels(const std::vector<const uint8_t*>& rows, const uint8_t* const* previous, int width);
     void add(const std::vector<const uint8_t*>& rows, int width,
              const std::vector<ColourGatherer::Entry>& colours, const std::vector<int>& repeated);

@@ -51,13 +51,15 @@ public:
     std::string failure() const;
 
 private:
+    // Notes the failure of picture i, unless an earlier picture failed.
+    void fail(int i, const std::string& reason);
+
     std::vector<std::string> files_;
     std::unique_ptr<RasterImage> first_;
     int width_ = 0;
     int height_ = 0;
     int delay_ = 5;
     mutable std::mutex mutex_;
-    void fail(int i, const std::string& reason);
     std::string failure_;                           // guarded by mutex_
     int failureIndex_ = -1;                         // the picture failure_ is of; guarded by mutex_
     ObjectPool<std::vector<uint8_t>> freeScratch_;  // file buffers not in use
